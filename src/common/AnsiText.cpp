@@ -1,0 +1,109 @@
+#include "common/AnsiText.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace orv {
+
+QByteArray toAnsi(const QString& text)
+{
+    QStringEncoder encoder("windows-31j");
+    return encoder.encode(text);
+}
+
+QString fromAnsi(const QByteArray& bytes)
+{
+    QStringDecoder decoder("windows-31j");
+    return decoder.decode(bytes);
+}
+
+bool AnsiTextReader::open(const QString& path, QString* error)
+{
+    m_lines.clear();
+    m_next = 0;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.error() == QFileDevice::OpenError && !file.exists()
+                         ? QStringLiteral("ファイルが見つかりません。")
+                         : file.errorString();
+        return false;
+    }
+    QString text = fromAnsi(file.readAll());
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    m_lines = text.split(QLatin1Char('\n'));
+    // A final line break ends the last line; it does not start an empty one.
+    if (!m_lines.isEmpty() && m_lines.last().isEmpty())
+        m_lines.removeLast();
+    return true;
+}
+
+QString AnsiTextReader::readLine()
+{
+    return atEnd() ? QString() : m_lines.at(m_next++);
+}
+
+bool AnsiTextReader::readAll(const QString& path, QStringList* lines, QString* error)
+{
+    AnsiTextReader reader;
+    if (!reader.open(path, error))
+        return false;
+    *lines = reader.m_lines;
+    return true;
+}
+
+AnsiTextWriter::~AnsiTextWriter()
+{
+    abort();
+}
+
+bool AnsiTextWriter::open(const QString& path, QString* error)
+{
+    m_buffer.clear();
+    QFile probe(path);
+    const bool existed = probe.exists();
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (error)
+            *error = probe.errorString();
+        return false;
+    }
+    probe.close();
+    if (!existed)
+        QFile::remove(path);
+    m_path = path;
+    return true;
+}
+
+void AnsiTextWriter::writeLine(const QString& line)
+{
+    m_buffer += toAnsi(line);
+    m_buffer += "\r\n";
+}
+
+bool AnsiTextWriter::commit(QString* error)
+{
+    if (m_path.isEmpty())
+        return false;
+    QSaveFile file(m_path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok)
+        ok = file.write(m_buffer) == m_buffer.size();
+    if (ok)
+        ok = file.commit();
+    if (!ok && error)
+        *error = file.errorString();
+    m_path.clear();
+    m_buffer.clear();
+    return ok;
+}
+
+void AnsiTextWriter::abort()
+{
+    m_path.clear();
+    m_buffer.clear();
+}
+
+} // namespace orv

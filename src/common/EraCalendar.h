@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+namespace orv {
+
+// Japanese era names and era years, taken from ICU's Japanese calendar.
+class EraCalendar
+{
+public:
+    struct EraDate
+    {
+        QString eraName;
+        int eraYear = 0;
+    };
+
+    static std::optional<EraDate> toEra(const QDate& date);
+    // The Gregorian date of an era date; empty when the era is unknown or the day does not
+    // exist in that era.
+    static std::optional<QDate> fromEra(const QString& eraName, int eraYear, int month, int day);
+    // Era names, newest first, for the parser to recognise.
+    static const QStringList& eraNamesNewestFirst();
+};
+
+} // namespace orv
