@@ -13,7 +13,10 @@ namespace orv {
 class Database;
 class DocumentLauncher;
 class MessageBoxService;
+class RecordFinder;
 class Recordset;
+class ReportDisplay;
+class SaveFileChooser;
 
 // The module state of the program, handed to the code that reads or writes it.
 struct AppState
@@ -58,6 +61,9 @@ struct AppState
     // Services lent by the owner of the state; never owned here.
     MessageBoxService* msg = nullptr;
     DocumentLauncher* launcher = nullptr;
+    RecordFinder* finder = nullptr;
+    SaveFileChooser* saveChooser = nullptr;
+    ReportDisplay* reports = nullptr;
 };
 
 } // namespace orv
