@@ -1,4 +1,5 @@
-#include "EntryFixture.h"
+#include "support/EntryFixture.h"
+#include "data/Database.h"
 #include "data/PageBinding.h"
 #include "data/Recordset.h"
 
@@ -39,8 +40,8 @@ private slots:
         f->state.NextPage = QStringLiteral("B.HTM");
 
         QVERIFY(!binding->SavePage());
-        QCOMPARE(f->msg.texts(),
-                 QStringList{QStringLiteral("数値を入力する項目で、数字以外の文字が入力されています。")});
+        QCOMPARE(f->msg.texts(), QStringList{QStringLiteral(
+                                     "数値を入力する項目で、数字以外の文字が入力されています。")});
         QCOMPARE(f->msg.last().style, 16);
         QCOMPARE(f->page.changeLog(),
                  (QStringList{QStringLiteral("focus orv_A5"),
@@ -108,7 +109,8 @@ private slots:
         const Value value = f->stored(QStringLiteral("A"), QStringLiteral("A8"), f->id, f->date);
         if (!accepted) {
             QCOMPARE(f->msg.last().text,
-                     QStringLiteral("日付または時間を入力する項目で、正しく入力していないところがあります"));
+                     QStringLiteral(
+                         "日付または時間を入力する項目で、正しく入力していないところがあります"));
             QVERIFY(f->page.element(QStringLiteral("orv_A8")).focused);
         } else if (storedDate.isValid()) {
             QCOMPARE(value.toDate().date(), storedDate);
@@ -121,7 +123,8 @@ private slots:
 
     void textLength()
     {
-        f->page.add(QStringLiteral("orv_A1_1"), QStringLiteral("text"), QStringLiteral("あいうえお"));
+        f->page.add(QStringLiteral("orv_A1_1"), QStringLiteral("text"),
+                    QStringLiteral("あいうえお"));
         QVERIFY(binding->SavePage());
         QCOMPARE(f->stored(QStringLiteral("A"), QStringLiteral("A1-1"), f->id, f->date),
                  Value(QStringLiteral("あいうえお")));
@@ -129,7 +132,8 @@ private slots:
         QVERIFY(f->openRow(QStringLiteral("A")));
         f->page.element(QStringLiteral("orv_A1_1")).value = QStringLiteral("あいうえおか");
         QVERIFY(!binding->SavePage());
-        QCOMPARE(f->msg.last().text, QStringLiteral("文字数が多すぎます。5文字以内で入力してください。"));
+        QCOMPARE(f->msg.last().text,
+                 QStringLiteral("文字数が多すぎます。5文字以内で入力してください。"));
         QCOMPARE(f->page.element(QStringLiteral("orv_A1_1")).backgroundColor,
                  QStringLiteral("#ff0000"));
     }
@@ -172,7 +176,8 @@ private slots:
     {
         QVERIFY(f->state.Db->execute(
             QStringLiteral("UPDATE A SET [A1-1]='佐藤', [A2]=42, [A4]=?, [A8]=?"),
-            {Value(DateValue::fromDate(QDate(2005, 8, 17))), Value(DateValue::fromDate(QDate(2005, 8, 17)))}));
+            {Value(DateValue::fromDate(QDate(2005, 8, 17))),
+             Value(DateValue::fromDate(QDate(2005, 8, 17)))}));
         QVERIFY(f->openRow(QStringLiteral("A")));
         f->page.add(QStringLiteral("orv_A1_1"), QStringLiteral("text"));
         f->page.add(QStringLiteral("ORV_A2"), QStringLiteral("text"), QStringLiteral("untouched"));
@@ -246,17 +251,16 @@ private slots:
         QVERIFY(f->state.Db->execute(QStringLiteral("UPDATE KIHON1 SET [1-1-1]='山田'")));
         f->page.add(QStringLiteral("orv_A2"), QStringLiteral("text"), QStringLiteral("3"));
         f->host.onNavigate = [this](const QString&) {
-            QVector<PageElement> next;
-            next.append({QStringLiteral("orv_1_1_1"), QStringLiteral("text")});
-            f->page.setElements(next);
+            f->page.setElements({});
+            f->page.add(QStringLiteral("orv_1_1_1"), QStringLiteral("text"));
         };
         f->state.NextPage = QStringLiteral("KIHON2.HTM");
         f->state.KonsuiMode = true;
         QVERIFY(binding->SavePage());
 
         QCOMPARE(f->stored(QStringLiteral("A"), QStringLiteral("A2"), f->id, f->date), Value(3));
-        QCOMPARE(f->host.calls,
-                 (QStringList{QStringLiteral("navigate FORM/KIHON2.HTM"), QStringLiteral("DispKonsui 1")}));
+        QCOMPARE(f->host.calls, (QStringList{QStringLiteral("navigate FORM/KIHON2.HTM"),
+                                             QStringLiteral("DispKonsui 1")}));
         QVERIFY(f->host.navPermitSeen);
         QVERIFY(!f->state.NavPermit);
         QVERIFY(f->state.NextPage.isEmpty());
@@ -277,7 +281,8 @@ private slots:
 
     void emptyNextPageClosesTheWindow()
     {
-        f->page.add(QStringLiteral("orv_A6"), QStringLiteral("textarea"), QStringLiteral("長い文章"));
+        f->page.add(QStringLiteral("orv_A6"), QStringLiteral("textarea"),
+                    QStringLiteral("長い文章"));
         QVERIFY(binding->SavePage());
         QCOMPARE(f->host.calls, QStringList{QStringLiteral("unload")});
         QVERIFY(f->state.SkipSave);

@@ -102,7 +102,8 @@ bool EntryFixture::open(QString* error)
 bool EntryFixture::addAssessment(const QString& rowId, const QDate& rowDate)
 {
     for (const QChar letter : QStringLiteral("ABCDEFGHIJKLMNOPQR")) {
-        const QString sql = QStringLiteral("INSERT INTO %1([ID], [基準日]) VALUES(?, ?)").arg(letter);
+        const QString sql =
+            QStringLiteral("INSERT INTO %1([ID], [基準日]) VALUES(?, ?)").arg(letter);
         if (!state.Db->execute(sql, {Value(rowId), Value(DateValue::fromDate(rowDate))}))
             return false;
     }
@@ -129,7 +130,7 @@ bool EntryFixture::openRow(const QString& table)
 }
 
 Value EntryFixture::stored(const QString& table, const QString& column, const QString& rowId,
-                          const QDate& rowDate)
+                           const QDate& rowDate)
 {
     auto rs = state.Db->openRecordset(
         QStringLiteral("SELECT [%1] FROM %2 WHERE [ID]=? AND [基準日]=?").arg(column, table),

@@ -2,6 +2,7 @@
 
 #include "TempFolder.h"
 #include "common/ScriptedMessageBox.h"
+#include "common/Value.h"
 #include "data/AppState.h"
 #include "data/MemoryPageDocument.h"
 #include "shell/EntryCommandHost.h"
@@ -46,8 +47,7 @@ public:
     // Opens the row of the key into CurRs in edit mode.
     bool openRow(const QString& table);
     // One value read straight from the file.
-    Value stored(const QString& table, const QString& column, const QString& id,
-                 const QDate& date);
+    Value stored(const QString& table, const QString& column, const QString& id, const QDate& date);
     int rowCount(const QString& table);
 
     TempFolder folder;
