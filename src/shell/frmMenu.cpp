@@ -9,6 +9,7 @@
 #include "shell/MenuNavigationGuard.h"
 #include "shell/WebBrowser.h"
 #include "shell/WindowMenu.h"
+#include "shell/frmOrv21.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,7 +25,8 @@ frmMenu::frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep, QWidge
       m_state(state),
       m_wb(new WebBrowser(this)),
       m_startup(state, std::move(databaseStep)),
-      m_dispatcher(state, *this, [this] { m_wb->setStatusText(QString()); })
+      m_dispatcher(state, *this, [this] { m_wb->setStatusText(QString()); }),
+      m_prints(state)
 {
     setObjectName(QStringLiteral("frmMenu"));
     setWindowTitle(applicationTitle());
@@ -43,6 +45,24 @@ frmMenu::frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep, QWidge
 frmMenu::~frmMenu()
 {
     qApp->removeEventFilter(this);
+    delete m_entryWindow.data();
+}
+
+frmOrv21* frmMenu::entryWindow()
+{
+    if (!m_entryWindow) {
+        m_entryWindow = new frmOrv21(m_state, this);
+        m_entryWindow->setAttribute(Qt::WA_DeleteOnClose);
+        m_entryWindow->setKonsuiMenuHandler([this] { KonsuiMenu(); });
+    }
+    return m_entryWindow;
+}
+
+void frmMenu::unloadEntryWindow()
+{
+    // An unload from code: the window's own rules decide whether the page is stored first.
+    if (m_entryWindow)
+        m_entryWindow->close();
 }
 
 bool frmMenu::Form_Load()
@@ -69,6 +89,7 @@ void frmMenu::placeWindow()
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const Twips twips(screen->logicalDotsPerInch());
     const QSize outer = twips.toPixels(9500, 9200);
+    create(); // the frame is known once the platform window exists
     const QSize frame = frameGeometry().size() - size();
     resize(outer - frame);
     const QRect area = screen->geometry();
@@ -175,25 +196,56 @@ void frmMenu::AppQuit()
 
 void frmMenu::KenteiMode() {}
 
+void frmMenu::KonsuiMenu()
+{
+    entryWindow()->setKonsuiJumpsEnabled(!m_state.KonsuiMode);
+}
+
+void frmMenu::Face_Print()
+{
+    m_prints.Face_Print();
+}
+
+void frmMenu::Assessment_PRINT()
+{
+    m_prints.Assessment_PRINT();
+}
+
+void frmMenu::SAM_PRINT()
+{
+    m_prints.SAM_PRINT();
+}
+
+void frmMenu::DRAG_PRINT()
+{
+    m_prints.DRAG_PRINT();
+}
+
+void frmMenu::RAP_PRINT()
+{
+    m_prints.RAP_PRINT();
+}
+
+void frmMenu::RAPL_PRINT()
+{
+    m_prints.RAPL_PRINT();
+}
+
+void frmMenu::KENTO_PRINT()
+{
+    m_prints.KENTO_PRINT();
+}
+
 // Operations whose windows and workflows are wired as they are built.
 void frmMenu::Face_new() {}
 void frmMenu::Face_EDIT() {}
 void frmMenu::Assessment_new() {}
 void frmMenu::Assessment_EDIT() {}
-void frmMenu::KonsuiMenu() {}
 void frmMenu::RAP_new() {}
 void frmMenu::RAP_EDIT() {}
 void frmMenu::DRAG_new() {}
 void frmMenu::DRAG_EDIT() {}
-void frmMenu::Face_Print() {}
-void frmMenu::Assessment_PRINT() {}
-void frmMenu::SAM_PRINT() {}
-void frmMenu::DRAG_PRINT() {}
-void frmMenu::RAP_PRINT() {}
-void frmMenu::RAPL_PRINT() {}
-void frmMenu::KENTO_PRINT() {}
 void frmMenu::RAP_CREATE() {}
-void frmMenu::unloadEntryWindow() {}
 void frmMenu::showPdfPrint() {}
 
 } // namespace orv

@@ -3,14 +3,17 @@
 #include "shell/MenuDispatcher.h"
 #include "shell/MenuOperations.h"
 #include "shell/MenuStartup.h"
+#include "print/PrintCommands.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 namespace orv {
 
 struct AppState;
 class WebBrowser;
 class WindowMenu;
+class frmOrv21;
 
 // The main window: hosts the main-menu page and carries the operations its commands call.
 class frmMenu : public QMainWindow, public MenuOperations, private MenuStartup::Window
@@ -28,6 +31,11 @@ public:
     WebBrowser* WB() const { return m_wb; }
     WindowMenu* windowMenu() const { return m_windowMenu; }
     MenuDispatcher& dispatcher() { return m_dispatcher; }
+    PrintCommands& prints() { return m_prints; }
+
+    // The section-entry window, created on first reference; closing it unloads it.
+    frmOrv21* entryWindow();
+    bool isEntryWindowLoaded() const { return !m_entryWindow.isNull(); }
 
     static QString versionText();
     void IDM_VerInfo_Click();
@@ -76,6 +84,8 @@ private:
     WindowMenu* m_windowMenu = nullptr;
     MenuStartup m_startup;
     MenuDispatcher m_dispatcher;
+    PrintCommands m_prints;
+    QPointer<frmOrv21> m_entryWindow;
     bool m_unloadFromCode = false;
     bool m_unloaded = false;
 };
