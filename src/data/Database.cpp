@@ -47,12 +47,6 @@ std::unique_ptr<Database> Database::open(const QString& path, QString* error)
         setError(error, QStringLiteral("ファイル '%1' が見つかりません。").arg(path));
         return nullptr;
     }
-    // SQLite would take an empty file for an empty database and write into it.
-    if (QFileInfo(path).size() == 0) {
-        setError(error,
-                 QStringLiteral("データベース '%1' を開けません。ファイルが空です。").arg(path));
-        return nullptr;
-    }
     return connect(path, SQLITE_OPEN_READWRITE, error);
 }
 

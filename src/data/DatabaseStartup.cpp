@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sqlite3.h>
 
@@ -69,6 +70,10 @@ void DatabaseStartup::removeWithSideFiles(const QString& path) const
 // the close no journal may remain, or the file is still in use elsewhere.
 bool DatabaseStartup::checkReadable(const QString& path, QString* error) const
 {
+    // SQLite would take an empty file for an empty database.
+    if (QFileInfo(path).size() == 0)
+        return fail(error,
+                    QStringLiteral("データベース '%1' を開けません。ファイルが空です。").arg(path));
     if (!Database::open(path, error))
         return false;
     for (const char* suffix : SideSuffixes) {
