@@ -87,9 +87,9 @@ bool fillResidents(const QString& path, int residents)
             QString columns = QStringLiteral("[ID] TEXT(10), [基準日] DATETIME");
             for (int i = 1; i <= 40; ++i)
                 columns += QStringLiteral(", [%1%2] TEXT(50)").arg(name).arg(i);
-            if (!exec(db, QStringLiteral("CREATE TABLE [%1] (%2)").arg(name, columns))
-                || !exec(db, QStringLiteral("CREATE INDEX [%1_key] ON [%1] ([ID], [基準日])")
-                                 .arg(name)))
+            if (!exec(db, QStringLiteral("CREATE TABLE [%1] (%2)").arg(name, columns)) ||
+                !exec(db,
+                      QStringLiteral("CREATE INDEX [%1_key] ON [%1] ([ID], [基準日])").arg(name)))
                 return false;
             tables << name;
         }
@@ -100,11 +100,17 @@ bool fillResidents(const QString& path, int residents)
         QStringList names{QStringLiteral("[ID]"), QStringLiteral("[基準日]")};
         QStringList values{QStringLiteral("?1"), QStringLiteral("'2024-04-01'")};
         sqlite3_stmt* info = nullptr;
-        sqlite3_prepare_v2(db, QStringLiteral("SELECT name, type FROM pragma_table_info('%1')")
-                                   .arg(table).toUtf8().constData(), -1, &info, nullptr);
+        sqlite3_prepare_v2(db,
+                           QStringLiteral("SELECT name, type FROM pragma_table_info('%1')")
+                               .arg(table)
+                               .toUtf8()
+                               .constData(),
+                           -1, &info, nullptr);
         while (sqlite3_step(info) == SQLITE_ROW) {
-            const QString name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 0)));
-            const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 1)));
+            const QString name =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 0)));
+            const QString type =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 1)));
             if (name == QLatin1String("ID") || name == QLatin1String("基準日"))
                 continue;
             if (type.startsWith(QLatin1String("TEXT")) || type == QLatin1String("MEMO")) {
@@ -114,8 +120,9 @@ bool fillResidents(const QString& path, int residents)
         }
         sqlite3_finalize(info);
         sqlite3_stmt* insert = nullptr;
-        const QString sql = QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
-                                .arg(table, names.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
+        const QString sql =
+            QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+                .arg(table, names.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
         if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &insert, nullptr) != SQLITE_OK)
             return false;
         for (int i = 1; i <= residents; ++i) {
@@ -178,8 +185,9 @@ void bench(const char* label, int residents)
     for (int run = 0; run < 5; ++run)
         times << timeOneStart(dir.path());
     std::sort(times.begin(), times.end());
-    std::printf("%-28s file %7.1f MB  start to menu page: median %5lld ms, best %5lld ms, worst %5lld ms\n",
-                label, megabytes, times.at(2), times.first(), times.last());
+    std::printf(
+        "%-28s file %7.1f MB  start to menu page: median %5lld ms, best %5lld ms, worst %5lld ms\n",
+        label, megabytes, times.at(2), times.first(), times.last());
 }
 
 } // namespace

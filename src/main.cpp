@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     orv::DesktopDocumentLauncher launcher;
     state.launcher = &launcher;
 
-    orv::frmMenu menu(state, nullptr);
+    orv::frmMenu menu(state);
     boxes.setParent(&menu);
     if (!menu.Form_Load())
         return 1;

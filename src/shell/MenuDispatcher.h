@@ -16,7 +16,12 @@ class MenuDispatcher
 {
 public:
     using Operation = void (MenuOperations::*)();
-    enum class Flag { Unchanged, Set, Cleared };
+    enum class Flag
+    {
+        Unchanged,
+        Set,
+        Cleared
+    };
 
     struct Command
     {
@@ -28,8 +33,7 @@ public:
     };
 
     // clearStatus sets the page's status back to the empty text.
-    MenuDispatcher(AppState& state, MenuOperations& operations,
-                   std::function<void()> clearStatus);
+    MenuDispatcher(AppState& state, MenuOperations& operations, std::function<void()> clearStatus);
 
     // The handler of the browser's status-text change. True when the text was a command.
     bool WB_StatusTextChange(const QString& text);

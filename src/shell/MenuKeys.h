@@ -7,7 +7,12 @@ namespace orv {
 class MenuKeys
 {
 public:
-    enum Modifier { Shift = 1, Ctrl = 2, Alt = 4 };
+    enum Modifier
+    {
+        Shift = 1,
+        Ctrl = 2,
+        Alt = 4
+    };
     static constexpr int KeyN = 78;
     static constexpr int KeyPause = 19;
 

@@ -2,6 +2,8 @@
 
 #include "common/MessageBoxService.h"
 #include "data/AppState.h"
+#include "data/Database.h"
+#include "data/DatabaseStartup.h"
 
 namespace orv {
 
@@ -12,8 +14,14 @@ const QString MenuStartup::AlreadyRunningText =
     QStringLiteral("既に起動されているので、終了します。");
 
 MenuStartup::MenuStartup(AppState& state, DatabaseStep databaseStep)
-    : m_state(state), m_databaseStep(std::move(databaseStep))
+    : m_state(state), m_databaseStep(databaseStep ? std::move(databaseStep) : &compactAndOpen)
 {
+}
+
+bool MenuStartup::compactAndOpen(AppState& state, QString* error)
+{
+    state.Db = DatabaseStartup(state.folder.path()).run(error);
+    return state.Db != nullptr;
 }
 
 bool MenuStartup::Form_Load(Window& window)
@@ -31,7 +39,7 @@ bool MenuStartup::Form_Load(Window& window)
     }
 
     QString error;
-    if (!m_databaseStep || !m_databaseStep(m_state, &error)) {
+    if (!m_databaseStep(m_state, &error)) {
         m_state.msg->show(error, StyleCritical);
         return false;
     }

@@ -35,7 +35,9 @@ public:
     static const QString MainMenuPage;
     static const QString AlreadyRunningText;
 
-    MenuStartup(AppState& state, DatabaseStep databaseStep);
+    // Without a step of its own, start-up compacts and opens the folder's record file.
+    MenuStartup(AppState& state, DatabaseStep databaseStep = nullptr);
+    static bool compactAndOpen(AppState& state, QString* error);
 
     // Form_Load: false when the program must end at once.
     bool Form_Load(Window& window);

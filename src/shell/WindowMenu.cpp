@@ -28,7 +28,8 @@ WindowMenu::WindowMenu(QWidget* window, std::function<void()> showVersion)
                                    [this] { m_window->showMaximized(); });
     m_menu->addSeparator();
     m_version = m_menu->addAction(QStringLiteral("バージョン情報"), window, std::move(showVersion));
-    m_close = m_menu->addAction(QStringLiteral("閉じる(&C)"), window, [this] { m_window->close(); });
+    m_close =
+        m_menu->addAction(QStringLiteral("閉じる(&C)"), window, [this] { m_window->close(); });
     m_close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     m_close->setShortcutVisibleInContextMenu(true);
     connect(m_menu, &QMenu::aboutToShow, this, &WindowMenu::updateStates);

@@ -21,12 +21,9 @@ namespace orv {
 const QString frmMenu::QuitQuestion = QStringLiteral("終了しますか？");
 
 frmMenu::frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep, QWidget* parent)
-    : QMainWindow(parent),
-      m_state(state),
-      m_wb(new WebBrowser(this)),
+    : QMainWindow(parent), m_state(state), m_wb(new WebBrowser(this)),
       m_startup(state, std::move(databaseStep)),
-      m_dispatcher(state, *this, [this] { m_wb->setStatusText(QString()); }),
-      m_prints(state)
+      m_dispatcher(state, *this, [this] { m_wb->setStatusText(QString()); }), m_prints(state)
 {
     setObjectName(QStringLiteral("frmMenu"));
     setWindowTitle(applicationTitle());
@@ -124,8 +121,8 @@ void frmMenu::WB_BeforeNavigate2(const QUrl& url, bool* cancel)
 
 bool frmMenu::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
         int keyCode = MenuKeys::keyCodeOf(key->key());
         if (keyCode != 0) {

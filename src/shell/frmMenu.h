@@ -22,7 +22,8 @@ class frmMenu : public QMainWindow, public MenuOperations, private MenuStartup::
 public:
     static const QString QuitQuestion;
 
-    frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep, QWidget* parent = nullptr);
+    explicit frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep = nullptr,
+                     QWidget* parent = nullptr);
     ~frmMenu() override;
 
     // Start-up; false when the program must end at once (the window is not shown then).

@@ -119,15 +119,18 @@ private slots:
             }
         }
         // Words are matched in upper case.
-        QTest::newRow("ass_new in lower case") << QStringLiteral("?ass_new") << true
-                                               << QStringLiteral("A") << "1" << "0"
-                                               << "Assessment_new";
-        QTest::newRow("Sam_New in mixed case") << QStringLiteral("?Sam_New") << false
-                                               << QStringLiteral("S") << "1" << "0"
-                                               << "RAP_CREATE,RAP_new";
-        QTest::newRow("quit in lower case") << QStringLiteral("?quit") << true
-                                            << QStringLiteral("前の表") << "keep" << "keep"
-                                            << "AppQuit";
+        QTest::newRow("ass_new in lower case")
+            << QStringLiteral("?ass_new") << true << QStringLiteral("A") << "1"
+            << "0"
+            << "Assessment_new";
+        QTest::newRow("Sam_New in mixed case")
+            << QStringLiteral("?Sam_New") << false << QStringLiteral("S") << "1"
+            << "0"
+            << "RAP_CREATE,RAP_new";
+        QTest::newRow("quit in lower case")
+            << QStringLiteral("?quit") << true << QStringLiteral("前の表") << "keep"
+            << "keep"
+            << "AppQuit";
     }
 
     void eachWordSetsStateThenActsInOrder()
@@ -156,10 +159,8 @@ private slots:
         QCOMPARE(f.operations.calls,
                  QStringList{QStringLiteral("clear status")} + actions.split(QLatin1Char(',')));
         // The state was already set when the first action ran.
-        const QString finalState = QStringLiteral("%1/%2/%3")
-                                       .arg(table)
-                                       .arg(int(expectedNew))
-                                       .arg(int(expectedKonsui));
+        const QString finalState =
+            QStringLiteral("%1/%2/%3").arg(table).arg(int(expectedNew)).arg(int(expectedKonsui));
         QCOMPARE(f.operations.stateSeen.first(), finalState);
         QCOMPARE(f.boxes.count(), 0);
     }
@@ -174,14 +175,16 @@ private slots:
                                       << QStringLiteral("次のコマンドが発行されました\r\n ASS_NEW");
         QTest::newRow("blank after") << QStringLiteral("?ASS_NEW ")
                                      << QStringLiteral("次のコマンドが発行されました\r\nASS_NEW ");
-        QTest::newRow("mixed case kept") << QStringLiteral("?Hello_World")
-                                         << QStringLiteral("次のコマンドが発行されました\r\nHello_World");
-        QTest::newRow("Japanese word") << QStringLiteral("?終了")
-                                       << QStringLiteral("次のコマンドが発行されました\r\n終了");
-        QTest::newRow("second question mark") << QStringLiteral("??QUIT")
-                                              << QStringLiteral("次のコマンドが発行されました\r\n?QUIT");
-        QTest::newRow("full-width word") << QStringLiteral("?ＱＵＩＴ")
-                                         << QStringLiteral("次のコマンドが発行されました\r\nＱＵＩＴ");
+        QTest::newRow("mixed case kept")
+            << QStringLiteral("?Hello_World")
+            << QStringLiteral("次のコマンドが発行されました\r\nHello_World");
+        QTest::newRow("Japanese word")
+            << QStringLiteral("?終了") << QStringLiteral("次のコマンドが発行されました\r\n終了");
+        QTest::newRow("second question mark")
+            << QStringLiteral("??QUIT") << QStringLiteral("次のコマンドが発行されました\r\n?QUIT");
+        QTest::newRow("full-width word")
+            << QStringLiteral("?ＱＵＩＴ")
+            << QStringLiteral("次のコマンドが発行されました\r\nＱＵＩＴ");
     }
 
     void otherWordsShowTheWordAsSent()

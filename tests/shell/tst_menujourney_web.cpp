@@ -63,7 +63,8 @@ public:
         while (it.hasNext()) {
             const QString from = it.next();
             const QString relative = source.relativeFilePath(from);
-            if (relative == QLatin1String("Orv21.lock") || relative.startsWith(QLatin1String("_Orv21")))
+            if (relative == QLatin1String("Orv21.lock") ||
+                relative.startsWith(QLatin1String("_Orv21")))
                 continue;
             const QString to = m_folder.file(relative);
             QDir().mkpath(QFileInfo(to).absolutePath());
@@ -72,6 +73,8 @@ public:
         }
         if (!QFile::exists(file(QStringLiteral("MainMenu/MainMenuFr.htm"))))
             m_folder.write(QStringLiteral("MainMenu/MainMenuFr.htm"), OwnMenuPage);
+        if (!QFile::exists(file(QStringLiteral("Orv21.PRA"))))
+            m_folder.write(QStringLiteral("Orv21.PRA"), "[RTF]\r\n");
         if (!QFile::exists(file(QStringLiteral("Orv21.db"))))
             Database::create(file(QStringLiteral("Orv21.db")));
         auto db = Database::open(file(QStringLiteral("Orv21.db")));
@@ -125,8 +128,8 @@ private slots:
         ProgramCopy copy;
         QVERIFY(!QFile::exists(copy.file(QStringLiteral("_Orv21.db"))));
         QProcess program;
-        const QString log = copy.start(program, QStringLiteral("quit"), "6\n",
-                                       QString::fromUtf8(ClickQuit));
+        const QString log =
+            copy.start(program, QStringLiteral("quit"), "6\n", QString::fromUtf8(ClickQuit));
         QVERIFY(program.waitForStarted());
         QVERIFY2(program.waitForFinished(120000), "the program did not end");
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
@@ -134,10 +137,10 @@ private slots:
         QCOMPARE(logLines(log), QStringList{QStringLiteral("68\t%1\t終了しますか？").arg(Title)});
 
         // Closed: no journal left, no lock held, and the record and its backup both readable.
-        const QStringList leftovers = QDir(copy.file(QString()))
-                                          .entryList({QStringLiteral("Orv21.db-*"),
-                                                      QStringLiteral("Orv21.lock")},
-                                                     QDir::Files | QDir::Hidden);
+        const QStringList leftovers =
+            QDir(copy.file(QString()))
+                .entryList({QStringLiteral("Orv21.db-*"), QStringLiteral("Orv21.lock")},
+                           QDir::Files | QDir::Hidden);
         QCOMPARE(leftovers, QStringList());
         for (const QString& name : {QStringLiteral("Orv21.db"), QStringLiteral("_Orv21.db")}) {
             auto db = Database::open(copy.file(name));
@@ -171,8 +174,9 @@ private slots:
         QVERIFY(second.waitForStarted());
         QVERIFY(second.waitForFinished(120000));
         QVERIFY(second.exitCode() != 0);
-        QCOMPARE(logLines(secondLog),
-                 QStringList{QStringLiteral("16\t%1\t既に起動されているので、終了します。").arg(Title)});
+        QCOMPARE(
+            logLines(secondLog),
+            QStringList{QStringLiteral("16\t%1\t既に起動されているので、終了します。").arg(Title)});
         QVERIFY(factsOf(db) == dbBefore);
         QVERIFY(factsOf(backup) == backupBefore);
         QVERIFY(first.state() == QProcess::Running);

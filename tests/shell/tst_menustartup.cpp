@@ -151,16 +151,16 @@ private slots:
         QTest::newRow("menu page") << base + "MainMenu.htm" << false << false;
         QTest::newRow("upper case") << base + "MAINMENU.HTM" << false << false;
         QTest::newRow("lower case") << base + "mainmenu.htm" << false << false;
-        QTest::newRow("other folder") << QStringLiteral("file:///tmp/x/mainMenu.Htm") << false
-                                      << false;
+        QTest::newRow("other folder")
+            << QStringLiteral("file:///tmp/x/mainMenu.Htm") << false << false;
         QTest::newRow("file name alone") << QStringLiteral("MainMenu.htm") << false << false;
         QTest::newRow("frame set after start-up") << base + "MainMenuFr.htm" << false << true;
         QTest::newRow("frame set during start-up") << base + "MainMenuFr.htm" << true << false;
         QTest::newRow("fourth letter of the extension") << base + "MainMenu.html" << false << true;
         QTest::newRow("a query") << base + "MainMenu.htm?a" << false << true;
         QTest::newRow("a fragment") << base + "MainMenu.htm#" << false << true;
-        QTest::newRow("query while the program navigates") << base + "MainMenu.htm?a" << true
-                                                          << false;
+        QTest::newRow("query while the program navigates")
+            << base + "MainMenu.htm?a" << true << false;
         QTest::newRow("entry page") << QStringLiteral("file:///opt/FORM/A.HTM") << false << true;
         QTest::newRow("web site") << QStringLiteral("http://example.com/") << false << true;
         QTest::newRow("short url") << QStringLiteral("a.htm") << false << true;
@@ -189,10 +189,10 @@ private slots:
         QTest::newRow("N alone") << K::KeyN << 0 << K::KeyN << false;
         QTest::newRow("Shift+N") << K::KeyN << int(K::Shift) << K::KeyN << false;
         QTest::newRow("Alt+N") << K::KeyN << int(K::Alt) << K::KeyN << false;
-        QTest::newRow("Ctrl+Alt+Shift+Pause") << K::KeyPause << (K::Ctrl | K::Alt | K::Shift)
-                                              << K::KeyPause << true;
-        QTest::newRow("Ctrl+Alt+Pause") << K::KeyPause << (K::Ctrl | K::Alt) << K::KeyPause
-                                        << false;
+        QTest::newRow("Ctrl+Alt+Shift+Pause")
+            << K::KeyPause << (K::Ctrl | K::Alt | K::Shift) << K::KeyPause << true;
+        QTest::newRow("Ctrl+Alt+Pause")
+            << K::KeyPause << (K::Ctrl | K::Alt) << K::KeyPause << false;
         QTest::newRow("Pause alone") << K::KeyPause << 0 << K::KeyPause << false;
         QTest::newRow("Ctrl+Alt+Shift+M") << 77 << (K::Ctrl | K::Alt | K::Shift) << 77 << false;
     }
@@ -213,8 +213,8 @@ private slots:
         QCOMPARE(MenuKeys::keyCodeOf(Qt::Key_N), 78);
         QCOMPARE(MenuKeys::keyCodeOf(Qt::Key_Pause), 19);
         QCOMPARE(MenuKeys::shiftMaskOf(int(Qt::ControlModifier | Qt::ShiftModifier)), 3);
-        QCOMPARE(MenuKeys::shiftMaskOf(int(Qt::ControlModifier | Qt::AltModifier
-                                           | Qt::ShiftModifier | Qt::KeypadModifier)),
+        QCOMPARE(MenuKeys::shiftMaskOf(int(Qt::ControlModifier | Qt::AltModifier |
+                                           Qt::ShiftModifier | Qt::KeypadModifier)),
                  7);
     }
 };

@@ -175,12 +175,14 @@ private slots:
     {
         frameScript(QStringLiteral("document.getElementById('other').click()"));
         QTest::qWait(500);
-        QVERIFY(frameScript(QStringLiteral("location.href")).toString().endsWith(
-            QLatin1String("MainMenu/MainMenu.htm")));
+        QVERIFY(frameScript(QStringLiteral("location.href"))
+                    .toString()
+                    .endsWith(QLatin1String("MainMenu/MainMenu.htm")));
 
         frameScript(QStringLiteral("document.getElementById('menu2').click()"));
-        QTRY_VERIFY(frameScript(QStringLiteral("location.href")).toString().endsWith(
-            QLatin1String("Other/mainmenu.HTM")));
+        QTRY_VERIFY(frameScript(QStringLiteral("location.href"))
+                        .toString()
+                        .endsWith(QLatin1String("Other/mainmenu.HTM")));
         QTRY_COMPARE(frameScript(QStringLiteral("document.getElementById('t') ? "
                                                 "document.getElementById('t').textContent : ''"))
                          .toString(),
@@ -212,7 +214,8 @@ private:
     static QString quoted(const QString& js)
     {
         QString text = js;
-        text.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
+        text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+            .replace(QLatin1Char('\''), QLatin1String("\\'"));
         return QLatin1Char('\'') + text + QLatin1Char('\'');
     }
 
