@@ -157,13 +157,16 @@ const QStringList RapListContract = {"PRINTDATE", "NUM[01-22]", "RAP[01-22]"};
 
 const DateValue KeyDate = DateValue::fromDate(QDate(2005, 8, 17));
 
-// A value of the column's kind; texts carry the characters the file must escape.
+// A value of the column's kind; other texts carry the characters the file must escape.
 Value fullValue(const ColumnInfo& column)
 {
     if (isNumericType(column.type))
         return Value(1);
     if (column.type == dbDate)
         return Value(DateValue::fromDate(QDate(2005, 9, 1)));
+    const XmlFamily family = xmlFamilyOf(column.name);
+    if (family == XmlFamily::EraDate || family == XmlFamily::EntryDate)
+        return Value("2005/09/01"); // a date kept as text
     if (column.type == dbText || column.type == dbMemo)
         return Value(QStringLiteral("値&<>").left(column.size > 0 ? column.size : 4));
     return Value();
