@@ -18,8 +18,7 @@ constexpr int AssessmentMode = 1;
 
 RapRun::RapRun(AppState& state)
     : m_state(state),
-      m_store(state.Db && state.Db->isOpen() ? std::make_unique<RapStore>(state.Db->handle())
-                                             : nullptr),
+      m_store(state.Db && state.Db->isOpen() ? std::make_unique<RapStore>(*state.Db) : nullptr),
       m_engine(TriggerRuleTable::instance())
 {
 }

@@ -1,5 +1,6 @@
 #include "rap/RapStore.h"
 
+#include "data/Database.h"
 #include "rap/SectionValues.h"
 #include "rap/TriggerEngine.h"
 #include "rap/TriggerRuleTable.h"
@@ -70,7 +71,7 @@ struct RapStore::SectionQuery
     SqliteStatement statement;
 };
 
-RapStore::RapStore(sqlite3* db) : m_db(db) {}
+RapStore::RapStore(Database& db) : m_database(db), m_db(db.handle()) {}
 
 RapStore::~RapStore() = default;
 
@@ -182,14 +183,14 @@ bool RapStore::writeRun(const QString& id, const DateValue& date, const TriggerR
 {
     if (!prepareWrites(error))
         return false;
-    const QString name = QStringLiteral("rap_run");
-    if (!savepoint(name, error))
-        return false;
-    if (!writeRows(id, date, result, rapList, error)) {
-        rollbackTo(name);
+    // The old rows stay until the new ones are all written.
+    TransactionGuard transaction(m_database);
+    if (!transaction.ok()) {
+        if (error)
+            *error = QStringLiteral("トランザクションを開始できません。");
         return false;
     }
-    return release(name, error);
+    return writeRows(id, date, result, rapList, error) && transaction.commit(error);
 }
 
 bool RapStore::writeRows(const QString& id, const DateValue& date, const TriggerResult& result,
@@ -251,33 +252,6 @@ bool RapStore::assessmentKeys(QVector<AssessmentKey>* keys, QString* error)
         return false;
     }
     return true;
-}
-
-bool RapStore::execute(const QString& sql, QString* error)
-{
-    char* message = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) == SQLITE_OK)
-        return true;
-    if (error)
-        *error = QString::fromUtf8(message ? message : sqlite3_errmsg(m_db));
-    sqlite3_free(message);
-    return false;
-}
-
-bool RapStore::savepoint(const QString& name, QString* error)
-{
-    return execute(QStringLiteral("SAVEPOINT ") + name, error);
-}
-
-bool RapStore::release(const QString& name, QString* error)
-{
-    return execute(QStringLiteral("RELEASE ") + name, error);
-}
-
-void RapStore::rollbackTo(const QString& name)
-{
-    execute(QStringLiteral("ROLLBACK TO ") + name, nullptr);
-    execute(QStringLiteral("RELEASE ") + name, nullptr);
 }
 
 } // namespace orv

@@ -13,6 +13,7 @@ struct sqlite3;
 
 namespace orv {
 
+class Database;
 class SectionValues;
 struct TriggerResult;
 
@@ -38,7 +39,7 @@ struct AssessmentKey
 class RapStore
 {
 public:
-    explicit RapStore(sqlite3* db);
+    explicit RapStore(Database& db);
     ~RapStore();
 
     // Reads the name (A1-1 and A1-2) and the items the rules read. False on a database error;
@@ -53,11 +54,7 @@ public:
     // Every assessment, in the order of table A.
     bool assessmentKeys(QVector<AssessmentKey>* keys, QString* error);
 
-    bool execute(const QString& sql, QString* error);
-    // Savepoints nest inside any transaction the connection has open.
-    bool savepoint(const QString& name, QString* error);
-    bool release(const QString& name, QString* error);
-    void rollbackTo(const QString& name);
+    Database& database() { return m_database; }
 
     static QString dateKey(const DateValue& date);
 
@@ -68,6 +65,7 @@ private:
     bool writeRows(const QString& id, const DateValue& date, const TriggerResult& result,
                    const QString& rapList, QString* error);
 
+    Database& m_database;
     sqlite3* m_db;
     QVector<std::shared_ptr<SectionQuery>> m_sections;
     SqliteStatement m_clearTrigger;

@@ -2,6 +2,7 @@
 
 #include "common/MessageBoxService.h"
 #include "data/AppState.h"
+#include "data/Database.h"
 #include "data/Recordset.h"
 #include "rap/RapRun.h"
 
@@ -10,7 +11,6 @@
 namespace orv {
 
 namespace {
-const QString BatchSavepoint = QStringLiteral("kentei");
 constexpr int MaxListedSkips = 30;
 } // namespace
 
@@ -29,9 +29,12 @@ void VerificationMode::KenteiMode()
     QString error;
     QStringList skipped;
     // The batch is one transaction: a failure leaves the RAP rows as they were.
-    bool ok = store && store->savepoint(BatchSavepoint, &error);
+    std::unique_ptr<TransactionGuard> batch;
+    if (store)
+        batch = std::make_unique<TransactionGuard>(store->database());
+    bool ok = batch && batch->ok();
     QVector<AssessmentKey> keys;
-    ok = ok && store->execute(QStringLiteral("DELETE FROM [RAP]"), &error) &&
+    ok = ok && store->database().execute(QStringLiteral("DELETE FROM [RAP]"), {}, &error) &&
          store->assessmentKeys(&keys, &error);
     for (int i = 0; ok && i < keys.size(); ++i) {
         m_state.CurID = keys.at(i).id;
@@ -44,9 +47,8 @@ void VerificationMode::KenteiMode()
         ok = outcome != RapRunOutcome::Failed;
     }
     if (ok)
-        ok = store->release(BatchSavepoint, &error);
-    else if (store)
-        store->rollbackTo(BatchSavepoint);
+        ok = batch->commit(&error);
+    batch.reset();
     m_state.RapRs.reset();
 
     if (!ok) {
