@@ -52,17 +52,23 @@ void PrintCommands::printRecord(const RecordPrint& print)
 {
     if (!pickRecord(print.finderMode))
         return;
+    exportAndShow(
+        [&](ReportDataExporter& exporter, QString* error) {
+            return (exporter.*print.exportXml)(DateFormat::ymd(m_state.CurKijunbi), m_state.CurID,
+                                               error);
+        },
+        print.report);
+}
+
+void PrintCommands::exportAndShow(
+    const std::function<bool(ReportDataExporter&, QString*)>& exportXml, ReportKind kind)
+{
     ReportDataExporter exporter(m_state);
     QString error;
-    if (!(exporter.*print.exportXml)(DateFormat::ymd(m_state.CurKijunbi), m_state.CurID, &error)) {
+    if (!exportXml(exporter, &error)) {
         reportFailure(error);
         return;
     }
-    showReport(print.report);
-}
-
-void PrintCommands::showReport(ReportKind kind)
-{
     if (m_state.reports)
         m_state.reports->showReport(kind);
 }
@@ -91,26 +97,23 @@ void PrintCommands::RAP_PRINT()
 {
     if (m_state.CurID.isEmpty())
         return;
-    ReportDataExporter exporter(m_state);
-    QString error;
-    if (!exporter.ExportTriggerXml(DateFormat::ymd(m_state.CurKijunbi), m_state.CurID, &error)) {
-        reportFailure(error);
-        return;
-    }
-    showReport(ReportKind::RapSelection);
+    exportAndShow(
+        [&](ReportDataExporter& exporter, QString* error) {
+            return exporter.ExportTriggerXml(DateFormat::ymd(m_state.CurKijunbi), m_state.CurID,
+                                             error);
+        },
+        ReportKind::RapSelection);
 }
 
 void PrintCommands::RAPL_PRINT()
 {
     if (m_state.CurID.isEmpty())
         return;
-    ReportDataExporter exporter(m_state);
-    QString error;
-    if (!exporter.ExportRapListXml(m_state.CurKijunbi.dateOnly(), m_state.CurID, &error)) {
-        reportFailure(error);
-        return;
-    }
-    showReport(ReportKind::RapList);
+    exportAndShow(
+        [&](ReportDataExporter& exporter, QString* error) {
+            return exporter.ExportRapListXml(m_state.CurKijunbi.dateOnly(), m_state.CurID, error);
+        },
+        ReportKind::RapList);
 }
 
 void PrintCommands::KENTO_PRINT()

@@ -10,6 +10,7 @@ namespace orv {
 
 struct AppState;
 struct RecordPrint;
+class ReportDataExporter;
 enum class ReportKind;
 
 // The print operations of the main menu. The four record prints ask the finder for the
@@ -36,7 +37,9 @@ public:
 private:
     bool pickRecord(int finderMode);
     void printRecord(const RecordPrint& print);
-    void showReport(ReportKind kind);
+    // Runs one export and shows its report; a failed export is reported instead.
+    void exportAndShow(const std::function<bool(ReportDataExporter&, QString*)>& exportXml,
+                       ReportKind kind);
     void reportFailure(const QString& error);
 
     AppState& m_state;
