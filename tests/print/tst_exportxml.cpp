@@ -215,6 +215,8 @@ private slots:
         row("既定 ID", "ID", Value("A001"), "ID", "A001", "A001");
         row("既定 空", "1-6", Value(), "m1-6", "", "");
         row("既定 小数", "G9", Value(1.5), "G9", "1.5", "1.5");
+        row("既定 複数行", "S1-b", Value("根拠\r\n場所"), "S1-B", "根拠&#13;&#10;場所",
+            "根拠\r\n場所");
     }
     void familiesAndNames()
     {
