@@ -12,8 +12,6 @@
 
 #include <QtTest>
 
-#include <sqlite3.h>
-
 using namespace orv;
 
 namespace {
@@ -60,10 +58,7 @@ public:
     PrintFixture() : finder(state)
     {
         state.folder = ProgramFolder(folder.path());
-        sqlite3* file = nullptr; // an empty record file
-        sqlite3_open(folder.file("Orv21.db").toUtf8().constData(), &file);
-        sqlite3_close(file);
-        state.Db = Database::open(folder.file("Orv21.db"));
+        state.Db = Database::create(folder.file("Orv21.db"));
         state.finder = &finder;
         state.reports = &reports;
         state.msg = &msg;
