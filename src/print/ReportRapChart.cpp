@@ -1,120 +1,79 @@
 #include "print/ReportRapChart.h"
 
+#include "data/Catalogue.h"
+#include "rap/RapCodeTable.h"
+#include "rap/RapItemTable.h"
+#include "rap/TriggerRuleTable.h"
+
 namespace orv {
+
+namespace {
+
+// More item codes than this print as a range "E1a〜E1p".
+constexpr int kListedCodes = 4;
+
+QString codesOf(const TriggerRule& rule)
+{
+    QStringList labels;
+    for (const TriggerItem& item : rule.items)
+        labels << item.label;
+    if (labels.size() > kListedCodes)
+        return labels.first() + QStringLiteral("〜") + labels.last();
+    return labels.join(QLatin1Char(','));
+}
+
+QString valuesOf(const TriggerRule& rule)
+{
+    const TriggerCondition& c = rule.condition;
+    if (rule.form == EvidenceForm::Check)
+        return c.low == 1 ? QStringLiteral("レ") : QStringLiteral("チェックなし");
+    QString text =
+        c.low == c.high ? QString::number(c.low) : QStringLiteral("%1〜%2").arg(c.low).arg(c.high);
+    if (c.alsoEqual != TriggerCondition::NoValue)
+        text += QStringLiteral(",%1").arg(c.alsoEqual);
+    return text;
+}
+
+QList<RapChartColumn> buildColumns()
+{
+    QList<RapChartColumn> columns;
+    for (const RapCode& code : RapCodeTable::instance().codes()) {
+        RapChartColumn column;
+        column.code = code.code;
+        column.keys = code.keys;
+        if (code.test == RapTest::TwoItemsSet)
+            column.mark = QStringLiteral("②");
+        if (const RapItem* item = RapItemTable::instance().find(code.code.toUpper())) {
+            column.title = item->name;
+            column.number = item->prefix;
+            column.number.remove(QStringLiteral("．"));
+        }
+        columns << column;
+    }
+    return columns;
+}
+
+QList<RapChartRow> buildRows()
+{
+    QList<RapChartRow> rows;
+    for (const TriggerRule& rule : TriggerRuleTable::instance().rules()) {
+        rows << RapChartRow{rule.key, rule.table, Catalogue::builtIn().triggerItemName(rule.key),
+                            codesOf(rule), valuesOf(rule)};
+    }
+    return rows;
+}
+
+} // namespace
 
 const QList<RapChartColumn>& ReportRapChart::columns()
 {
-    static const QList<RapChartColumn> table = {
-        {"01", "1", "せん妄", "B4,B5,E5,E9"},
-        {"02", "2", "認知障害／痴呆", "B1,B2,C3"},
-        {"03", "3", "視覚機能", "D1,D2,I4"},
-        {"04", "4", "コミュニケーション", "C1,C2,C3"},
-        {"05a", "5", "ADL／リハビリ(A)", "G1,G3,G6"},
-        {"05b", "5", "ADL／維持(B)", "B3"},
-        {"06", "6", "尿失禁と留置カテ", "H1,H5"},
-        {"07", "7", "心理面と対人関係", "E3,F1,F2,F3,F4,F5"},
-        {"08", "8", "気分の状態", "E1,E4"},
-        {"09", "9", "問題行動", "E7,E8"},
-        {"10a", "10", "アクティビティ(A)", "N3,N4"},
-        {"10b", "10", "アクティビティ(B)", "N1,N2", "②"},
-        {"11", "11", "転倒", "E6,J2,J8,O2,O3,P1"},
-        {"12", "12", "栄養状態", "K3,K4,K5,K7,M1"},
-        {"13", "13", "経管栄養", "K6"},
-        {"14", "14", "脱水／水分維持", "I5,I6,J1,J3,J5,K5,K6,O4"},
-        {"15", "15", "口腔ケア", "K2,L1,L2"},
-        {"16", "16", "褥瘡", "G2,G5,H2,I2,M2,M3,M4,P2"},
-        {"17", "17", "向精神薬", "B4,B5,C4,E2,E5,E9,G4,H3,H4,I1,I3,J2,J4,J6,J7,J8,J9,K1/O1,O2,O3"},
-        {"18", "18", "身体抑制", "P1,P3"},
-        {"19", "19", "痛みの管理", "OJ1"},
-        {"20", "20", "排便の管理", "OH1,OH2,OH3"},
-    };
+    static const QList<RapChartColumn> table = buildColumns();
     return table;
 }
 
 const QList<RapChartRow>& ReportRapChart::rows()
 {
-    static const QList<RapChartRow> table = {
-        {"B1", "B", "短期記憶・長期記憶に問題あり", "B2a,B2b", "1"},
-        {"B2", "B", "日常の意思決定を行うための認知能力", "B4", "1〜4"},
-        {"B3", "B", "日常の意思決定を行うための認知能力（重度障害）", "B4", "4"},
-        {"B4", "B", "せん妄の兆候（最近の変化）", "B5a〜B5f", "2"},
-        {"B5", "B", "認知状態の変化（悪化）", "B6", "2"},
-        {"C1", "C", "聴力", "C1", "1〜3"},
-        {"C2", "C", "自分を理解させることができる", "C4", "1〜4"},
-        {"C3", "C", "他者を理解できる", "C6", "1〜4"},
-        {"C4", "C", "コミュニケーション能力の変化（悪化）", "C7", "2"},
-        {"D1", "D", "視力", "D1", "1〜3"},
-        {"D2", "D", "視野の障害", "D2a", "レ"},
-        {"E1", "E", "うつ・不安・悲しみの気分の兆候", "E1a〜E1p", "1,2"},
-        {"E2", "E", "繰り返し体を動かす", "E1n", "1,2"},
-        {"E3", "E", "引きこもり・活動への関心の喪失", "E1o", "1,2"},
-        {"E4", "E", "気分の持続性", "E2", "1,2"},
-        {"E5", "E", "気分の変化（悪化）", "E3", "2"},
-        {"E6", "E", "徘徊", "E4a(A)", "1〜3"},
-        {"E7", "E", "行動上の問題（徘徊・暴言・暴行・不適切な行動・ケアへの抵抗）",
-         "E4a(A)〜E4e(A)", "1〜3"},
-        {"E8", "E", "行動の変化（改善）", "E5", "1"},
-        {"E9", "E", "行動の変化（悪化）", "E5", "2"},
-        {"F1", "F", "自分で目標を立てる", "F1d", "レ"},
-        {"F2", "F", "人間関係の未解決の問題（対立・怒り）", "F2a〜F2d", "レ"},
-        {"F3", "F", "過去の役割・生活への強いこだわり", "F3a", "レ"},
-        {"F4", "F", "失った役割・地位への悲しみ・怒り", "F3b", "レ"},
-        {"F5", "F", "日課が以前と大きく異なると感じている", "F3c", "レ"},
-        {"G1", "G", "ADLの自立度（セルフパフォーマンス）", "G1a〜G1j", "2〜6"},
-        {"G2", "G", "ベッド上の可動性", "G1a", "3〜6,8"},
-        {"G3", "G", "入浴", "G2(A),G2(B)", "2〜6"},
-        {"G4", "G", "バランス（座位の保持）", "G3b", "1〜3"},
-        {"G5", "G", "ほとんど寝たきり", "G6a", "レ"},
-        {"G6", "G", "自立度を高められると本人・職員が考えている", "G8a,G8b", "レ"},
-        {"H1", "H", "尿失禁", "H1a", "3〜5"},
-        {"H2", "H", "便失禁", "H1b", "2〜5"},
-        {"H3", "H", "便秘", "H2b", "レ"},
-        {"H4", "H", "宿便", "H2d", "レ"},
-        {"H5", "H", "排泄の器具・プログラム（カテーテル等）", "H3c〜H3e,H3g", "レ"},
-        {"I1", "I", "低血圧", "I1i", "レ"},
-        {"I2", "I", "末梢血管疾患", "I1j", "レ"},
-        {"I3", "I", "統合失調症", "I1gg", "レ"},
-        {"I4", "I", "緑内障・黄斑変性", "I1ll,I1nn", "レ"},
-        {"I5", "I", "腎不全", "I1tt", "レ"},
-        {"I6", "I", "尿路感染症（30日以内）", "I2j", "レ"},
-        {"J1", "J", "体重の変動・脱水・水分摂取の不足", "J1a,J1c,J1d", "レ"},
-        {"J2", "J", "めまい", "J1f", "レ"},
-        {"J3", "J", "発熱", "J1h", "レ"},
-        {"J4", "J", "幻覚", "J1i", "レ"},
-        {"J5", "J", "内出血", "J1j", "レ"},
-        {"J6", "J", "誤嚥の繰り返し・失神", "J1k,J1m", "レ"},
-        {"J7", "J", "不安定な歩行", "J1n", "レ"},
-        {"J8", "J", "転倒（30日以内・31〜180日）", "J4a,J4b", "レ"},
-        {"J9", "J", "過去180日以内の股関節骨折", "J4c", "レ"},
-        {"K1", "K", "嚥下の問題", "K1b", "1〜4"},
-        {"K2", "K", "口腔内の痛み", "K1c", "1"},
-        {"K3", "K", "体重減少", "K3a", "1"},
-        {"K4", "K", "味への不満・食事を残す", "K4a,K4c", "レ"},
-        {"K5", "K", "経静脈栄養", "K5a", "レ"},
-        {"K6", "K", "経管栄養", "K5b", "レ"},
-        {"K7", "K", "加工食・嚥下補助・治療食", "K5c〜K5e", "レ"},
-        {"L1", "L", "口腔の問題（食物残渣・歯の喪失・歯肉の炎症）", "L1a,L1c〜L1e", "レ"},
-        {"L2", "L", "毎日の歯磨き・義歯の手入れがない", "L1f", "ﾁｪｯｸなし"},
-        {"M1", "M", "褥瘡（ステージ2以上）", "M2a", "2〜4"},
-        {"M2", "M", "褥瘡", "M2a", "1〜4"},
-        {"M3", "M", "褥瘡の既往", "M3", "1"},
-        {"M4", "M", "痛み・圧迫への皮膚感覚の低下", "M4e", "レ"},
-        {"N1", "N", "日中の覚醒（朝）", "N1a", "レ"},
-        {"N2", "N", "活動に費やす時間（ほとんど全て）", "N2", "0"},
-        {"N3", "N", "活動に費やす時間（ほとんどない・全くない）", "N2", "2,3"},
-        {"N4", "N", "日課の変化を望む", "N5a,N5b", "1,2"},
-        {"O1", "O", "抗精神病薬", "O4a", "1〜7"},
-        {"O2", "O", "抗不安薬", "O4b", "1〜7"},
-        {"O3", "O", "抗うつ薬", "O4c", "1〜7"},
-        {"O4", "O", "利尿剤", "O4e", "1〜7"},
-        {"P1", "P", "体幹の抑制", "P4c", "1,2"},
-        {"P2", "P", "体幹の抑制（毎日）", "P4c", "2"},
-        {"P3", "P", "四肢の抑制・立ち上がりを妨げる椅子", "P4d,P4e", "1,2"},
-        {"OH1", "H", "便失禁", "H1b", "2〜5"},
-        {"OH2", "H", "便秘", "H2b", "1"},
-        {"OH3", "H", "下痢", "H2c", "1"},
-        {"OJ1", "J", "痛みの頻度", "J2a", "1,2"},
-    };
+    static const QList<RapChartRow> table = buildRows();
     return table;
 }
 

@@ -26,8 +26,9 @@ struct RapChartRow
     QString values; // the values that set the key
 };
 
-// The RAP codes, their titles and trigger keys, and the 79 trigger keys in key order, as the
-// RAP selection table and the RAP list print them.
+// The RAP selection table's columns (the RAP codes with their titles and trigger keys) and
+// rows (the 79 trigger keys in key order with the items they read), drawn from the RAP
+// engine's tables and the item catalogue.
 class ReportRapChart
 {
 public:
