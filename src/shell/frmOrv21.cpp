@@ -97,7 +97,7 @@ void frmOrv21::showEntry()
 void frmOrv21::navigatePage(const QString& pageFile)
 {
     m_state.NavPermit = true;
-    navigateAndWait(m_state.folder.file(QStringLiteral("FORM/") + pageFile));
+    navigateAndWait(PageBinding::pagePath(m_state.folder.path(), pageFile));
     m_state.NavPermit = false;
 }
 
