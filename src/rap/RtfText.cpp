@@ -43,31 +43,4 @@ QString RtfText::encode(const QString& text, bool escapeSpecials)
     return out;
 }
 
-QString RtfText::unescape(const QString& rtf)
-{
-    QByteArray bytes;
-    QString out;
-    const auto flush = [&]() {
-        out += fromAnsi(bytes);
-        bytes.clear();
-    };
-    for (qsizetype i = 0; i < rtf.size(); ++i) {
-        const QChar c = rtf.at(i);
-        if (c == QLatin1Char('\\') && i + 3 < rtf.size() && rtf.at(i + 1) == QLatin1Char('\'')) {
-            bytes += char(rtf.mid(i + 2, 2).toInt(nullptr, 16));
-            i += 3;
-            continue;
-        }
-        flush();
-        if (c == QLatin1Char('\\') && i + 1 < rtf.size() &&
-            QStringLiteral("\\{}").contains(rtf.at(i + 1))) {
-            out += rtf.at(++i);
-            continue;
-        }
-        out += c;
-    }
-    flush();
-    return out;
-}
-
 } // namespace orv

@@ -14,8 +14,6 @@ public:
     static QString escape(const QString& text);
     // A line that already is RTF (templates, profile values): only the characters beyond ASCII.
     static QString asciiLine(const QString& rtf);
-    // The text an RTF reader shows for escapes written by escape(); for checks.
-    static QString unescape(const QString& rtf);
 
 private:
     static QString encode(const QString& text, bool escapeSpecials);

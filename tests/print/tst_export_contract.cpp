@@ -8,6 +8,7 @@
 #include "print/RecordXmlWriter.h"
 #include "print/ReportDataExporter.h"
 #include "print/TriggerXmlWriter.h"
+#include "rap/TriggerRuleTable.h"
 #include "support/ReportDataFile.h"
 #include "support/TestDatabase.h"
 
@@ -153,6 +154,9 @@ const QStringList RapSummaryContract = {"S0-[1-3]", "S[1-20]-a", "S[1-20]-B", "S
 const QStringList MedicationContract = {
     "T0-[1-3]",          "T-A-1-[1-20]-[1-4]", "T-A-2-[1-9]-[1-4]", "T-B-1-[1-8]-[1-4]",
     "T-B-2-[1-8]-[1-5]", "T-C-1-[1-4]-[1-3]",  "T-C-2-[1-4]-[1-3]"};
+const QStringList RapSelectionContract = {
+    "B[1-5]", "C[1-4]", "D[1-2]", "E[1-9]", "F[1-5]", "G[1-6]", "H[1-5]",  "I[1-6]", "J[1-9]",
+    "K[1-7]", "L[1-2]", "M[1-4]", "N[1-4]", "O[1-4]", "P[1-3]", "OH[1-3]", "OJ1",    "rap[1-22]"};
 const QStringList RapListContract = {"PRINTDATE", "NUM[01-22]", "RAP[01-22]"};
 
 const DateValue KeyDate = DateValue::fromDate(QDate(2005, 8, 17));
@@ -222,7 +226,7 @@ private slots:
         trigger->addNew();
         QVERIFY(trigger->setValue("ID", Value("K01")));
         QVERIFY(trigger->setValue("記入日", Value(KeyDate)));
-        for (const QString& key : triggerKeys())
+        for (const QString& key : TriggerRuleTable::instance().keys())
             QVERIFY(trigger->setValue(key, Value("○")));
         QVERIFY(trigger->update());
         QVERIFY(m_state.Db->execute("INSERT INTO [RAP] ([ID], [記入日], [RAP]) VALUES (?, ?, ?)",
@@ -297,8 +301,8 @@ private slots:
         QVERIFY(exporter.ExportTriggerXml("2005/08/17", "K01", nullptr));
         const test::ReportDataFile read(m_state.folder.file("orv21_trigger.xml"));
         QVERIFY2(read.parseError().isEmpty(), qPrintable(read.parseError()));
-        QCOMPARE(read.elementNames(), triggerKeys() + expand("rap[1-22]"));
-        for (const QString& key : triggerKeys())
+        QCOMPARE(read.elementNames(), expandAll(RapSelectionContract));
+        for (const QString& key : TriggerRuleTable::instance().keys())
             QCOMPARE(read.text(key), QString("レ"));
         QStringList marked;
         for (const QString& rap : expand("rap[1-22]")) {
