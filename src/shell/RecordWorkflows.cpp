@@ -42,8 +42,8 @@ const QString SurveyDateLabel = QStringLiteral("記入年月日");
 bool RecordWorkflows::openCurrent(const QString& table)
 {
     QString error;
-    m_state.CurRs = m_state.Db->openRecordset(keyQuery(table),
-                                              {Value(m_state.CurID), Value(m_state.CurKijunbi)}, &error);
+    m_state.CurRs = m_state.Db->openRecordset(
+        keyQuery(table), {Value(m_state.CurID), Value(m_state.CurKijunbi)}, &error);
     if (!m_state.CurRs || m_state.CurRs->eof())
         return reportFailure(error);
     return true;
@@ -59,10 +59,10 @@ bool RecordWorkflows::reportFailure(const QString& error)
 
 void RecordWorkflows::duplicateMessage(const QString& name)
 {
-    m_state.msg->show(QStringLiteral("既に、対象者[") + name + QStringLiteral("]、アセスメント基準日[") +
-                          DateFormat::eraLong(m_state.CurKijunbi) +
-                          QStringLiteral("]のデータが登録されています"),
-                      StyleCritical);
+    m_state.msg->show(
+        QStringLiteral("既に、対象者[") + name + QStringLiteral("]、アセスメント基準日[") +
+            DateFormat::eraLong(m_state.CurKijunbi) + QStringLiteral("]のデータが登録されています"),
+        StyleCritical);
 }
 
 void RecordWorkflows::openPage(const QString& page, bool faceSheetJumps, bool sectionJumps)
@@ -170,7 +170,8 @@ void RecordWorkflows::Assessment_new()
             return void(reportFailure(error));
     }
     {
-        std::unique_ptr<Recordset> rowA = db.openRecordset(keyQuery(QStringLiteral("A")), key, &error);
+        std::unique_ptr<Recordset> rowA =
+            db.openRecordset(keyQuery(QStringLiteral("A")), key, &error);
         if (!rowA || rowA->eof())
             return void(reportFailure(error));
         rowA->edit();
@@ -179,7 +180,8 @@ void RecordWorkflows::Assessment_new()
             if (!rowA->setValue(QString::fromLatin1(copies[i]), first.namePart(i), &error))
                 return void(reportFailure(error));
         }
-        if (!rowA->setValue(QStringLiteral("A3"), Value(DateFormat::ymd(m_state.CurKijunbi)), &error) ||
+        if (!rowA->setValue(QStringLiteral("A3"), Value(DateFormat::ymd(m_state.CurKijunbi)),
+                            &error) ||
             !rowA->setValue(QStringLiteral("A5"), Value(m_state.CurID), &error) ||
             !rowA->update(&error))
             return void(reportFailure(error));
@@ -237,33 +239,33 @@ const QString MedicationCaption = QStringLiteral("薬物治療調査票 記入�
 
 void RecordWorkflows::RAP_new()
 {
-    static const SurveyKind kind{QStringLiteral("S"),     QStringLiteral("S0-1"),
-                                 QStringLiteral("S0-2"),  2,
-                                 RapSummaryCaption,       QStringLiteral("S.HTM")};
+    static const SurveyKind kind{QStringLiteral("S"),    QStringLiteral("S0-1"),
+                                 QStringLiteral("S0-2"), 2,
+                                 RapSummaryCaption,      QStringLiteral("S.HTM")};
     newSurvey(kind, true);
 }
 
 void RecordWorkflows::RAP_EDIT()
 {
-    static const SurveyKind kind{QStringLiteral("S"),     QStringLiteral("S0-1"),
-                                 QStringLiteral("S0-2"),  2,
-                                 RapSummaryCaption,       QStringLiteral("S.HTM")};
+    static const SurveyKind kind{QStringLiteral("S"),    QStringLiteral("S0-1"),
+                                 QStringLiteral("S0-2"), 2,
+                                 RapSummaryCaption,      QStringLiteral("S.HTM")};
     editSurvey(kind);
 }
 
 void RecordWorkflows::DRAG_new()
 {
-    static const SurveyKind kind{QStringLiteral("T"),     QStringLiteral("T0-1"),
-                                 QStringLiteral("T0-2"),  3,
-                                 MedicationCaption,       QStringLiteral("T.HTM")};
+    static const SurveyKind kind{QStringLiteral("T"),    QStringLiteral("T0-1"),
+                                 QStringLiteral("T0-2"), 3,
+                                 MedicationCaption,      QStringLiteral("T.HTM")};
     newSurvey(kind, false);
 }
 
 void RecordWorkflows::DRAG_EDIT()
 {
-    static const SurveyKind kind{QStringLiteral("T"),     QStringLiteral("T0-1"),
-                                 QStringLiteral("T0-2"),  3,
-                                 MedicationCaption,       QStringLiteral("T.HTM")};
+    static const SurveyKind kind{QStringLiteral("T"),    QStringLiteral("T0-1"),
+                                 QStringLiteral("T0-2"), 3,
+                                 MedicationCaption,      QStringLiteral("T.HTM")};
     editSurvey(kind);
 }
 
@@ -300,7 +302,8 @@ void RecordWorkflows::newSurvey(const SurveyKind& kind, bool residentFromRapRun)
             return void(reportFailure(error));
         rs->addNew();
         if (!rs->setValue(QStringLiteral("ID"), Value(m_state.CurID), &error) ||
-            !rs->setValue(QStringLiteral("基準日"), Value(DateFormat::ymd(m_state.CurKijunbi)), &error) ||
+            !rs->setValue(QStringLiteral("基準日"), Value(DateFormat::ymd(m_state.CurKijunbi)),
+                          &error) ||
             !rs->update(&error))
             return void(reportFailure(error));
         rs->close();
