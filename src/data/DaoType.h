@@ -3,7 +3,8 @@
 namespace orv {
 
 // Column types by their old DAO numbers, as the page binding tells them apart.
-enum DaoType {
+enum DaoType
+{
     dbBoolean = 1,
     dbByte = 2,
     dbInteger = 3,

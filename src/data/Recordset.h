@@ -19,7 +19,12 @@ class Database;
 class Recordset
 {
 public:
-    enum class EditMode { None, Edit, Add };
+    enum class EditMode
+    {
+        None,
+        Edit,
+        Add
+    };
 
     virtual ~Recordset() = default;
 

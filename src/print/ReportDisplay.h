@@ -3,7 +3,15 @@
 namespace orv {
 
 // The printed forms, one report each.
-enum class ReportKind { FaceSheet, Assessment, RapSelection, RapSummary, Medication, RapList };
+enum class ReportKind
+{
+    FaceSheet,
+    Assessment,
+    RapSelection,
+    RapSummary,
+    Medication,
+    RapList
+};
 
 // Shows a report preview of the data file just written (nothing to show until the report
 // windows exist).

@@ -1,0 +1,55 @@
+#include "data/Connection.h"
+
+#include "data/SchemaReader.h"
+
+#include <sqlite3.h>
+
+namespace orv {
+
+Connection::Connection(sqlite3* handle) : m_handle(handle)
+{
+    m_statements.setHandle(handle);
+}
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::close()
+{
+    m_statements.clear();
+    m_statements.setHandle(nullptr);
+    m_schemas.clear();
+    if (m_handle)
+        sqlite3_close_v2(m_handle);
+    m_handle = nullptr;
+}
+
+std::shared_ptr<TableSchema> Connection::schema(const QString& table)
+{
+    const QString key = table.toLower();
+    auto found = m_schemas.constFind(key);
+    if (found != m_schemas.constEnd())
+        return *found;
+    if (!m_handle)
+        return nullptr;
+    std::shared_ptr<TableSchema> schema = SchemaReader(m_statements).read(table);
+    if (schema)
+        m_schemas.insert(key, schema);
+    return schema;
+}
+
+QString Connection::errorText() const
+{
+    return m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle))
+                    : QStringLiteral("データベースが開かれていません。");
+}
+
+QString Connection::quoted(const QString& identifier)
+{
+    return QLatin1Char('"') + QString(identifier).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
+} // namespace orv

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "data/ColumnInfo.h"
+#include "data/StatementCache.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+
+struct sqlite3;
+
+namespace orv {
+
+// The open SQLite handle with its prepared statements and the table facts read so far. Shared by
+// the Database and its recordsets, so a recordset outliving a closed database fails cleanly.
+class Connection
+{
+public:
+    explicit Connection(sqlite3* handle);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    sqlite3* handle() const { return m_handle; }
+    bool isOpen() const { return m_handle != nullptr; }
+    void close();
+
+    StatementCache& statements() { return m_statements; }
+    std::shared_ptr<TableSchema> schema(const QString& table);
+    void forgetSchemas() { m_schemas.clear(); }
+    QString errorText() const;
+
+    static QString quoted(const QString& identifier);
+
+private:
+    sqlite3* m_handle = nullptr;
+    StatementCache m_statements;
+    QHash<QString, std::shared_ptr<TableSchema>> m_schemas;
+};
+
+} // namespace orv

@@ -1,0 +1,449 @@
+#include "data/SqliteRecordset.h"
+
+#include "data/Connection.h"
+#include "data/DaoType.h"
+#include "data/SchemaReader.h"
+#include "data/SqlValue.h"
+#include "data/ValueConverter.h"
+
+#include <QRegularExpression>
+
+#include <sqlite3.h>
+
+namespace orv {
+
+namespace {
+
+const QString NoCurrentRecord = QStringLiteral("カレント レコードがありません。");
+const QString NotEditing = QStringLiteral(
+    "AddNew または Edit を使用せずに Update または CancelUpdate を実行しようとしました。");
+const QString ReadOnly =
+    QStringLiteral("データベースまたはオブジェクトは読み取り専用なので、更新できません。");
+const QString RowGone = QStringLiteral("レコードは削除されています。");
+
+QString unbracketed(const QString& name)
+{
+    if (name.size() >= 2 &&
+        ((name.front() == QLatin1Char('[') && name.back() == QLatin1Char(']')) ||
+         (name.front() == QLatin1Char('"') && name.back() == QLatin1Char('"'))))
+        return name.mid(1, name.size() - 2);
+    return name;
+}
+
+// "SELECT * FROM <table> [WHERE ...] [ORDER BY ...]": the rows of one table, so editable.
+bool splitSingleTableSelect(const QString& sql, QString* table, QString* rest)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(
+            "^\\s*SELECT\\s+\\*\\s+FROM\\s+(\\[[^\\]]+\\]|\"[^\"]+\"|[^\\s\\[\\]\"(),;]+)"
+            "((?:\\s+(?:WHERE|ORDER\\s+BY)\\b.*)?)\\s*;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = pattern.match(sql);
+    if (!match.hasMatch())
+        return false;
+    *table = unbracketed(match.captured(1));
+    *rest = match.captured(2);
+    return true;
+}
+
+bool isSelect(const QString& source)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(SELECT|WITH)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(source).hasMatch();
+}
+
+// Jet compares texts without case and dates by the day.
+bool sameValue(const Value& stored, const Value& wanted)
+{
+    if (stored.isNull() || wanted.isNull())
+        return stored.isNull() && wanted.isNull();
+    if (stored.kind() == Value::Kind::Date && wanted.kind() == Value::Kind::Date)
+        return stored.toDate().date() == wanted.toDate().date();
+    if (stored.isNumber() && wanted.isNumber())
+        return stored == wanted;
+    return stored.toText().compare(wanted.toText(), Qt::CaseInsensitive) == 0;
+}
+
+// A DefaultValue as Access writes it: a number, or a text in quotes.
+Value defaultOf(const ColumnInfo& column)
+{
+    QString text = column.property(QStringLiteral("DefaultValue"));
+    if (text.isEmpty())
+        return Value();
+    if (text.size() >= 2 && text.front() == QLatin1Char('"') && text.back() == QLatin1Char('"'))
+        text = text.mid(1, text.size() - 2);
+    Value converted;
+    return ValueConverter::convert(column, Value(text), &converted) ? converted : Value();
+}
+
+} // namespace
+
+SqliteRecordset::SqliteRecordset(std::shared_ptr<Connection> connection, const QString& name)
+    : m_connection(std::move(connection)), m_name(name)
+{
+}
+
+std::unique_ptr<Recordset> SqliteRecordset::open(std::shared_ptr<Connection> connection,
+                                                 const QString& source,
+                                                 const QVector<Value>& params, QString* error)
+{
+    std::unique_ptr<SqliteRecordset> recordset(new SqliteRecordset(connection, source));
+    QString table = unbracketed(source.trimmed());
+    QString rest;
+    const bool select = isSelect(source);
+    if (!select || splitSingleTableSelect(source, &table, &rest)) {
+        std::shared_ptr<TableSchema> schema = connection->schema(table);
+        if (schema) {
+            recordset->m_table = schema->name;
+            recordset->m_columns = schema->columns;
+            if (!select)
+                recordset->m_name = schema->name;
+        } else if (!select) {
+            recordset->fail(
+                error,
+                QStringLiteral("入力テーブルまたはクエリ '%1' が見つかりません。").arg(source));
+            return nullptr;
+        }
+    }
+    const QString sql = recordset->isUpdatable() ? QStringLiteral("SELECT rowid, * FROM ") +
+                                                       Connection::quoted(recordset->m_table) + rest
+                                                 : source;
+    if (!recordset->load(sql, params, error))
+        return nullptr;
+    return recordset;
+}
+
+bool SqliteRecordset::load(const QString& sql, const QVector<Value>& params, QString* error)
+{
+    StatementCache& statements = m_connection->statements();
+    sqlite3_stmt* statement = statements.acquire(sql, error);
+    if (!statement)
+        return false;
+    const int offset = isUpdatable() ? 1 : 0;
+    if (!isUpdatable())
+        describeResult(statement);
+    bool ok = sqlite3_column_count(statement) == m_columns.size() + offset &&
+              SqlValue::bindAll(statement, params);
+    int step = SQLITE_ROW;
+    while (ok && (step = sqlite3_step(statement)) == SQLITE_ROW) {
+        Row row;
+        row.rowid = offset ? sqlite3_column_int64(statement, 0) : 0;
+        row.values.reserve(m_columns.size());
+        for (int i = 0; i < m_columns.size(); ++i)
+            row.values.append(SqlValue::read(statement, i + offset, m_columns.at(i).type));
+        m_rows.append(std::move(row));
+    }
+    ok = ok && step == SQLITE_DONE;
+    if (!ok)
+        fail(error, sqlite3_column_count(statement) == m_columns.size() + offset
+                        ? m_connection->errorText()
+                        : QStringLiteral("列の数が表の定義と合いません。"));
+    statements.release(statement);
+    return ok;
+}
+
+void SqliteRecordset::describeResult(sqlite3_stmt* statement)
+{
+    m_columns.clear();
+    for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+        ColumnInfo column;
+        const char* table = sqlite3_column_table_name(statement, i);
+        const char* origin = sqlite3_column_origin_name(statement, i);
+        if (table && origin) {
+            if (std::shared_ptr<TableSchema> schema =
+                    m_connection->schema(QString::fromUtf8(table))) {
+                const int index = schema->indexOf(QString::fromUtf8(origin));
+                if (index >= 0)
+                    column = schema->columns.at(index);
+            }
+        }
+        if (column.type == 0) {
+            const char* declared = sqlite3_column_decltype(statement, i);
+            column.type = SchemaReader::daoType(QString::fromUtf8(declared), &column.size);
+        }
+        column.name = QString::fromUtf8(sqlite3_column_name(statement, i));
+        m_columns.append(column);
+    }
+}
+
+bool SqliteRecordset::readRow(qint64 rowid, Row* row, QString* error)
+{
+    StatementCache& statements = m_connection->statements();
+    sqlite3_stmt* statement = statements.acquire(
+        QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(Connection::quoted(m_table)), error);
+    if (!statement)
+        return false;
+    sqlite3_bind_int64(statement, 1, rowid);
+    const bool found = sqlite3_step(statement) == SQLITE_ROW &&
+                       sqlite3_column_count(statement) == m_columns.size();
+    if (found) {
+        row->rowid = rowid;
+        row->values.clear();
+        for (int i = 0; i < m_columns.size(); ++i)
+            row->values.append(SqlValue::read(statement, i, m_columns.at(i).type));
+    } else {
+        fail(error, RowGone);
+    }
+    statements.release(statement);
+    return found;
+}
+
+bool SqliteRecordset::fail(QString* error, const QString& text) const
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+bool SqliteRecordset::hasCurrent() const
+{
+    return !m_currentDeleted && m_current >= 0 && m_current < m_rows.size();
+}
+
+bool SqliteRecordset::eof() const
+{
+    return m_current >= m_rows.size();
+}
+
+void SqliteRecordset::moveFirst()
+{
+    cancelUpdate();
+    m_current = 0;
+    m_currentDeleted = false;
+}
+
+void SqliteRecordset::moveNext()
+{
+    cancelUpdate();
+    if (m_currentDeleted)
+        m_currentDeleted = false;
+    else if (m_current < m_rows.size())
+        ++m_current;
+}
+
+bool SqliteRecordset::findFirst(const QVector<QPair<QString, Value>>& equals)
+{
+    QVector<QPair<int, Value>> wanted;
+    for (const auto& [name, value] : equals) {
+        const int index = columnIndex(name);
+        Value converted;
+        if (index < 0 || !ValueConverter::convert(m_columns.at(index), value, &converted))
+            return false;
+        wanted.append({index, converted});
+    }
+    for (int row = 0; row < m_rows.size(); ++row) {
+        const QVector<Value>& values = m_rows.at(row).values;
+        bool matches = true;
+        for (const auto& [index, value] : std::as_const(wanted))
+            matches = matches && sameValue(values.at(index), value);
+        if (matches) {
+            cancelUpdate();
+            m_current = row;
+            m_currentDeleted = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+const ColumnInfo& SqliteRecordset::column(int index) const
+{
+    static const ColumnInfo none;
+    return index >= 0 && index < m_columns.size() ? m_columns.at(index) : none;
+}
+
+int SqliteRecordset::columnIndex(const QString& name) const
+{
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns.at(i).name == name)
+            return i;
+    }
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+Value SqliteRecordset::value(int index) const
+{
+    if (index < 0 || index >= m_columns.size())
+        return Value();
+    if (m_mode != EditMode::None)
+        return m_buffer.at(index);
+    return hasCurrent() ? m_rows.at(m_current).values.at(index) : Value();
+}
+
+bool SqliteRecordset::setValue(int index, const Value& value, QString* error)
+{
+    if (m_mode == EditMode::None)
+        return fail(error, NotEditing);
+    if (index < 0 || index >= m_columns.size())
+        return fail(error, QStringLiteral("項目が見つかりません。"));
+    Value converted;
+    if (!ValueConverter::convert(m_columns.at(index), value, &converted, error))
+        return false;
+    m_buffer[index] = converted;
+    m_assigned[index] = true;
+    return true;
+}
+
+void SqliteRecordset::addNew()
+{
+    cancelUpdate();
+    if (!isUpdatable() || !m_connection->isOpen())
+        return;
+    m_buffer.clear();
+    m_assigned.clear();
+    for (const ColumnInfo& column : std::as_const(m_columns)) {
+        m_buffer.append(defaultOf(column));
+        m_assigned.append(!m_buffer.back().isNull());
+    }
+    m_mode = EditMode::Add;
+}
+
+void SqliteRecordset::edit()
+{
+    cancelUpdate();
+    if (!isUpdatable() || !hasCurrent() || !m_connection->isOpen())
+        return;
+    Row fresh;
+    if (readRow(m_rows.at(m_current).rowid, &fresh, nullptr))
+        m_rows[m_current] = fresh;
+    m_buffer = m_rows.at(m_current).values;
+    m_assigned = QVector<bool>(m_columns.size(), false);
+    m_mode = EditMode::Edit;
+}
+
+QVector<int> SqliteRecordset::assignedColumns() const
+{
+    QVector<int> columns;
+    for (int i = 0; i < m_assigned.size(); ++i) {
+        if (m_assigned.at(i))
+            columns.append(i);
+    }
+    return columns;
+}
+
+bool SqliteRecordset::update(QString* error)
+{
+    if (!isUpdatable())
+        return fail(error, ReadOnly);
+    if (m_mode == EditMode::None)
+        return fail(error, NotEditing);
+    if (!m_connection->isOpen())
+        return fail(error, m_connection->errorText());
+    const bool ok = m_mode == EditMode::Add ? insertRow(error) : updateRow(error);
+    if (ok)
+        cancelUpdate();
+    return ok;
+}
+
+bool SqliteRecordset::insertRow(QString* error)
+{
+    const QVector<int> columns = assignedColumns();
+    QStringList names;
+    QStringList marks;
+    for (int index : columns) {
+        names.append(Connection::quoted(m_columns.at(index).name));
+        marks.append(QStringLiteral("?"));
+    }
+    const QString sql =
+        columns.isEmpty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Connection::quoted(m_table))
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(Connection::quoted(m_table), names.join(QLatin1Char(',')),
+                       marks.join(QLatin1Char(',')));
+    StatementCache& statements = m_connection->statements();
+    sqlite3_stmt* statement = statements.acquire(sql, error);
+    if (!statement)
+        return false;
+    for (int i = 0; i < columns.size(); ++i)
+        SqlValue::bind(statement, i + 1, m_buffer.at(columns.at(i)));
+    const bool ok = sqlite3_step(statement) == SQLITE_DONE;
+    if (!ok)
+        fail(error, m_connection->errorText());
+    statements.release(statement);
+    if (!ok)
+        return false;
+    Row row;
+    if (!readRow(sqlite3_last_insert_rowid(m_connection->handle()), &row, error))
+        return false;
+    m_rows.append(row);
+    m_current = int(m_rows.size()) - 1;
+    m_currentDeleted = false;
+    return true;
+}
+
+bool SqliteRecordset::updateRow(QString* error)
+{
+    const QVector<int> columns = assignedColumns();
+    if (columns.isEmpty())
+        return true;
+    QStringList assignments;
+    for (int index : columns)
+        assignments.append(Connection::quoted(m_columns.at(index).name) + QStringLiteral("=?"));
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                            .arg(Connection::quoted(m_table), assignments.join(QLatin1Char(',')));
+    StatementCache& statements = m_connection->statements();
+    sqlite3_stmt* statement = statements.acquire(sql, error);
+    if (!statement)
+        return false;
+    for (int i = 0; i < columns.size(); ++i)
+        SqlValue::bind(statement, i + 1, m_buffer.at(columns.at(i)));
+    sqlite3_bind_int64(statement, int(columns.size()) + 1, m_rows.at(m_current).rowid);
+    bool ok = sqlite3_step(statement) == SQLITE_DONE;
+    if (!ok)
+        fail(error, m_connection->errorText());
+    else if (sqlite3_changes(m_connection->handle()) == 0)
+        ok = fail(error, RowGone);
+    statements.release(statement);
+    if (!ok)
+        return false;
+    Row row;
+    if (readRow(m_rows.at(m_current).rowid, &row, nullptr))
+        m_rows[m_current] = row;
+    return true;
+}
+
+void SqliteRecordset::cancelUpdate()
+{
+    m_mode = EditMode::None;
+    m_buffer.clear();
+    m_assigned.clear();
+}
+
+bool SqliteRecordset::deleteCurrent(QString* error)
+{
+    cancelUpdate();
+    if (!isUpdatable())
+        return fail(error, ReadOnly);
+    if (!hasCurrent())
+        return fail(error, NoCurrentRecord);
+    StatementCache& statements = m_connection->statements();
+    sqlite3_stmt* statement = statements.acquire(
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Connection::quoted(m_table)), error);
+    if (!statement)
+        return false;
+    sqlite3_bind_int64(statement, 1, m_rows.at(m_current).rowid);
+    const bool ok = sqlite3_step(statement) == SQLITE_DONE;
+    if (!ok)
+        fail(error, m_connection->errorText());
+    statements.release(statement);
+    if (!ok)
+        return false;
+    m_rows.removeAt(m_current);
+    m_currentDeleted = true;
+    return true;
+}
+
+void SqliteRecordset::close()
+{
+    cancelUpdate();
+    m_rows.clear();
+    m_current = 0;
+    m_currentDeleted = false;
+}
+
+} // namespace orv

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "data/Recordset.h"
+
+#include <memory>
+
+struct sqlite3_stmt;
+
+namespace orv {
+
+class Connection;
+
+// The recordset of the record file. Opening reads the rows (with their row ids when the source
+// is one table); edit() reads the current row afresh, update() writes only the assigned columns
+// by row id and reads the row back. After update() of an added row that row is current.
+class SqliteRecordset : public Recordset
+{
+public:
+    static std::unique_ptr<Recordset> open(std::shared_ptr<Connection> connection,
+                                           const QString& source, const QVector<Value>& params,
+                                           QString* error);
+
+    QString name() const override { return m_name; }
+    bool isUpdatable() const override { return !m_table.isEmpty(); }
+
+    bool eof() const override;
+    void moveFirst() override;
+    void moveNext() override;
+    int recordCount() const override { return int(m_rows.size()); }
+    bool findFirst(const QVector<QPair<QString, Value>>& equals) override;
+
+    int fieldCount() const override { return int(m_columns.size()); }
+    const ColumnInfo& column(int index) const override;
+    int columnIndex(const QString& name) const override;
+    using Recordset::setValue;
+    using Recordset::value;
+    Value value(int index) const override;
+    bool setValue(int index, const Value& value, QString* error = nullptr) override;
+
+    void addNew() override;
+    void edit() override;
+    EditMode editMode() const override { return m_mode; }
+    bool update(QString* error = nullptr) override;
+    void cancelUpdate() override;
+    bool deleteCurrent(QString* error = nullptr) override;
+    void close() override;
+
+private:
+    struct Row
+    {
+        qint64 rowid = 0;
+        QVector<Value> values;
+    };
+
+    SqliteRecordset(std::shared_ptr<Connection> connection, const QString& name);
+    bool load(const QString& sql, const QVector<Value>& params, QString* error);
+    void describeResult(sqlite3_stmt* statement);
+    bool readRow(qint64 rowid, Row* row, QString* error);
+    bool hasCurrent() const;
+    bool fail(QString* error, const QString& text) const;
+    bool insertRow(QString* error);
+    bool updateRow(QString* error);
+    QVector<int> assignedColumns() const;
+
+    std::shared_ptr<Connection> m_connection;
+    QString m_name;
+    QString m_table; // empty when read only
+    QVector<ColumnInfo> m_columns;
+    QVector<Row> m_rows;
+    int m_current = 0;
+    bool m_currentDeleted = false;
+    EditMode m_mode = EditMode::None;
+    QVector<Value> m_buffer;
+    QVector<bool> m_assigned;
+};
+
+} // namespace orv

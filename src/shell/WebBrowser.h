@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QUrl>
+#include <QVariant>
+#include <QWebEngineView>
+
+namespace orv {
+
+class WebBrowserPage;
+
+// The browser that shows the program's local pages. Pages command the program by assigning
+// window.status; every navigation is offered to the owner first.
+class WebBrowser : public QWebEngineView
+{
+    Q_OBJECT
+public:
+    enum ReadyState
+    {
+        Uninitialized = 0,
+        Loading = 1,
+        Complete = 4
+    };
+
+    explicit WebBrowser(QWidget* parent = nullptr);
+
+    // The program's own navigation to a local file.
+    void navigate(const QString& filePath);
+    // Complete (4) once the page has completely loaded, lower while it loads.
+    int readyState() const { return m_readyState; }
+    // Lets the event loop run until the page is complete; no time limit.
+    void waitUntilComplete();
+    // Runs a script in the page's main frame and returns its result; the event loop runs
+    // meanwhile. An invalid QVariant when the page went away first.
+    QVariant runScript(const QString& js);
+    // Sets window.status of the page (which raises statusTextChanged once more).
+    void setStatusText(const QString& text);
+
+signals:
+    // Every assignment to window.status, in order.
+    void statusTextChanged(const QString& text);
+    // Navigation guard: set *cancel to refuse.
+    void beforeNavigate(const QUrl& url, bool* cancel);
+
+private:
+    void onNavigationRequested(const QUrl& url, bool isMainFrame, bool* cancel);
+
+    WebBrowserPage* m_page;
+    int m_readyState = Uninitialized;
+    bool m_ownNavigationPending = false;
+};
+
+} // namespace orv

@@ -1,0 +1,155 @@
+#include "shell/WebBrowser.h"
+
+#include "support/TempFolder.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace orv;
+
+namespace {
+
+void writePage(const QString& path, const QString& body)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>%1"
+                              "</body></html>")
+                   .arg(body)
+                   .toUtf8());
+}
+
+QStringList texts(const QSignalSpy& spy)
+{
+    QStringList result;
+    for (const QList<QVariant>& args : spy)
+        result << args.at(0).toString();
+    return result;
+}
+
+} // namespace
+
+class TestWebBrowser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<orv::test::TempFolder>();
+        m_browser = std::make_unique<WebBrowser>();
+        m_browser->resize(400, 300);
+        m_browser->show();
+    }
+    void cleanup()
+    {
+        m_browser.reset();
+        m_folder.reset();
+    }
+
+    void readyStateFollowsTheLoad()
+    {
+        QCOMPARE(m_browser->readyState(), 0);
+        const QString page = m_folder->file("a.htm");
+        writePage(page, QStringLiteral("<p id=\"p\">あいう</p>"));
+        m_browser->navigate(page);
+        QVERIFY(m_browser->readyState() < 4);
+        m_browser->waitUntilComplete();
+        QCOMPARE(m_browser->readyState(), 4);
+        QCOMPARE(m_browser->runScript(QStringLiteral("document.getElementById('p').textContent"))
+                     .toString(),
+                 QStringLiteral("あいう"));
+    }
+
+    void statusAssignmentsArriveInOrder()
+    {
+        const QString page = m_folder->file("s.htm");
+        writePage(page, QStringLiteral("<script>function go(){ window.status='?ASS_NEW';"
+                                       " window.status='#B|B.HTM'; window.status='?終了'; }"
+                                       "</script>"));
+        m_browser->navigate(page);
+        m_browser->waitUntilComplete();
+        QSignalSpy spy(m_browser.get(), &WebBrowser::statusTextChanged);
+        m_browser->runScript(QStringLiteral("go()"));
+        QTRY_COMPARE(spy.count(), 3);
+        QCOMPARE(texts(spy), QStringList({QStringLiteral("?ASS_NEW"), QStringLiteral("#B|B.HTM"),
+                                          QStringLiteral("?終了")}));
+        QCOMPARE(m_browser->runScript(QStringLiteral("window.status")).toString(),
+                 QStringLiteral("?終了"));
+    }
+
+    void settingTheStatusRaisesTheEventAgain()
+    {
+        const QString page = m_folder->file("c.htm");
+        writePage(page, QStringLiteral("x"));
+        m_browser->navigate(page);
+        m_browser->waitUntilComplete();
+        QSignalSpy spy(m_browser.get(), &WebBrowser::statusTextChanged);
+        m_browser->runScript(QStringLiteral("window.status='?QUIT'"));
+        m_browser->setStatusText(QString());
+        QTRY_COMPARE(spy.count(), 2);
+        QCOMPARE(texts(spy), QStringList({QStringLiteral("?QUIT"), QString()}));
+        QCOMPARE(m_browser->runScript(QStringLiteral("window.status")).toString(), QString());
+        m_browser->setStatusText(QStringLiteral("引用符 \" ' \\ と改行\r\n"));
+        QTRY_COMPARE(spy.count(), 3);
+        QCOMPARE(spy.at(2).at(0).toString(), QStringLiteral("引用符 \" ' \\ と改行\r\n"));
+    }
+
+    void framesForwardTheirStatusToo()
+    {
+        const QString inner = m_folder->file("inner.htm");
+        writePage(inner, QStringLiteral("<button id=\"b\" onclick=\"window.status='?FACE_NEW'\">"
+                                        "b</button>"));
+        const QString outer = m_folder->file("outer.htm");
+        QFile file(outer);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html><frameset rows=\"50%,*\"><frame name=\"top\" src=\"inner.htm\">"
+                   "<frame name=\"bottom\" src=\"inner.htm\"></frameset></html>");
+        file.close();
+        QSignalSpy guard(m_browser.get(), &WebBrowser::beforeNavigate);
+        m_browser->navigate(outer);
+        m_browser->waitUntilComplete();
+        QCOMPARE(guard.count(), 3); // the frameset and both frames
+        QSignalSpy spy(m_browser.get(), &WebBrowser::statusTextChanged);
+        m_browser->runScript(
+            QStringLiteral("window.frames[1].document.getElementById('b').click()"));
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("?FACE_NEW"));
+    }
+
+    void theGuardCancelsWhatThePageStarts()
+    {
+        const QString first = m_folder->file("first.htm");
+        const QString second = m_folder->file("second.htm");
+        writePage(first, QStringLiteral("<a id=\"l\" href=\"second.htm\">next</a>"));
+        writePage(second, QStringLiteral("second"));
+        m_browser->navigate(first);
+        m_browser->waitUntilComplete();
+
+        QList<QUrl> asked;
+        connect(m_browser.get(), &WebBrowser::beforeNavigate, this,
+                [&asked](const QUrl& url, bool* cancel) {
+                    asked << url;
+                    *cancel = true;
+                });
+        m_browser->runScript(QStringLiteral("document.getElementById('l').click()"));
+        QTRY_COMPARE(asked.size(), 1);
+        QCOMPARE(asked.at(0), QUrl::fromLocalFile(second));
+        QTest::qWait(300);
+        QCOMPARE(m_browser->url(), QUrl::fromLocalFile(first));
+        QCOMPARE(m_browser->readyState(), 4);
+
+        // The program's own navigation refused as well: the wait must still end.
+        m_browser->navigate(second);
+        m_browser->waitUntilComplete();
+        QCOMPARE(m_browser->url(), QUrl::fromLocalFile(first));
+    }
+
+private:
+    std::unique_ptr<orv::test::TempFolder> m_folder;
+    std::unique_ptr<WebBrowser> m_browser;
+};
+
+QTEST_MAIN(TestWebBrowser)
+#include "tst_webbrowser_web.moc"
