@@ -20,7 +20,9 @@ class Recordset;
 // The file says what each column is: the declared column type (BYTE, INTEGER, LONG, SINGLE,
 // DOUBLE, DATETIME, TEXT(n), MEMO, LONGBINARY) and the table "_ColumnProperties"
 // (TableName, ColumnName, Name, Value) for Description, DefaultValue and FORMAT. Dates are
-// stored as text "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss". Commits of one connection are seen
+// stored as text "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss". The type is read from the first word
+// of the declaration, so "MEMO TEXT" is a memo too, and one that SQLite keeps as text: a plain
+// "MEMO" has numeric affinity and stores "007" as 7. Commits of one connection are seen
 // by every other connection to the same file.
 class Database
 {

@@ -6,6 +6,7 @@
 #include "data/RecordFinder.h"
 #include "print/ReportDataExporter.h"
 #include "print/ReportDisplay.h"
+#include "rap/RapReviewSheet.h"
 
 namespace orv {
 
@@ -52,17 +53,23 @@ void PrintCommands::printRecord(const RecordPrint& print)
 {
     if (!pickRecord(print.finderMode))
         return;
+    exportAndShow(
+        [&](ReportDataExporter& exporter, QString* error) {
+            return (exporter.*print.exportXml)(DateFormat::ymd(m_state.CurKijunbi), m_state.CurID,
+                                               error);
+        },
+        print.report);
+}
+
+void PrintCommands::exportAndShow(
+    const std::function<bool(ReportDataExporter&, QString*)>& exportXml, ReportKind kind)
+{
     ReportDataExporter exporter(m_state);
     QString error;
-    if (!(exporter.*print.exportXml)(DateFormat::ymd(m_state.CurKijunbi), m_state.CurID, &error)) {
+    if (!exportXml(exporter, &error)) {
         reportFailure(error);
         return;
     }
-    showReport(print.report);
-}
-
-void PrintCommands::showReport(ReportKind kind)
-{
     if (m_state.reports)
         m_state.reports->showReport(kind);
 }
@@ -91,34 +98,30 @@ void PrintCommands::RAP_PRINT()
 {
     if (m_state.CurID.isEmpty())
         return;
-    ReportDataExporter exporter(m_state);
-    QString error;
-    if (!exporter.ExportTriggerXml(DateFormat::ymd(m_state.CurKijunbi), m_state.CurID, &error)) {
-        reportFailure(error);
-        return;
-    }
-    showReport(ReportKind::RapSelection);
+    exportAndShow(
+        [&](ReportDataExporter& exporter, QString* error) {
+            return exporter.ExportTriggerXml(DateFormat::ymd(m_state.CurKijunbi), m_state.CurID,
+                                             error);
+        },
+        ReportKind::RapSelection);
 }
 
 void PrintCommands::RAPL_PRINT()
 {
     if (m_state.CurID.isEmpty())
         return;
-    ReportDataExporter exporter(m_state);
-    QString error;
-    if (!exporter.ExportRapListXml(m_state.CurKijunbi.dateOnly(), m_state.CurID, &error)) {
-        reportFailure(error);
-        return;
-    }
-    showReport(ReportKind::RapList);
+    exportAndShow(
+        [&](ReportDataExporter& exporter, QString* error) {
+            return exporter.ExportRapListXml(m_state.CurKijunbi.dateOnly(), m_state.CurID, error);
+        },
+        ReportKind::RapList);
 }
 
 void PrintCommands::KENTO_PRINT()
 {
     if (m_state.CurID.isEmpty())
         return;
-    if (m_reviewSheet)
-        m_reviewSheet(m_state.CurID, m_state.CurKijunbi.dateOnly());
+    RapReviewSheet(m_state).WriteRapReviewSheet(m_state.CurID, m_state.CurKijunbi.dateOnly());
 }
 
 } // namespace orv

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "common/DateValue.h"
-
 #include <QString>
 
 #include <functional>
@@ -10,17 +8,16 @@ namespace orv {
 
 struct AppState;
 struct RecordPrint;
+class ReportDataExporter;
 enum class ReportKind;
 
 // The print operations of the main menu. The four record prints ask the finder for the
 // record; the three RAP prints use the assessment that the RAP run left selected. Each
-// writes its report-data file and shows the report; nothing happens after a cancelled pick.
+// writes its report-data file and shows the report (the review sheet writes its RTF file);
+// nothing happens after a cancelled pick.
 class PrintCommands
 {
 public:
-    // Writes the review sheet of one assessment (resident ID, record date).
-    using ReviewSheetWriter = std::function<void(const QString& id, const DateValue& date)>;
-
     explicit PrintCommands(AppState& state);
 
     void Face_Print();
@@ -31,16 +28,15 @@ public:
     void RAPL_PRINT();
     void KENTO_PRINT();
 
-    void setReviewSheetWriter(ReviewSheetWriter writer) { m_reviewSheet = std::move(writer); }
-
 private:
     bool pickRecord(int finderMode);
     void printRecord(const RecordPrint& print);
-    void showReport(ReportKind kind);
+    // Runs one export and shows its report; a failed export is reported instead.
+    void exportAndShow(const std::function<bool(ReportDataExporter&, QString*)>& exportXml,
+                       ReportKind kind);
     void reportFailure(const QString& error);
 
     AppState& m_state;
-    ReviewSheetWriter m_reviewSheet;
 };
 
 } // namespace orv

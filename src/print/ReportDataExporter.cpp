@@ -47,6 +47,21 @@ QStringList assessmentTables()
     return tables;
 }
 
+// Each code of a RAP list marked "○" at its column; entries without a column (verdict marks
+// of the verification mode, unknown codes) mark nothing.
+void writeRapPositions(const QString& list, XmlOutputFile& file)
+{
+    std::array<bool, RapPositions + 1> marked{};
+    for (const QString& entry : list.split(QLatin1Char(','))) {
+        const int index = RapCodeToIndex(entry);
+        if (index >= 1 && index <= RapPositions)
+            marked[index] = true;
+    }
+    for (int i = 1; i <= RapPositions; ++i)
+        file.writeElement(QStringLiteral("rap%1").arg(i),
+                          marked[i] ? QStringLiteral("○") : QString());
+}
+
 QString twoDigits(int n)
 {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
@@ -59,34 +74,40 @@ QString ReportDataExporter::rapListFile(int n)
     return QStringLiteral("RAP_%1.xml").arg(twoDigits(n));
 }
 
-std::unique_ptr<Database> ReportDataExporter::openOwnConnection(QString* error) const
+bool ReportDataExporter::writeFromOwnConnection(const QString& fileName,
+                                                const RowsWriter& writeRows, QString* error)
 {
+    std::unique_ptr<XmlOutputFile> file = OpenXmlOutput(m_state.folder, fileName, error);
+    if (!file)
+        return false;
     const QString path =
         m_state.Db ? m_state.Db->path() : m_state.folder.file(QStringLiteral("Orv21.db"));
-    return Database::open(path, error);
+    std::unique_ptr<Database> db = Database::open(path, error);
+    if (!db || !writeRows(*db, *file))
+        return false;
+    db->close();
+    return file->close(error);
 }
 
 bool ReportDataExporter::exportRecord(const QString& fileName, const QStringList& tables,
                                       const QString& dateText, const QString& id, QString* error)
 {
-    std::unique_ptr<XmlOutputFile> file = OpenXmlOutput(m_state.folder, fileName, error);
-    if (!file)
-        return false;
-    std::unique_ptr<Database> db = openOwnConnection(error);
-    if (!db)
-        return false;
     const QVector<Value> key = recordKey(id, dateText);
-    for (const QString& table : tables) {
-        std::unique_ptr<Recordset> rs =
-            db->openRecordset(selectByKey(table, QStringLiteral("基準日")), key, error);
-        if (!rs)
-            return false;
-        if (!rs->eof())
-            WriteRecordXml(*rs, *file);
-        rs->close();
-    }
-    db->close();
-    return file->close(error);
+    return writeFromOwnConnection(
+        fileName,
+        [&](Database& db, XmlOutputFile& file) {
+            for (const QString& table : tables) {
+                std::unique_ptr<Recordset> rs =
+                    db.openRecordset(selectByKey(table, QStringLiteral("基準日")), key, error);
+                if (!rs)
+                    return false;
+                if (!rs->eof())
+                    WriteRecordXml(*rs, file);
+                rs->close();
+            }
+            return true;
+        },
+        error);
 }
 
 bool ReportDataExporter::ExportFaceSheetXml(const QString& dateText, const QString& id,
@@ -116,43 +137,28 @@ bool ReportDataExporter::ExportMedicationXml(const QString& dateText, const QStr
 bool ReportDataExporter::ExportTriggerXml(const QString& dateText, const QString& id,
                                           QString* error)
 {
-    std::unique_ptr<XmlOutputFile> file = OpenXmlOutput(m_state.folder, RapSelectionFile, error);
-    if (!file)
-        return false;
-    std::unique_ptr<Database> db = openOwnConnection(error);
-    if (!db)
-        return false;
     const QVector<Value> key = recordKey(id, dateText);
+    return writeFromOwnConnection(
+        RapSelectionFile,
+        [&](Database& db, XmlOutputFile& file) {
+            std::unique_ptr<Recordset> trigger = db.openRecordset(
+                selectByKey(QStringLiteral("Trigger"), QStringLiteral("記入日")), key, error);
+            if (!trigger)
+                return false;
+            if (!trigger->eof())
+                WriteTriggerXml(*trigger, file);
+            trigger->close();
 
-    std::unique_ptr<Recordset> trigger = db->openRecordset(
-        selectByKey(QStringLiteral("Trigger"), QStringLiteral("記入日")), key, error);
-    if (!trigger)
-        return false;
-    if (!trigger->eof())
-        WriteTriggerXml(*trigger, *file);
-    trigger->close();
-
-    std::unique_ptr<Recordset> rap =
-        db->openRecordset(selectByKey(QStringLiteral("RAP"), QStringLiteral("記入日")), key, error);
-    if (!rap)
-        return false;
-    if (!rap->eof()) {
-        // Each code is marked at its column; entries without one (verdict marks of the
-        // verification mode, unknown codes) leave nothing marked for them.
-        std::array<bool, RapPositions + 1> marked{};
-        const QString list = NullToStr(rap->value(QStringLiteral("RAP")));
-        for (const QString& entry : list.split(QLatin1Char(','))) {
-            const int index = RapCodeToIndex(entry);
-            if (index >= 1 && index <= RapPositions)
-                marked[index] = true;
-        }
-        for (int i = 1; i <= RapPositions; ++i)
-            file->writeElement(QStringLiteral("rap%1").arg(i),
-                               marked[i] ? QStringLiteral("○") : QString());
-    }
-    rap->close();
-    db->close();
-    return file->close(error);
+            std::unique_ptr<Recordset> rap = db.openRecordset(
+                selectByKey(QStringLiteral("RAP"), QStringLiteral("記入日")), key, error);
+            if (!rap)
+                return false;
+            if (!rap->eof())
+                writeRapPositions(NullToStr(rap->value(QStringLiteral("RAP"))), file);
+            rap->close();
+            return true;
+        },
+        error);
 }
 
 bool ReportDataExporter::ExportRapListXml(const DateValue& date, const QString& id, QString* error)

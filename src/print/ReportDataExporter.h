@@ -5,12 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace orv {
 
 struct AppState;
 class Database;
+class XmlOutputFile;
 
 // Writes the report-data files of the printed forms into the program folder. Each record
 // export reads through a connection of its own; the RAP list reads the shared one. A failure
@@ -43,7 +45,11 @@ public:
 private:
     bool exportRecord(const QString& fileName, const QStringList& tables, const QString& dateText,
                       const QString& id, QString* error);
-    std::unique_ptr<Database> openOwnConnection(QString* error) const;
+    using RowsWriter = std::function<bool(Database& db, XmlOutputFile& file)>;
+    // Opens the file and a connection of its own to the record file, lets writeRows fill the
+    // file, and replaces the file on disk only when all went well.
+    bool writeFromOwnConnection(const QString& fileName, const RowsWriter& writeRows,
+                                QString* error);
 
     AppState& m_state;
 };

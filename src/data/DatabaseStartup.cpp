@@ -1,0 +1,155 @@
+#include "data/DatabaseStartup.h"
+
+#include "data/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace orv {
+
+namespace {
+
+const char* const SideSuffixes[] = {"-wal", "-shm", "-journal"};
+
+bool fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+// Flushes a file or a folder to the disk, so a rename never overtakes the data it names.
+void syncToDisk(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool renameFile(const QString& from, const QString& to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+} // namespace
+
+const QString DatabaseStartup::DatabaseName = QStringLiteral("Orv21.db");
+const QString DatabaseStartup::BackupName = QStringLiteral("_Orv21.db");
+const QString DatabaseStartup::CompactName = QStringLiteral("Orv21.db.compact");
+
+DatabaseStartup::DatabaseStartup(const QString& folder) : m_folder(folder) {}
+
+QString DatabaseStartup::file(const QString& name) const
+{
+    return QDir(m_folder).filePath(name);
+}
+
+void DatabaseStartup::reached(Step step) const
+{
+    if (m_observer)
+        m_observer(step);
+}
+
+void DatabaseStartup::removeWithSideFiles(const QString& path) const
+{
+    QFile::remove(path);
+    for (const char* suffix : SideSuffixes)
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+// Opening proves the file is a database and finishes what a crash left in its journal; after
+// the close no journal may remain, or the file is still in use elsewhere.
+bool DatabaseStartup::checkReadable(const QString& path, QString* error) const
+{
+    // SQLite would take an empty file for an empty database.
+    if (QFileInfo(path).size() == 0)
+        return fail(error,
+                    QStringLiteral("データベース '%1' を開けません。ファイルが空です。").arg(path));
+    if (!Database::open(path, error))
+        return false;
+    for (const char* suffix : SideSuffixes) {
+        if (QFile::exists(path + QLatin1String(suffix)))
+            return fail(error, QStringLiteral("データベース '%1' は使用中です。").arg(path));
+    }
+    return true;
+}
+
+bool DatabaseStartup::compact(const QString& source, const QString& target, QString* error) const
+{
+    auto db = Database::open(source, error);
+    if (!db)
+        return false;
+    removeWithSideFiles(target);
+    sqlite3_stmt* statement = nullptr;
+    bool ok =
+        sqlite3_prepare_v2(db->handle(), "VACUUM INTO ?", -1, &statement, nullptr) == SQLITE_OK;
+    if (ok) {
+        const QByteArray name = QFile::encodeName(target);
+        sqlite3_bind_text(statement, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+        ok = sqlite3_step(statement) == SQLITE_DONE;
+    }
+    if (!ok)
+        fail(error, QStringLiteral("データベース '%1' を最適化できません。%2")
+                        .arg(source, QString::fromUtf8(sqlite3_errmsg(db->handle()))));
+    sqlite3_finalize(statement);
+    db.reset();
+    if (!ok) {
+        removeWithSideFiles(target);
+        return false;
+    }
+    syncToDisk(target);
+    return true;
+}
+
+std::unique_ptr<Database> DatabaseStartup::run(QString* error)
+{
+    const QString database = file(DatabaseName);
+    const QString backup = file(BackupName);
+    const QString compacted = file(CompactName);
+
+    if (QFile::exists(database)) {
+        if (!checkReadable(database, error))
+            return nullptr;
+        removeWithSideFiles(backup);
+        if (!renameFile(database, backup)) {
+            fail(error, QStringLiteral("データベース '%1' の名前を '%2' に変更できません。")
+                            .arg(database, backup));
+            return nullptr;
+        }
+        syncToDisk(m_folder);
+        reached(Step::Renamed);
+    } else if (!QFile::exists(backup)) {
+        fail(error, QStringLiteral("データベース '%1' が見つかりません。").arg(database));
+        return nullptr;
+    } else if (!checkReadable(backup, error)) {
+        // An earlier start died after the rename: the backup is the only copy, so keep it.
+        return nullptr;
+    }
+
+    if (!compact(backup, compacted, error)) {
+        // Put the only copy back under its own name.
+        if (!QFile::exists(database) && renameFile(backup, database))
+            syncToDisk(m_folder);
+        return nullptr;
+    }
+    reached(Step::Compacted);
+    if (!renameFile(compacted, database)) {
+        removeWithSideFiles(compacted);
+        fail(error, QStringLiteral("データベース '%1' を作成できません。").arg(database));
+        return nullptr;
+    }
+    syncToDisk(m_folder);
+    reached(Step::Replaced);
+    return Database::open(database, error);
+}
+
+} // namespace orv

@@ -1,0 +1,390 @@
+#include "data/PageBinding.h"
+
+#include "common/DateFormat.h"
+#include "common/DateParser.h"
+#include "common/HalfWidth.h"
+#include "common/MessageBoxService.h"
+#include "data/AppState.h"
+#include "data/ColumnInfo.h"
+#include "data/DaoType.h"
+#include "data/Database.h"
+#include "data/EntryWindowHost.h"
+#include "data/Recordset.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace orv {
+
+namespace {
+
+const QString red = QStringLiteral("#ff0000");
+const QString white = QStringLiteral("#ffffff");
+
+bool readsValue(const QString& type)
+{
+    return type == QLatin1String("text") || type == QLatin1String("select-one") ||
+           type == QLatin1String("textarea") || type == QLatin1String("hidden");
+}
+
+bool isCheckBox(const QString& type)
+{
+    return type == QLatin1String("checkbox");
+}
+
+QString unknownTypeText(const QString& type)
+{
+    return QStringLiteral("知らないType:") + type;
+}
+
+// Digits with at most one point; the text has passed the numeric check.
+double numberOf(const QString& text)
+{
+    if (text == QLatin1String("."))
+        return 0.0;
+    QString digits = text;
+    if (digits.startsWith(QLatin1Char('.')))
+        digits.prepend(QLatin1Char('0'));
+    if (digits.endsWith(QLatin1Char('.')))
+        digits.append(QLatin1Char('0'));
+    return digits.toDouble();
+}
+
+// Numeric display patterns of the form "#,##0.00".
+QString formatNumber(double number, const QString& pattern)
+{
+    const int point = pattern.indexOf(QLatin1Char('.'));
+    const int decimals = point < 0 ? 0 : int(pattern.size() - point - 1);
+    const QString integerPart = point < 0 ? pattern : pattern.left(point);
+    QString text = QString::number(number, 'f', decimals);
+    if (integerPart.contains(QLatin1Char(','))) {
+        const int end = text.indexOf(QLatin1Char('.')) < 0 ? int(text.size())
+                                                           : int(text.indexOf(QLatin1Char('.')));
+        const int start = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+        for (int i = end - 3; i > start; i -= 3)
+            text.insert(i, QLatin1Char(','));
+    }
+    return text;
+}
+
+bool isNumberPattern(const QString& pattern)
+{
+    static const QRegularExpression numeric(QStringLiteral("^[#0,]*0?(\\.0+)?$"));
+    return pattern.contains(QLatin1Char('0')) && numeric.match(pattern).hasMatch();
+}
+
+} // namespace
+
+PageBinding::PageBinding(AppState& state, PageDocument& document, EntryWindowHost* host)
+    : m_state(state), m_document(document), m_host(host)
+{
+}
+
+QString PageBinding::columnOfElement(const QString& elementName)
+{
+    if (!elementName.startsWith(QLatin1String("orv")))
+        return QString();
+    return elementName.mid(4).replace(QLatin1Char('_'), QLatin1Char('-'));
+}
+
+QString PageBinding::elementOfColumn(const QString& col)
+{
+    return QStringLiteral("orv_") + QString(col).replace(QLatin1Char('-'), QLatin1Char('_'));
+}
+
+QString PageBinding::tableOfPage(const QString& pageFile)
+{
+    if (pageFile.toUpper().startsWith(QLatin1String("KIHON")))
+        return QStringLiteral("KIHON1");
+    const int dot = pageFile.indexOf(QLatin1Char('.'));
+    return dot < 0 ? pageFile : pageFile.left(dot);
+}
+
+QString PageBinding::pagePath(const QString& programFolder, const QString& pageFile)
+{
+    const QDir forms(programFolder + QStringLiteral("/FORM"));
+    const QString exact = forms.filePath(pageFile);
+    if (pageFile.isEmpty() || QFileInfo::exists(exact))
+        return exact;
+    const QStringList names = forms.entryList({pageFile}, QDir::Files);
+    return names.isEmpty() ? exact : forms.filePath(names.first());
+}
+
+QString PageBinding::GetFormatProperty(const ColumnInfo& column)
+{
+    for (const auto& property : column.properties) {
+        if (property.first.toUpper() == QLatin1String("FORMAT"))
+            return property.second;
+    }
+    return QString();
+}
+
+QString PageBinding::displayText(const Value& value, const ColumnInfo& column)
+{
+    if (value.isNull())
+        return QString();
+    QString format = GetFormatProperty(column);
+    if (format.isEmpty())
+        return value.toText();
+    const bool isDate = value.kind() == Value::Kind::Date || column.type == dbDate;
+    if (isDate) {
+        bool ok = false;
+        const DateValue date = value.toDate(&ok);
+        if (!ok)
+            return value.toText();
+        if (date.isZero())
+            return QString();
+        if (format.compare(QLatin1String("Short Date"), Qt::CaseInsensitive) == 0)
+            format = QStringLiteral("yyyy/mm/dd");
+        return DateFormat::format(date, format);
+    }
+    if (value.isNumber() && isNumberPattern(format))
+        return formatNumber(value.toDouble(), format);
+    return value.toText();
+}
+
+QString PageBinding::GetFieldText(const QString& col) const
+{
+    Recordset* rs = m_state.CurRs.get();
+    const int index = rs ? rs->columnIndex(col) : -1;
+    if (index < 0)
+        return QString();
+    return displayText(rs->value(index), rs->column(index));
+}
+
+bool PageBinding::readPage()
+{
+    QString error;
+    m_pending.clear();
+    if (m_document.readElements(&m_elements, &error))
+        return true;
+    m_elements.clear();
+    m_state.msg->show(QStringLiteral("ページを読み取れませんでした。\n") + error, StyleCritical);
+    return false;
+}
+
+bool PageBinding::flush()
+{
+    if (m_pending.isEmpty())
+        return true;
+    QString error;
+    const QVector<ElementChange> changes = std::exchange(m_pending, {});
+    if (m_document.apply(changes, &error))
+        return true;
+    m_state.msg->show(QStringLiteral("ページに書き込めませんでした。\n") + error, StyleCritical);
+    return false;
+}
+
+void PageBinding::paint(const QString& col, const QString& color)
+{
+    const int index = PageDocument::indexOf(m_elements, elementOfColumn(col));
+    if (index >= 0)
+        m_pending.append(ElementChange::backgroundColor(index, color));
+}
+
+void PageBinding::refuse(const QString& message, const QString& col)
+{
+    m_state.msg->show(message, StyleCritical);
+    const int index = PageDocument::indexOf(m_elements, elementOfColumn(col));
+    if (index >= 0) {
+        m_pending.append(ElementChange::focus(index));
+        m_pending.append(ElementChange::backgroundColor(index, red));
+    }
+}
+
+bool PageBinding::CheckNumeric(const QString& value, const QString& col)
+{
+    const QString text = toHalfWidth(value);
+    int points = 0;
+    for (const QChar c : text) {
+        const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        if (c == QLatin1Char('.'))
+            ++points;
+        if ((!digit && c != QLatin1Char('.')) || points > 1) {
+            refuse(QStringLiteral("数値を入力する項目で、数字以外の文字が入力されています。"), col);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PageBinding::CheckLength(const QString& value, const QString& col)
+{
+    const int index = m_state.CurRs ? m_state.CurRs->columnIndex(col) : -1;
+    const int size = index < 0 ? 0 : m_state.CurRs->column(index).size;
+    if (value.size() > size) {
+        refuse(QStringLiteral("文字数が多すぎます。") + QString::number(size) +
+                   QStringLiteral("文字以内で入力してください。"),
+               col);
+        return false;
+    }
+    paint(col, white);
+    return true;
+}
+
+bool PageBinding::CheckDate(const QString& value, const QString& col)
+{
+    if (DateParser::isDate(toHalfWidth(value))) {
+        paint(col, white);
+        return true;
+    }
+    refuse(QStringLiteral("日付または時間を入力する項目で、正しく入力していないところがあります"),
+           col);
+    return false;
+}
+
+bool PageBinding::SetFieldValue(const QString& col, const QString& value)
+{
+    Recordset* rs = m_state.CurRs.get();
+    const int index = rs ? rs->columnIndex(col) : -1;
+    if (index < 0)
+        return true; // an input without a column of its own has nowhere to go
+    Value assigned;
+    switch (rs->column(index).type) {
+    case dbByte:
+    case dbInteger:
+    case dbLong:
+    case dbSingle:
+    case dbDouble:
+        if (!CheckNumeric(value, col))
+            return false;
+        if (!value.isEmpty())
+            assigned = Value(numberOf(toHalfWidth(value)));
+        break;
+    case dbDate:
+        if (!value.isEmpty()) {
+            const QString text = QString(value).replace(QLatin1Char('.'), QLatin1Char('/'));
+            if (!CheckDate(text, col))
+                return false;
+            assigned = Value(*DateParser::parse(toHalfWidth(text)));
+        }
+        break;
+    case dbText:
+        if (!CheckLength(value, col))
+            return false;
+        assigned = Value(value);
+        break;
+    case dbMemo:
+        assigned = Value(value);
+        break;
+    default:
+        break;
+    }
+    QString error;
+    if (!rs->setValue(index, assigned, &error)) {
+        refuse(QStringLiteral("入力された値を登録できません。\n") + error, col);
+        return false;
+    }
+    return true;
+}
+
+bool PageBinding::SavePage()
+{
+    if (!m_state.CurRs) {
+        m_state.msg->show(QStringLiteral("登録するデータが開かれていません。"), StyleCritical);
+        return false;
+    }
+    if (!readPage())
+        return false;
+    Recordset& rs = *m_state.CurRs;
+    if (rs.editMode() == Recordset::EditMode::None)
+        rs.edit();
+
+    for (const PageElement& element : std::as_const(m_elements)) {
+        const QString col = columnOfElement(element.name);
+        if (col.isNull())
+            continue;
+        QString text;
+        if (readsValue(element.type)) {
+            text = element.value;
+        } else if (isCheckBox(element.type)) {
+            text = element.checked ? QStringLiteral("1") : QStringLiteral("0");
+        } else {
+            m_state.msg->show(unknownTypeText(element.type), StyleOk);
+        }
+        if (!SetFieldValue(col, text)) {
+            flush();
+            return false;
+        }
+    }
+    flush();
+
+    QString error;
+    if (!rs.update(&error)) {
+        m_state.msg->show(QStringLiteral("登録時にエラーが発生しました"), StyleCritical);
+        m_state.msg->show(error, StyleExclamation, QStringLiteral("DEBUG"));
+        return false;
+    }
+
+    if (m_state.NextPage.isEmpty()) {
+        m_state.SkipSave = true;
+        if (m_host)
+            m_host->unloadWindow();
+        if (m_state.CurRs) {
+            m_state.CurRs->close();
+            m_state.CurRs.reset();
+        }
+        m_state.NextPage.clear();
+        return true;
+    }
+
+    if (!openNextRow())
+        return false;
+
+    m_state.NavPermit = true;
+    if (m_host)
+        m_host->navigateAndWait(pagePath(m_state.folder.path(), m_state.NextPage));
+    m_state.NavPermit = false;
+
+    LoadPage();
+    if (m_state.KonsuiMode && m_host)
+        m_host->DispKonsui(true);
+    m_state.NextPage.clear();
+    return true;
+}
+
+bool PageBinding::openNextRow()
+{
+    static const QRegularExpression tableName(QStringLiteral("^[A-Za-z0-9_]+$"));
+    const QString table = tableOfPage(m_state.NextPage);
+    std::unique_ptr<Recordset> next;
+    QString error;
+    if (tableName.match(table).hasMatch() && m_state.Db) {
+        next = m_state.Db->openRecordset(
+            QStringLiteral("SELECT * FROM %1 WHERE [ID]=? AND [基準日]=?").arg(table),
+            {Value(m_state.CurID), Value(m_state.CurKijunbi)}, &error);
+    }
+    if (!next || next->eof()) {
+        m_state.msg->show(QStringLiteral("次のページ（%1）のデータが見つかりません。\n%2")
+                              .arg(m_state.NextPage, error),
+                          StyleCritical);
+        m_state.CurRs->edit(); // the shown row was committed; it stays open for the next save
+        return false;
+    }
+    m_state.CurRs->close();
+    next->edit();
+    m_state.CurRs = std::move(next);
+    return true;
+}
+
+bool PageBinding::LoadPage()
+{
+    if (!readPage())
+        return false;
+    for (int i = 0; i < m_elements.size(); ++i) {
+        const PageElement& element = m_elements[i];
+        const QString col = columnOfElement(element.name);
+        if (col.isNull())
+            continue;
+        if (readsValue(element.type))
+            m_pending.append(ElementChange::value(i, GetFieldText(col)));
+        else if (isCheckBox(element.type))
+            m_pending.append(ElementChange::checked(i, GetFieldText(col) == QLatin1String("1")));
+        else
+            m_state.msg->show(unknownTypeText(element.type), StyleOk);
+    }
+    return flush();
+}
+
+} // namespace orv

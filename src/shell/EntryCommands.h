@@ -1,0 +1,57 @@
+#pragma once
+
+#include "data/ComaMode.h"
+#include "data/PageBinding.h"
+
+#include <QString>
+#include <Qt>
+
+namespace orv {
+
+struct AppState;
+class EntryCommandHost;
+class PageDocument;
+
+// The logic of the entry window: the page commands "!", "#" and "$", the jumps, the coma
+// operations and the close question with the discard of a new record.
+class EntryCommands
+{
+public:
+    EntryCommands(AppState& state, PageDocument& document, EntryCommandHost& host);
+
+    // A status text the page set; anything but "!", "#" or "$" in front is ignored.
+    void handleStatusText(const QString& text);
+    // A jump item: stores the page and opens the next one.
+    void jump(const QString& nextPage);
+    // Whether the window may unload; fromUser is the close box or the window menu.
+    bool queryUnload(bool fromUser);
+    bool isUnloading() const { return m_unloading; }
+
+    void KonsuiChg(bool St);
+    void DispKonsui(bool St);
+
+    PageBinding& binding() { return m_binding; }
+
+    // Deletes the record the window was opened for: for an assessment its rows in all 18
+    // section tables, else the open row. All or nothing.
+    bool discardNewRecord(QString* error);
+    // The table a record set was opened on, from its name (a table or a SELECT).
+    static QString tableOfRecordset(const QString& name);
+    static bool isAssessmentTable(const QString& table);
+    static bool isSwallowedKey(int key, Qt::KeyboardModifiers modifiers);
+
+private:
+    bool clearStatus();
+    void pickDate(const QString& fields);
+    void switchComa(const QString& word);
+    void closeRecord();
+    void reportDocumentError(const QString& error);
+
+    AppState& m_state;
+    PageDocument& m_document;
+    EntryCommandHost& m_host;
+    PageBinding m_binding;
+    bool m_unloading = false;
+};
+
+} // namespace orv

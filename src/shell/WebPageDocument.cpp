@@ -1,0 +1,157 @@
+#include "shell/WebPageDocument.h"
+
+#include "shell/WebBrowser.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+
+namespace orv {
+
+namespace {
+
+// Every script answers {"ok":true,"data":...} or {"ok":false,"error":"..."} as JSON text.
+const char* const readSource = R"JS((function () {
+    function hex(c) {
+        var m = /^rgba?\((\d+),\s*(\d+),\s*(\d+)/.exec(c || '');
+        if (!m) return c || '';
+        return '#' + [m[1], m[2], m[3]].map(function (x) {
+            return ('0' + (+x).toString(16)).slice(-2);
+        }).join('');
+    }
+    try {
+        var f = document.forms[0], r = [];
+        if (f) {
+            var n = f.length, active = document.activeElement;
+            for (var i = 0; i < n; i++) {
+                var e = f.elements[i], s = e.style;
+                r.push([e.name || '', e.type || '', e.value == null ? '' : String(e.value),
+                        !!e.checked, e.className || '', active === e,
+                        s ? hex(s.backgroundColor) : '', s ? s.visibility : '',
+                        e.outerHTML || '']);
+            }
+        }
+        return JSON.stringify({ok: true, data: r});
+    } catch (x) {
+        return JSON.stringify({ok: false, error: String(x)});
+    }
+})())JS";
+
+const char* const applySource = R"JS((function (changes) {
+    try {
+        var f = document.forms[0];
+        if (!f) return JSON.stringify({ok: false, error: 'no form'});
+        var els = [];
+        for (var i = 0; i < f.length; i++) els.push(f.elements[i]);
+        for (var k = 0; k < changes.length; k++) {
+            var c = changes[k], e = els[c[0]];
+            if (!e) continue;
+            switch (c[1]) {
+            case 0: e.value = c[2]; break;
+            case 1: e.checked = c[3]; break;
+            case 2: e.focus(); break;
+            case 3: e.style.backgroundColor = c[2]; break;
+            case 4: e.style.visibility = c[2]; break;
+            case 5: e.outerHTML = c[2]; els[c[0]] = f.elements[c[0]]; break;
+            }
+        }
+        return JSON.stringify({ok: true, data: null});
+    } catch (x) {
+        return JSON.stringify({ok: false, error: String(x)});
+    }
+})(%1))JS";
+
+const char* const statusSource = R"JS((function (t) {
+    try {
+        window.status = t;
+        return JSON.stringify({ok: true, data: null});
+    } catch (x) {
+        return JSON.stringify({ok: false, error: String(x)});
+    }
+})(%1))JS";
+
+QString jsonLiteral(const QJsonArray& array)
+{
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+
+} // namespace
+
+QString WebPageDocument::readScript()
+{
+    return QString::fromUtf8(readSource);
+}
+
+QString WebPageDocument::applyScript(const QVector<ElementChange>& changes)
+{
+    QJsonArray list;
+    for (const ElementChange& change : changes)
+        list.append(QJsonArray{change.index, int(change.kind), change.text, change.flag});
+    return QString::fromUtf8(applySource).arg(jsonLiteral(list));
+}
+
+bool WebPageDocument::run(const QString& script, QJsonValue* data, QString* error)
+{
+    const QVariant result = m_browser.runScript(script);
+    const QJsonObject answer = QJsonDocument::fromJson(result.toString().toUtf8()).object();
+    if (answer.value(QLatin1String("ok")).toBool()) {
+        if (data)
+            *data = answer.value(QLatin1String("data"));
+        return true;
+    }
+    if (error) {
+        *error = answer.isEmpty() ? QStringLiteral("ページが応答しません。")
+                                  : answer.value(QLatin1String("error")).toString();
+    }
+    return false;
+}
+
+bool WebPageDocument::readElements(QVector<PageElement>* elements, QString* error)
+{
+    QJsonValue data;
+    if (!run(readScript(), &data, error))
+        return false;
+    const QJsonArray rows = data.toArray();
+    elements->clear();
+    elements->reserve(rows.size());
+    for (const QJsonValue& row : rows) {
+        const QJsonArray f = row.toArray();
+        PageElement e;
+        e.name = f.at(0).toString();
+        e.type = f.at(1).toString();
+        e.value = f.at(2).toString();
+        e.checked = f.at(3).toBool();
+        e.className = f.at(4).toString();
+        e.focused = f.at(5).toBool();
+        e.backgroundColor = f.at(6).toString();
+        e.visibility = f.at(7).toString();
+        e.outerHTML = f.at(8).toString();
+        elements->append(e);
+    }
+    return true;
+}
+
+bool WebPageDocument::apply(const QVector<ElementChange>& changes, QString* error)
+{
+    if (changes.isEmpty())
+        return true;
+    return run(applyScript(changes), nullptr, error);
+}
+
+bool WebPageDocument::setStatus(const QString& text, QString* error)
+{
+    return run(QString::fromUtf8(statusSource).arg(jsonLiteral(QJsonArray{text}).mid(1).chopped(1)),
+               nullptr, error);
+}
+
+QString WebPageDocument::valueOf(const QString& elementName)
+{
+    QVector<PageElement> elements;
+    if (!readElements(&elements))
+        return QString();
+    const int index = indexOf(elements, elementName);
+    return index < 0 ? QString() : elements[index].value;
+}
+
+} // namespace orv

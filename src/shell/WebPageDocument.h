@@ -1,0 +1,34 @@
+#pragma once
+
+#include "data/PageDocument.h"
+
+class QJsonValue;
+
+namespace orv {
+
+class WebBrowser;
+
+// The page a WebBrowser shows, as a PageDocument: one script per read and one per batch of
+// changes.
+class WebPageDocument : public PageDocument
+{
+public:
+    explicit WebPageDocument(WebBrowser& browser) : m_browser(browser) {}
+
+    bool readElements(QVector<PageElement>* elements, QString* error = nullptr) override;
+    bool apply(const QVector<ElementChange>& changes, QString* error = nullptr) override;
+    bool setStatus(const QString& text, QString* error = nullptr) override;
+
+    // The value of an element of the first form by name; empty when there is none.
+    QString valueOf(const QString& elementName);
+
+    static QString readScript();
+    static QString applyScript(const QVector<ElementChange>& changes);
+
+private:
+    bool run(const QString& script, QJsonValue* data, QString* error);
+
+    WebBrowser& m_browser;
+};
+
+} // namespace orv

@@ -1,0 +1,319 @@
+#include "support/EntryFixture.h"
+#include "data/Database.h"
+#include "data/PageBinding.h"
+#include "data/Recordset.h"
+
+#include <QTest>
+
+using namespace orv;
+using namespace orv::test;
+
+Q_DECLARE_METATYPE(orv::Value)
+
+class TestPageBinding : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EntryFixture> f;
+    std::unique_ptr<PageBinding> binding;
+
+    void prepare()
+    {
+        f = std::make_unique<EntryFixture>();
+        QString error;
+        QVERIFY2(f->open(&error), qPrintable(error));
+        QVERIFY(f->addAssessment(f->id, f->date));
+        QVERIFY(f->addFaceSheet(f->id, f->date));
+        QVERIFY(f->openRow(QStringLiteral("A")));
+        binding = std::make_unique<PageBinding>(f->state, f->page, &f->host);
+    }
+
+private slots:
+    void init() { prepare(); }
+
+    void stopsAtTheFirstRefusedElement()
+    {
+        f->page.add(QStringLiteral("orv_A2"), QStringLiteral("text"), QStringLiteral("5"));
+        f->page.add(QStringLiteral("orv_A5"), QStringLiteral("text"), QStringLiteral("x"));
+        f->page.add(QStringLiteral("orv_A1_1"), QStringLiteral("text"), QStringLiteral("山田"));
+        f->state.NextPage = QStringLiteral("B.HTM");
+
+        QVERIFY(!binding->SavePage());
+        QCOMPARE(f->msg.texts(), QStringList{QStringLiteral(
+                                     "数値を入力する項目で、数字以外の文字が入力されています。")});
+        QCOMPARE(f->msg.last().style, 16);
+        QCOMPARE(f->page.changeLog(),
+                 (QStringList{QStringLiteral("focus orv_A5"),
+                              QStringLiteral("backgroundColor orv_A5 #ff0000")}));
+        // the first is in the edit buffer, the third was never read, nothing is committed
+        QCOMPARE(f->state.CurRs->value(QStringLiteral("A2")), Value(5));
+        QVERIFY(f->state.CurRs->value(QStringLiteral("A1-1")).isNull());
+        QVERIFY(f->stored(QStringLiteral("A"), QStringLiteral("A2"), f->id, f->date).isNull());
+        QCOMPARE(f->state.NextPage, QStringLiteral("B.HTM"));
+        QVERIFY(f->host.calls.isEmpty());
+    }
+
+    void numbers_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<Value>("storedValue");
+        QTest::newRow("全角数字") << QStringLiteral("１２") << true << Value(12);
+        QTest::newRow("小数") << QStringLiteral("1.5") << true << Value(1.5);
+        QTest::newRow("空欄") << QString() << true << Value();
+        QTest::newRow("二つ目の小数点") << QStringLiteral("1.2.3") << false << Value();
+        QTest::newRow("負号") << QStringLiteral("-1") << false << Value();
+        QTest::newRow("桁区切り") << QStringLiteral("1,000") << false << Value();
+        QTest::newRow("かな") << QStringLiteral("いち") << false << Value();
+    }
+
+    void numbers()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        QFETCH(Value, storedValue);
+        f->page.add(QStringLiteral("orv_A7"), QStringLiteral("text"), typed);
+        QCOMPARE(binding->SavePage(), accepted);
+        if (accepted) {
+            QCOMPARE(f->stored(QStringLiteral("A"), QStringLiteral("A7"), f->id, f->date),
+                     storedValue);
+            QCOMPARE(f->msg.count(), 0);
+        } else {
+            QCOMPARE(f->msg.last().text,
+                     QStringLiteral("数値を入力する項目で、数字以外の文字が入力されています。"));
+            QCOMPARE(f->page.element(QStringLiteral("orv_A7")).backgroundColor,
+                     QStringLiteral("#ff0000"));
+        }
+    }
+
+    void dates_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QDate>("storedDate");
+        QTest::newRow("点区切り") << QStringLiteral("2005.08.17") << true << QDate(2005, 8, 17);
+        QTest::newRow("和暦") << QStringLiteral("平成17年8月17日") << true << QDate(2005, 8, 17);
+        QTest::newRow("空欄") << QString() << true << QDate();
+        QTest::newRow("13月") << QStringLiteral("2005/13/01") << false << QDate();
+        QTest::newRow("文字") << QStringLiteral("きのう") << false << QDate();
+    }
+
+    void dates()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        QFETCH(QDate, storedDate);
+        f->page.add(QStringLiteral("orv_A8"), QStringLiteral("text"), typed);
+        QCOMPARE(binding->SavePage(), accepted);
+        const Value value = f->stored(QStringLiteral("A"), QStringLiteral("A8"), f->id, f->date);
+        if (!accepted) {
+            QCOMPARE(f->msg.last().text,
+                     QStringLiteral(
+                         "日付または時間を入力する項目で、正しく入力していないところがあります"));
+            QVERIFY(f->page.element(QStringLiteral("orv_A8")).focused);
+        } else if (storedDate.isValid()) {
+            QCOMPARE(value.toDate().date(), storedDate);
+            QCOMPARE(f->page.element(QStringLiteral("orv_A8")).backgroundColor,
+                     QStringLiteral("#ffffff"));
+        } else {
+            QVERIFY(value.isNull());
+        }
+    }
+
+    void textLength()
+    {
+        f->page.add(QStringLiteral("orv_A1_1"), QStringLiteral("text"),
+                    QStringLiteral("あいうえお"));
+        QVERIFY(binding->SavePage());
+        QCOMPARE(f->stored(QStringLiteral("A"), QStringLiteral("A1-1"), f->id, f->date),
+                 Value(QStringLiteral("あいうえお")));
+
+        QVERIFY(f->openRow(QStringLiteral("A")));
+        f->page.element(QStringLiteral("orv_A1_1")).value = QStringLiteral("あいうえおか");
+        QVERIFY(!binding->SavePage());
+        QCOMPARE(f->msg.last().text,
+                 QStringLiteral("文字数が多すぎます。5文字以内で入力してください。"));
+        QCOMPARE(f->page.element(QStringLiteral("orv_A1_1")).backgroundColor,
+                 QStringLiteral("#ff0000"));
+    }
+
+    void emptyTextStaysEmptyText()
+    {
+        f->page.add(QStringLiteral("orv_A3"), QStringLiteral("hidden"), QString());
+        QVERIFY(binding->SavePage());
+        const Value value = f->stored(QStringLiteral("A"), QStringLiteral("A3"), f->id, f->date);
+        QVERIFY(!value.isNull());
+        QCOMPARE(value.toText(), QString());
+    }
+
+    void checkBoxes_data()
+    {
+        QTest::addColumn<Value>("column");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("1") << Value(1) << true;
+        QTest::newRow("0") << Value(0) << false;
+        QTest::newRow("Null") << Value() << false;
+    }
+
+    void checkBoxes()
+    {
+        QFETCH(Value, column);
+        QFETCH(bool, checked);
+        QVERIFY(f->state.Db->execute(QStringLiteral("UPDATE A SET [A5]=?"), {column}));
+        QVERIFY(f->openRow(QStringLiteral("A")));
+        f->page.add(QStringLiteral("orv_A5"), QStringLiteral("checkbox")).checked = !checked;
+        QVERIFY(binding->LoadPage());
+        QCOMPARE(f->page.element(QStringLiteral("orv_A5")).checked, checked);
+
+        // storing gives the number back: 1 or 0, never Null
+        QVERIFY(binding->SavePage());
+        QCOMPARE(f->stored(QStringLiteral("A"), QStringLiteral("A5"), f->id, f->date),
+                 Value(checked ? 1 : 0));
+    }
+
+    void loadPageIsOneReadAndOneWrite()
+    {
+        QVERIFY(f->state.Db->execute(
+            QStringLiteral("UPDATE A SET [A1-1]='佐藤', [A2]=42, [A4]=?, [A8]=?"),
+            {Value(DateValue::fromDate(QDate(2005, 8, 17))),
+             Value(DateValue::fromDate(QDate(2005, 8, 17)))}));
+        QVERIFY(f->openRow(QStringLiteral("A")));
+        f->page.add(QStringLiteral("orv_A1_1"), QStringLiteral("text"));
+        f->page.add(QStringLiteral("ORV_A2"), QStringLiteral("text"), QStringLiteral("untouched"));
+        f->page.add(QStringLiteral("orv_A2"), QStringLiteral("select-one"));
+        f->page.add(QStringLiteral("orv_A4"), QStringLiteral("textarea"));
+        f->page.add(QStringLiteral("orv_A8"), QStringLiteral("text"));
+        f->page.add(QStringLiteral("next"), QStringLiteral("button"), QStringLiteral("次へ"));
+        f->page.clearLog();
+        QVERIFY(binding->LoadPage());
+        QCOMPARE(f->page.readCount(), 1);
+        QCOMPARE(f->page.applyCount(), 1);
+        QCOMPARE(f->page.element(QStringLiteral("orv_A1_1")).value, QStringLiteral("佐藤"));
+        QCOMPARE(f->page.element(QStringLiteral("ORV_A2")).value, QStringLiteral("untouched"));
+        QCOMPARE(f->page.element(QStringLiteral("orv_A2")).value, QStringLiteral("42"));
+        QCOMPARE(f->page.element(QStringLiteral("orv_A4")).value, QStringLiteral("2005/08/17"));
+        QCOMPARE(f->page.element(QStringLiteral("orv_A8")).value, QStringLiteral("2005/08/17"));
+    }
+
+    void zeroDateWithAFormatIsEmpty()
+    {
+        QVERIFY(f->state.Db->execute(QStringLiteral("UPDATE A SET [A4]=?, [A8]=?"),
+                                     {Value(DateValue::zero()), Value(DateValue::zero())}));
+        QVERIFY(f->openRow(QStringLiteral("A")));
+        QCOMPARE(binding->GetFieldText(QStringLiteral("A4")), QString());
+        QVERIFY(!binding->GetFieldText(QStringLiteral("A8")).isEmpty());
+    }
+
+    void formatPropertyInAnyCase()
+    {
+        QVERIFY(f->openRow(QStringLiteral("KIHON1")));
+        const Recordset& rs = *f->state.CurRs;
+        QCOMPARE(PageBinding::GetFormatProperty(rs.column(rs.columnIndex(QStringLiteral("1-3-1")))),
+                 QStringLiteral("ggge年mm月dd日"));
+        QCOMPARE(PageBinding::GetFormatProperty(rs.column(rs.columnIndex(QStringLiteral("1-1-1")))),
+                 QString());
+    }
+
+    void unknownTypeStoresEmpty()
+    {
+        QVERIFY(f->state.Db->execute(QStringLiteral("UPDATE A SET [A2]=7")));
+        QVERIFY(f->openRow(QStringLiteral("A")));
+        f->page.add(QStringLiteral("orv_A2"), QStringLiteral("radio"), QStringLiteral("3"));
+        QVERIFY(binding->SavePage());
+        QCOMPARE(f->msg.last().text, QStringLiteral("知らないType:radio"));
+        QCOMPARE(f->msg.last().style, 0);
+        QVERIFY(f->stored(QStringLiteral("A"), QStringLiteral("A2"), f->id, f->date).isNull());
+    }
+
+    void boundNamesAndPages_data()
+    {
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("column");
+        QTest::newRow("section") << QStringLiteral("orv_A1_1") << QStringLiteral("A1-1");
+        QTest::newRow("face sheet") << QStringLiteral("orv_1_1_1") << QStringLiteral("1-1-1");
+        QTest::newRow("upper case") << QStringLiteral("ORV_A1_1") << QString();
+        QTest::newRow("mixed case") << QStringLiteral("Orv_A1_1") << QString();
+    }
+
+    void boundNamesAndPages()
+    {
+        QFETCH(QString, element);
+        QFETCH(QString, column);
+        QCOMPARE(PageBinding::columnOfElement(element), column);
+        QCOMPARE(PageBinding::tableOfPage(QStringLiteral("KIHON2.HTM")), QStringLiteral("KIHON1"));
+        QCOMPARE(PageBinding::tableOfPage(QStringLiteral("kihon1.htm")), QStringLiteral("KIHON1"));
+        QCOMPARE(PageBinding::tableOfPage(QStringLiteral("R.HTM")), QStringLiteral("R"));
+    }
+
+    void nextPageOpensItsRow()
+    {
+        QVERIFY(f->state.Db->execute(QStringLiteral("UPDATE KIHON1 SET [1-1-1]='山田'")));
+        f->page.add(QStringLiteral("orv_A2"), QStringLiteral("text"), QStringLiteral("3"));
+        f->host.onNavigate = [this](const QString&) {
+            f->page.setElements({});
+            f->page.add(QStringLiteral("orv_1_1_1"), QStringLiteral("text"));
+        };
+        f->state.NextPage = QStringLiteral("KIHON2.HTM");
+        f->state.KonsuiMode = true;
+        QVERIFY(binding->SavePage());
+
+        QCOMPARE(f->stored(QStringLiteral("A"), QStringLiteral("A2"), f->id, f->date), Value(3));
+        QCOMPARE(f->host.calls, (QStringList{QStringLiteral("navigate FORM/KIHON2.HTM"),
+                                             QStringLiteral("DispKonsui 1")}));
+        QVERIFY(f->host.navPermitSeen);
+        QVERIFY(!f->state.NavPermit);
+        QVERIFY(f->state.NextPage.isEmpty());
+        QVERIFY(f->state.CurRs->name().contains(QStringLiteral("KIHON1")));
+        QCOMPARE(f->state.CurRs->editMode(), Recordset::EditMode::Edit);
+        QCOMPARE(f->page.element(QStringLiteral("orv_1_1_1")).value, QStringLiteral("山田"));
+    }
+
+    void missingNextRowKeepsThePage()
+    {
+        QVERIFY(f->state.Db->execute(QStringLiteral("DELETE FROM R")));
+        f->state.NextPage = QStringLiteral("R.HTM");
+        QVERIFY(!binding->SavePage());
+        QVERIFY(f->host.calls.isEmpty());
+        QCOMPARE(f->state.CurRs->editMode(), Recordset::EditMode::Edit);
+        QCOMPARE(f->msg.last().style, 16);
+    }
+
+    void emptyNextPageClosesTheWindow()
+    {
+        f->page.add(QStringLiteral("orv_A6"), QStringLiteral("textarea"),
+                    QStringLiteral("長い文章"));
+        QVERIFY(binding->SavePage());
+        QCOMPARE(f->host.calls, QStringList{QStringLiteral("unload")});
+        QVERIFY(f->state.SkipSave);
+        QVERIFY(!f->state.CurRs);
+        QCOMPARE(f->stored(QStringLiteral("A"), QStringLiteral("A6"), f->id, f->date),
+                 Value(QStringLiteral("長い文章")));
+    }
+
+    void refusedCommitShowsTwoBoxes()
+    {
+        f->page.add(QStringLiteral("orv_A9"), QStringLiteral("text"), QStringLiteral("NG"));
+        f->state.NextPage = QStringLiteral("B.HTM");
+        QVERIFY(!binding->SavePage());
+        QCOMPARE(f->msg.count(), 2);
+        QCOMPARE(f->msg.shown().at(0).text, QStringLiteral("登録時にエラーが発生しました"));
+        QCOMPARE(f->msg.shown().at(0).style, 16);
+        QCOMPARE(f->msg.shown().at(1).style, 48);
+        QCOMPARE(f->msg.shown().at(1).title, QStringLiteral("DEBUG"));
+        QVERIFY(!f->msg.shown().at(1).text.isEmpty());
+        QVERIFY(f->host.calls.isEmpty());
+        QCOMPARE(f->state.NextPage, QStringLiteral("B.HTM"));
+    }
+
+    void unreadablePageIsReported()
+    {
+        f->page.setFailing(true);
+        QVERIFY(!binding->SavePage());
+        QCOMPARE(f->msg.count(), 1);
+        QVERIFY(f->state.CurRs);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPageBinding)
+#include "tst_pagebinding.moc"
