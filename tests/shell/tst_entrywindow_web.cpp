@@ -70,8 +70,7 @@ private slots:
     {
         f = std::make_unique<EntryFixture>();
         QString error;
-        QVERIFY2(f->open(&error), qPrintable(error));
-        QVERIFY(f->addAssessment(f->id, f->date));
+        QVERIFY2(f->openWithAssessment(&error), qPrintable(error));
         QDir(f->folder.path()).mkdir(QStringLiteral("FORM"));
         f->folder.write(QStringLiteral("FORM/A.HTM"),
                         sectionPage("orv_A2", "orv_A1_1", "orv_A5", "C"));
@@ -80,7 +79,6 @@ private slots:
         f->folder.write(QStringLiteral("FORM/R.HTM"),
                         sectionPage("orv_R_2", "orv_R_1", "orv_R_9", "A"));
         f->folder.write(QStringLiteral("FORM/elsewhere.htm"), "<html><body>x</body></html>");
-        QVERIFY(f->openRow(QStringLiteral("A")));
         menu = std::make_unique<QMainWindow>();
         menu->show();
         window = std::make_unique<frmOrv21>(f->state, menu.get());
