@@ -4,6 +4,8 @@
 
 #include "data/DaoType.h"
 
+#include <algorithm>
+
 using orv::CatalogueGroup;
 using orv::CatalogueItem;
 using orv::CatalogueSection;
@@ -26,6 +28,13 @@ const char StyleSheet[] =
     "span.note { font-weight: normal; font-size: 13px; margin-left: 1em; }\n"
     "td.input { width: 46%; }\n"
     "span.unit { margin-left: 0.3em; }\n"
+    "div.choices { font-weight: normal; font-size: 13px; color: #234; margin-top: 2px; }\n"
+    "table.rows { width: 100%; }\n"
+    "table.rows td.area { white-space: nowrap; }\n"
+    "table.rows td.center { text-align: center; }\n"
+    "table.rows input[type=\"text\"] { width: 10em; }\n"
+    "table.grid th { white-space: nowrap; }\n"
+    "div.choices span { margin-right: 1.2em; white-space: nowrap; }\n"
     "table.grid { border-collapse: collapse; margin: 2px 0; }\n"
     "table.grid th, table.grid td { border: 1px solid #9aa; padding: 2px 4px; font-size: 14px; }\n"
     "table.grid th { background: #eef2f6; font-weight: normal; }\n"
@@ -56,6 +65,40 @@ QString pageStem(const QString& page)
     return page.section(QLatin1Char('.'), 0, 0);
 }
 
+// The codes printed beside an item, as the paper form lists them; a count ("3日") needs none.
+QString choiceLegend(const QVector<orv::CatalogueChoice>& choices)
+{
+    const bool counts = std::all_of(choices.begin(), choices.end(), [](const auto& choice) {
+        return choice.meaning.startsWith(choice.code);
+    });
+    if (counts)
+        return QString();
+    QString html = QStringLiteral("<div class=\"choices\">");
+    for (const orv::CatalogueChoice& choice : choices) {
+        html += QStringLiteral("<span>%1．%2</span>")
+                    .arg(Html::escape(choice.code), Html::escape(choice.meaning));
+    }
+    return html + QStringLiteral("</div>");
+}
+
+// A group whose coded items all share one list of codes prints the list once, at its head.
+bool sharesOneLegend(const CatalogueGroup& group)
+{
+    if (group.items.size() < 2)
+        return false;
+    for (const CatalogueItem& item : group.items) {
+        if (item.kind != ItemKind::Code ||
+            item.choices.size() != group.items.first().choices.size())
+            return false;
+        for (int i = 0; i < item.choices.size(); ++i) {
+            if (item.choices.at(i).code != group.items.first().choices.at(i).code ||
+                item.choices.at(i).meaning != group.items.first().choices.at(i).meaning)
+                return false;
+        }
+    }
+    return true;
+}
+
 QString inputAttributes(const CatalogueItem& item)
 {
     QString attributes = QStringLiteral("name=\"%1\" id=\"%1\"").arg(item.elementName());
@@ -83,8 +126,19 @@ QString EntryPageWriter::page() const
         html += QStringLiteral("<p class=\"lead\">%1</p>\n").arg(Html::escape(m_section.note));
     html += navigation(QStringLiteral("Top"));
     html += QStringLiteral("<table class=\"form\">\n");
-    for (const CatalogueGroup& each : m_section.groups)
+    QVector<const CatalogueGroup*> rows;
+    for (const CatalogueGroup& each : m_section.groups) {
+        if (each.inline_) {
+            rows.append(&each);
+            continue;
+        }
+        if (!rows.isEmpty())
+            html += inlineTable(rows);
+        rows.clear();
         html += each.gridRows > 0 ? grid(each) : group(each);
+    }
+    if (!rows.isEmpty())
+        html += inlineTable(rows);
     html += QStringLiteral("</table>\n");
     html += navigation(QStringLiteral("Bottom"));
     html += QStringLiteral("</form>\n");
@@ -152,23 +206,57 @@ QString EntryPageWriter::group(const CatalogueGroup& group) const
         return QStringLiteral("<tr class=\"group\"><th class=\"code\"><label for=\"%1\">%2</label>"
                               "</th><td><label for=\"%1\">%3</label>%4</td>"
                               "<td class=\"input\">%5</td></tr>\n")
-            .arg(item.elementName(), Html::escape(item.code), Html::escape(item.title), note,
+            .arg(item.elementName(), Html::escape(item.code), Html::escape(item.title),
+                 note + (item.kind == ItemKind::Code ? choiceLegend(item.choices) : QString()),
                  input(item));
     }
-    QString html = QStringLiteral("<tr class=\"group\"><th class=\"code\">%1</th>"
-                                  "<td colspan=\"2\">%2%3</td></tr>\n")
-                       .arg(Html::escape(group.code), Html::escape(group.title), note);
+    const bool oneLegend = sharesOneLegend(group);
+    QString html =
+        QStringLiteral("<tr class=\"group\"><th class=\"code\">%1</th>"
+                       "<td colspan=\"2\">%2%3</td></tr>\n")
+            .arg(Html::escape(group.code), Html::escape(group.title),
+                 note + (oneLegend ? choiceLegend(group.items.first().choices) : QString()));
     for (const CatalogueItem& item : group.items)
-        html += itemRow(item, item.code);
+        html += itemRow(item, !oneLegend);
     return html;
 }
 
-QString EntryPageWriter::itemRow(const CatalogueItem& item, const QString& codeCell) const
+QString EntryPageWriter::itemRow(const CatalogueItem& item, bool withLegend) const
 {
+    const QString legend =
+        withLegend && item.kind == ItemKind::Code ? choiceLegend(item.choices) : QString();
     return QStringLiteral("<tr><th class=\"code\"><label for=\"%1\">%2</label></th>"
-                          "<td><label for=\"%1\">%3</label></td>"
-                          "<td class=\"input\">%4</td></tr>\n")
-        .arg(item.elementName(), Html::escape(codeCell), Html::escape(item.title), input(item));
+                          "<td><label for=\"%1\">%3</label>%4</td>"
+                          "<td class=\"input\">%5</td></tr>\n")
+        .arg(item.elementName(), Html::escape(item.code), Html::escape(item.title), legend,
+             input(item));
+}
+
+QString EntryPageWriter::inlineTable(const QVector<const CatalogueGroup*>& groups) const
+{
+    QString html = QStringLiteral(
+        "<tr><td colspan=\"3\"><table class=\"grid rows\">\n<tr><th></th><th>項目</th>");
+    for (const CatalogueItem& item : groups.first()->items)
+        html += QStringLiteral("<th>%1</th>").arg(Html::escape(item.title));
+    html += QStringLiteral("</tr>\n");
+    bool anyLegend = false;
+    QString legends = QStringLiteral("<tr><th></th><td></td>");
+    for (const CatalogueItem& item : groups.first()->items) {
+        const bool coded = item.kind == ItemKind::Code;
+        anyLegend = anyLegend || coded;
+        legends +=
+            QStringLiteral("<td>%1</td>").arg(coded ? choiceLegend(item.choices) : QString());
+    }
+    if (anyLegend)
+        html += legends + QStringLiteral("</tr>\n");
+    for (const CatalogueGroup* group : groups) {
+        html += QStringLiteral("<tr><th>%1</th><td class=\"area\">%2</td>")
+                    .arg(Html::escape(group->code), Html::escape(group->title));
+        for (const CatalogueItem& item : group->items)
+            html += QStringLiteral("<td class=\"center\">%1</td>").arg(input(item));
+        html += QStringLiteral("</tr>\n");
+    }
+    return html + QStringLiteral("</table></td></tr>\n");
 }
 
 QString EntryPageWriter::grid(const CatalogueGroup& group) const

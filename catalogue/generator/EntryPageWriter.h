@@ -21,8 +21,9 @@ private:
 
     QString navigation(const QString& place) const;
     QString group(const orv::CatalogueGroup& group) const;
+    QString inlineTable(const QVector<const orv::CatalogueGroup*>& groups) const;
     QString grid(const orv::CatalogueGroup& group) const;
-    QString itemRow(const orv::CatalogueItem& item, const QString& codeCell) const;
+    QString itemRow(const orv::CatalogueItem& item, bool withLegend) const;
     QString input(const orv::CatalogueItem& item) const;
     Neighbour neighbour(int step) const;
     QString jumpButton(const QString& name, const QString& caption, const Neighbour& to,

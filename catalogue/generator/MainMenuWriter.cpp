@@ -52,7 +52,7 @@ const char StyleSheet[] =
     "padding: 8px 12px; background: #fff; border: 1px solid #9aa; }\n"
     "h2 { font-size: 16px; margin: 0 0 6px 0; }\n"
     "div.group input { display: block; width: 100%; margin: 4px 0; padding: 5px; font-size: "
-    "15px; text-align: left; }\n"
+    "15px; text-align: left; font-family: inherit; }\n"
     "input:focus { outline: 3px solid #e80; }\n";
 
 } // namespace
