@@ -4,6 +4,8 @@
 
 #include "data/DaoType.h"
 
+#include <algorithm>
+
 using orv::CatalogueGroup;
 using orv::CatalogueItem;
 using orv::CatalogueSection;
@@ -30,6 +32,8 @@ const char StyleSheet[] =
     "table.rows { width: 100%; }\n"
     "table.rows td.area { white-space: nowrap; }\n"
     "table.rows td.center { text-align: center; }\n"
+    "table.rows input[type=\"text\"] { width: 10em; }\n"
+    "table.grid th { white-space: nowrap; }\n"
     "div.choices span { margin-right: 1.2em; white-space: nowrap; }\n"
     "table.grid { border-collapse: collapse; margin: 2px 0; }\n"
     "table.grid th, table.grid td { border: 1px solid #9aa; padding: 2px 4px; font-size: 14px; }\n"
@@ -61,9 +65,14 @@ QString pageStem(const QString& page)
     return page.section(QLatin1Char('.'), 0, 0);
 }
 
-// The codes printed beside an item, as the paper form lists them.
+// The codes printed beside an item, as the paper form lists them; a count ("3日") needs none.
 QString choiceLegend(const QVector<orv::CatalogueChoice>& choices)
 {
+    const bool counts = std::all_of(choices.begin(), choices.end(), [](const auto& choice) {
+        return choice.meaning.startsWith(choice.code);
+    });
+    if (counts)
+        return QString();
     QString html = QStringLiteral("<div class=\"choices\">");
     for (const orv::CatalogueChoice& choice : choices) {
         html += QStringLiteral("<span>%1．%2</span>")
@@ -226,10 +235,20 @@ QString EntryPageWriter::itemRow(const CatalogueItem& item, bool withLegend) con
 QString EntryPageWriter::inlineTable(const QVector<const CatalogueGroup*>& groups) const
 {
     QString html = QStringLiteral(
-        "<tr><td colspan=\"3\"><table class=\"grid rows\">\n<tr><th></th><th>領域</th>");
+        "<tr><td colspan=\"3\"><table class=\"grid rows\">\n<tr><th></th><th>項目</th>");
     for (const CatalogueItem& item : groups.first()->items)
         html += QStringLiteral("<th>%1</th>").arg(Html::escape(item.title));
     html += QStringLiteral("</tr>\n");
+    bool anyLegend = false;
+    QString legends = QStringLiteral("<tr><th></th><td></td>");
+    for (const CatalogueItem& item : groups.first()->items) {
+        const bool coded = item.kind == ItemKind::Code;
+        anyLegend = anyLegend || coded;
+        legends +=
+            QStringLiteral("<td>%1</td>").arg(coded ? choiceLegend(item.choices) : QString());
+    }
+    if (anyLegend)
+        html += legends + QStringLiteral("</tr>\n");
     for (const CatalogueGroup* group : groups) {
         html += QStringLiteral("<tr><th>%1</th><td class=\"area\">%2</td>")
                     .arg(Html::escape(group->code), Html::escape(group->title));
