@@ -84,7 +84,8 @@ class TestRapReviewSheet : public QObject
     static void prepare(RapFixture& f, const QString& list, const QStringList& sense,
                         const QString& family = "山田", const QString& given = "花子")
     {
-        f.run("INSERT INTO KIHON1 ([ID],[1-1-1],[1-1-2]) VALUES ('R001',?,?)", {family, given});
+        f.run("INSERT INTO KIHON1 ([ID],[基準日],[1-1-1],[1-1-2]) VALUES ('R001','2005-01-01',?,?)",
+              {family, given});
         f.run("INSERT INTO RAP ([ID],[記入日],[RAP]) VALUES ('R001','2005-08-17',?)", {list});
         for (const QString& row : sense)
             f.run("INSERT INTO RAPSense ([RAPS],[VALUE]) VALUES (?,?)",

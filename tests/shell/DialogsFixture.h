@@ -4,57 +4,34 @@
 #include "data/AppState.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
-#include "support/TempFolder.h"
+#include "support/TestDatabase.h"
 
 #include <QStringList>
 #include <QtTest>
 
 namespace orv::test {
 
-// A record file with the tables the finder and the dialogs read, and a state whose message
-// boxes are scripted.
+// The program's record file with a few residents, and a state whose message boxes are
+// scripted.
 class DialogsFixture
 {
 public:
-    static constexpr int idSize = 10;
-
     DialogsFixture()
     {
-        QString error;
-        state.Db = Database::create(folder.file(QStringLiteral("Orv21.db")), &error);
+        if (!file.ok())
+            qFatal("%s", qPrintable(file.error()));
+        state.Db = file.open();
         if (!state.Db)
-            qFatal("%s", qPrintable(error));
-        QStringList ddl;
-        ddl << QStringLiteral(
-                   "CREATE TABLE KIHON1([ID] TEXT(%1) NOT NULL, [基準日] DATETIME NOT NULL, "
-                   "[1-1-1] TEXT(20), [1-1-2] TEXT(20), [1-1-3] TEXT(40), [1-1-4] TEXT(40), "
-                   "[1-3-1] DATETIME, [1-12] TEXT(10))")
-                   .arg(idSize);
-        for (char letter = 'A'; letter <= 'T'; ++letter) {
-            QString extra;
-            if (letter == 'A')
-                extra = QStringLiteral(
-                    ", [A1-1] TEXT(20), [A1-2] TEXT(20), [A3] TEXT(10), [A5] TEXT(10)");
-            else if (letter == 'S' || letter == 'T')
-                extra = QStringLiteral(", [%1] TEXT(10), [%2] TEXT(40)")
-                            .arg(QLatin1Char(letter) + QStringLiteral("0-1"),
-                                 QLatin1Char(letter) + QStringLiteral("0-2"));
-            ddl << QStringLiteral(
-                       "CREATE TABLE [%1]([ID] TEXT(%2) NOT NULL, [基準日] DATETIME NOT NULL%3)")
-                       .arg(QLatin1Char(letter))
-                       .arg(idSize)
-                       .arg(extra);
-        }
-        ddl << QStringLiteral(
-                   "CREATE TABLE RAP([ID] TEXT(%1) NOT NULL, [記入日] DATETIME NOT NULL, "
-                   "[RAP] TEXT(255))")
-                   .arg(idSize);
-        for (const QString& statement : std::as_const(ddl)) {
-            if (!state.Db->execute(statement, {}, &error))
-                qFatal("%s", qPrintable(error));
-        }
+            qFatal("cannot open %s", qPrintable(file.path()));
         state.msg = &boxes;
         state.CurTable = QStringLiteral("KIHON1");
+    }
+
+    // The size of the ID column of the face sheets.
+    int idSize()
+    {
+        const TableSchema* schema = state.Db->schema(QStringLiteral("KIHON1"));
+        return schema->columns.at(schema->indexOf(QStringLiteral("ID"))).size;
     }
 
     static DateValue day(int year, int month, int dayOfMonth)
@@ -106,7 +83,7 @@ public:
         return rs ? rs->recordCount() : -1;
     }
 
-    TempFolder folder;
+    TestDatabase file;
     ScriptedMessageBox boxes;
     AppState state;
 };

@@ -102,9 +102,9 @@ private slots:
             << "100"
             << "2005/08/17 10:30"
             << "既に同じIDおよび記入日でのデータが存在します。";
-        QTest::newRow("ID too long") << "12345678901"
+        QTest::newRow("ID too long") << "<too long>"
                                      << "abc"
-                                     << "IDが長すぎます。IDは10文字以内で入力してください";
+                                     << "IDが長すぎます。IDは<size>文字以内で入力してください";
     }
 
     void checksInOrder()
@@ -114,6 +114,9 @@ private slots:
         QFETCH(QString, message);
         DialogsFixture f;
         fill(f);
+        if (id == "<too long>")
+            id = QString(f.idSize() + 1, QLatin1Char('9'));
+        message.replace("<size>", QString::number(f.idSize()));
         Shown<frmNewData> s(f.state);
         s.set("txtIDs", id);
         s.set("txtAssDate", date);
@@ -153,7 +156,7 @@ private slots:
         QTest::addColumn<QString>("id");
         QTest::newRow("blanks around") << " 100 ";
         QTest::newRow("quotes") << "O'B\"1";
-        QTest::newRow("exactly the column size") << "1234567890";
+        QTest::newRow("exactly the column size") << "<size>";
         QTest::newRow("wide characters") << "１２３４５６７８９０";
     }
 
@@ -162,6 +165,8 @@ private slots:
         QFETCH(QString, id);
         DialogsFixture f;
         fill(f);
+        if (id == "<size>")
+            id = QString(f.idSize(), QLatin1Char('9'));
         Shown<frmNewData> s(f.state);
         s.set("txtIDs", id);
         s.set("txtAssDate", "平成18年1月2日");
