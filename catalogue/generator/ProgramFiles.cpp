@@ -1,5 +1,8 @@
 #include "ProgramFiles.h"
 
+#include "EntryPageWriter.h"
+#include "MainMenuWriter.h"
+
 #include "data/Catalogue.h"
 #include "data/SchemaBuilder.h"
 
@@ -23,9 +26,16 @@ bool ProgramFiles::writeDatabase(QString* error) const
     return orv::SchemaBuilder().createFile(path, error);
 }
 
-bool ProgramFiles::writePages(QString*) const
+bool ProgramFiles::writePages(QString* error) const
 {
-    return true;
+    const orv::Catalogue& catalogue = orv::Catalogue::builtIn();
+    for (const orv::CatalogueSection& section : catalogue.sections()) {
+        const QString page = EntryPageWriter(catalogue, section).page();
+        if (!writeIfChanged(QStringLiteral("FORM/") + section.page, page.toUtf8(), error))
+            return false;
+    }
+    const QString menu = MainMenuWriter(catalogue.name()).page();
+    return writeIfChanged(QStringLiteral("MainMenu/MainMenuFr.htm"), menu.toUtf8(), error);
 }
 
 bool ProgramFiles::writeIfChanged(const QString& relativePath, const QByteArray& content,

@@ -136,6 +136,7 @@ bool Catalogue::read(const QByteArray& json, QString* error)
             group.note = groupObject.value(QLatin1String("note")).toString();
             const QJsonObject grid = groupObject.value(QLatin1String("grid")).toObject();
             group.gridRows = grid.value(QLatin1String("rows")).toInt();
+            group.inline_ = groupObject.value(QLatin1String("inline")).toBool();
             for (const QJsonValue& column : grid.value(QLatin1String("columns")).toArray())
                 group.gridColumns.append(column.toString());
             for (const QJsonValue& itemValue :

@@ -20,7 +20,7 @@ void Connection::close()
 {
     m_statements.clear();
     m_statements.setHandle(nullptr);
-    m_schemas.clear();
+    forgetSchemas();
     if (m_handle)
         sqlite3_close_v2(m_handle);
     m_handle = nullptr;
@@ -38,6 +38,23 @@ std::shared_ptr<TableSchema> Connection::schema(const QString& table)
     if (schema)
         m_schemas.insert(key, schema);
     return schema;
+}
+
+void Connection::forgetSchemas()
+{
+    m_schemas.clear();
+    m_plans.clear();
+}
+
+const SourcePlan* Connection::plan(const QString& source) const
+{
+    auto found = m_plans.constFind(source);
+    return found == m_plans.constEnd() ? nullptr : &*found;
+}
+
+void Connection::rememberPlan(const QString& source, const SourcePlan& plan)
+{
+    m_plans.insert(source, plan);
 }
 
 QString Connection::errorText() const

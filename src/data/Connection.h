@@ -14,6 +14,14 @@ namespace orv {
 
 // The open SQLite handle with its prepared statements and the table facts read so far. Shared by
 // the Database and its recordsets, so a recordset outliving a closed database fails cleanly.
+// How a recordset source is read: the table behind it (empty when read only) and the SQL.
+struct SourcePlan
+{
+    QString name;
+    QString table;
+    QString sql;
+};
+
 class Connection
 {
 public:
@@ -28,7 +36,10 @@ public:
 
     StatementCache& statements() { return m_statements; }
     std::shared_ptr<TableSchema> schema(const QString& table);
-    void forgetSchemas() { m_schemas.clear(); }
+    void forgetSchemas();
+    // Plans of the recordset sources opened before, by their text.
+    const SourcePlan* plan(const QString& source) const;
+    void rememberPlan(const QString& source, const SourcePlan& plan);
     QString errorText() const;
 
     static QString quoted(const QString& identifier);
@@ -37,6 +48,7 @@ private:
     sqlite3* m_handle = nullptr;
     StatementCache m_statements;
     QHash<QString, std::shared_ptr<TableSchema>> m_schemas;
+    QHash<QString, SourcePlan> m_plans;
 };
 
 } // namespace orv

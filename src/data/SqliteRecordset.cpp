@@ -84,32 +84,55 @@ SqliteRecordset::SqliteRecordset(std::shared_ptr<Connection> connection, const Q
 {
 }
 
+// A table name, or a SELECT * over one table, is read with the row ids so it can be edited.
+bool SqliteRecordset::planFor(Connection& connection, const QString& source, SourcePlan* plan,
+                              QString* error)
+{
+    QString table = unbracketed(source.trimmed());
+    QString rest;
+    const bool select = isSelect(source);
+    plan->name = source;
+    plan->sql = source;
+    if (select && !splitSingleTableSelect(source, &table, &rest))
+        return true;
+    std::shared_ptr<TableSchema> schema = connection.schema(table);
+    if (!schema) {
+        if (select)
+            return true;
+        if (error)
+            *error = QStringLiteral("入力テーブルまたはクエリ '%1' が見つかりません。").arg(source);
+        return false;
+    }
+    plan->table = schema->name;
+    plan->sql = QStringLiteral("SELECT rowid, * FROM ") + Connection::quoted(schema->name) + rest;
+    if (!select)
+        plan->name = schema->name;
+    return true;
+}
+
 std::unique_ptr<Recordset> SqliteRecordset::open(std::shared_ptr<Connection> connection,
                                                  const QString& source,
                                                  const QVector<Value>& params, QString* error)
 {
-    std::unique_ptr<SqliteRecordset> recordset(new SqliteRecordset(connection, source));
-    QString table = unbracketed(source.trimmed());
-    QString rest;
-    const bool select = isSelect(source);
-    if (!select || splitSingleTableSelect(source, &table, &rest)) {
-        std::shared_ptr<TableSchema> schema = connection->schema(table);
-        if (schema) {
-            recordset->m_table = schema->name;
-            recordset->m_columns = schema->columns;
-            if (!select)
-                recordset->m_name = schema->name;
-        } else if (!select) {
-            recordset->fail(
-                error,
-                QStringLiteral("入力テーブルまたはクエリ '%1' が見つかりません。").arg(source));
+    SourcePlan plan;
+    if (const SourcePlan* known = connection->plan(source)) {
+        plan = *known;
+    } else {
+        if (!planFor(*connection, source, &plan, error))
+            return nullptr;
+        connection->rememberPlan(source, plan);
+    }
+    std::unique_ptr<SqliteRecordset> recordset(new SqliteRecordset(connection, plan.name));
+    if (!plan.table.isEmpty()) {
+        std::shared_ptr<TableSchema> schema = connection->schema(plan.table);
+        if (!schema) {
+            recordset->fail(error, connection->errorText());
             return nullptr;
         }
+        recordset->m_table = plan.table;
+        recordset->m_columns = schema->columns;
     }
-    const QString sql = recordset->isUpdatable() ? QStringLiteral("SELECT rowid, * FROM ") +
-                                                       Connection::quoted(recordset->m_table) + rest
-                                                 : source;
-    if (!recordset->load(sql, params, error))
+    if (!recordset->load(plan.sql, params, error))
         return nullptr;
     return recordset;
 }

@@ -9,6 +9,7 @@ struct sqlite3_stmt;
 namespace orv {
 
 class Connection;
+struct SourcePlan;
 
 // The recordset of the record file. Opening reads the rows (with their row ids when the source
 // is one table); edit() reads the current row afresh, update() writes only the assigned columns
@@ -53,6 +54,8 @@ private:
     };
 
     SqliteRecordset(std::shared_ptr<Connection> connection, const QString& name);
+    static bool planFor(Connection& connection, const QString& source, SourcePlan* plan,
+                        QString* error);
     bool load(const QString& sql, const QVector<Value>& params, QString* error);
     void describeResult(sqlite3_stmt* statement);
     bool readRow(qint64 rowid, Row* row, QString* error);

@@ -2,6 +2,7 @@
 
 #include "common/StringRoutines.h"
 #include "rap/TriggerMarks.h"
+#include "rap/TriggerRuleTable.h"
 
 namespace orv {
 
@@ -44,32 +45,47 @@ const QString Comma = QStringLiteral(",");
 
 } // namespace
 
+namespace {
+
+// Key positions of a list as the tests read it: fields at ",", taken as they stand.
+QVector<int> keyPositions(const QString& keys)
+{
+    const TriggerRuleTable& rules = TriggerRuleTable::instance();
+    QVector<int> positions;
+    const int count = PieceCnt(keys, Comma) + 1;
+    for (int i = 1; i <= count; ++i)
+        positions << rules.keyIndex(Piece2(keys, i, Comma));
+    return positions;
+}
+
+int countSet(const QVector<int>& keys, const TriggerMarks& marks, int enough)
+{
+    int set = 0;
+    for (int key : keys) {
+        if (marks.isSet(key) && ++set >= enough)
+            break;
+    }
+    return set;
+}
+
+const QString Slash = QStringLiteral("/");
+
+} // namespace
+
 bool AnyItemSet(const QString& keys, const TriggerMarks& marks)
 {
-    const int count = PieceCnt(keys, Comma) + 1;
-    for (int i = 1; i <= count; ++i) {
-        if (marks.isSet(Piece2(keys, i, Comma)))
-            return true;
-    }
-    return false;
+    return countSet(keyPositions(keys), marks, 1) >= 1;
 }
 
 bool BothGroupsSet(const QString& groups, const TriggerMarks& marks)
 {
-    const QString slash = QStringLiteral("/");
-    return AnyItemSet(Piece2(groups, 2, slash), marks) &&
-           AnyItemSet(Piece2(groups, 1, slash), marks);
+    return AnyItemSet(Piece2(groups, 2, Slash), marks) &&
+           AnyItemSet(Piece2(groups, 1, Slash), marks);
 }
 
 bool TwoItemsSet(const QString& keys, const TriggerMarks& marks)
 {
-    const int count = PieceCnt(keys, Comma) + 1;
-    int set = 0;
-    for (int i = 1; i <= count; ++i) {
-        if (marks.isSet(Piece2(keys, i, Comma)))
-            ++set;
-    }
-    return set >= 2;
+    return countSet(keyPositions(keys), marks, 2) >= 2;
 }
 
 const RapCodeTable& RapCodeTable::instance()
@@ -80,19 +96,29 @@ const RapCodeTable& RapCodeTable::instance()
 
 RapCodeTable::RapCodeTable()
 {
-    for (const CodeRow& row : Codes)
-        m_codes.append({QString::fromLatin1(row.code), QString::fromLatin1(row.keys), row.test});
+    for (const CodeRow& row : Codes) {
+        RapCode code{
+            QString::fromLatin1(row.code), QString::fromLatin1(row.keys), row.test, {}, {}};
+        if (code.test == RapTest::BothGroupsSet) {
+            code.firstGroup = keyPositions(Piece2(code.keys, 1, Slash));
+            code.secondGroup = keyPositions(Piece2(code.keys, 2, Slash));
+        } else {
+            code.firstGroup = keyPositions(code.keys);
+        }
+        m_codes.append(code);
+    }
 }
 
 bool RapCodeTable::holds(const RapCode& code, const TriggerMarks& marks)
 {
     switch (code.test) {
     case RapTest::AnyItemSet:
-        return AnyItemSet(code.keys, marks);
+        return countSet(code.firstGroup, marks, 1) >= 1;
     case RapTest::BothGroupsSet:
-        return BothGroupsSet(code.keys, marks);
+        return countSet(code.secondGroup, marks, 1) >= 1 &&
+               countSet(code.firstGroup, marks, 1) >= 1;
     case RapTest::TwoItemsSet:
-        return TwoItemsSet(code.keys, marks);
+        return countSet(code.firstGroup, marks, 2) >= 2;
     }
     return false;
 }

@@ -20,6 +20,9 @@ struct RapCode
     QString code; // "01", "05a", ...
     QString keys; // "B4,B5,E5,E9"; for BothGroupsSet "first group/second group"
     RapTest test = RapTest::AnyItemSet;
+    // The keys as trigger key positions: the list, or the first group and the second group.
+    QVector<int> firstGroup;
+    QVector<int> secondGroup;
 };
 
 // The 22 RAP codes in their fixed order, and the decision made of the marks.

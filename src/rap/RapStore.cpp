@@ -115,6 +115,7 @@ bool RapStore::readAssessment(const QString& id, const DateValue& date, QString*
 {
     if (!prepareReads(error))
         return false;
+    const TriggerRuleTable& rules = TriggerRuleTable::instance();
     values->clear();
     name->clear();
     *problem = AssessmentProblem();
@@ -146,7 +147,7 @@ bool RapStore::readAssessment(const QString& id, const DateValue& date, QString*
                     problem->badValue = columnText(stmt, i);
                 }
             }
-            values->setRow(query->table, row);
+            values->setRow(rules.tableIndex(query->table), row);
         }
         statement.reset();
     }

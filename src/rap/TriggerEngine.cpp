@@ -36,7 +36,7 @@ void TriggerEngine::evaluateRule(int ruleIndex, const SectionValues& values,
 
     if (rule.kind == TriggerRuleKind::Loop) {
         for (const TriggerItem& item : rule.items) {
-            const qint64 value = values.GetFieldLong(rule.table, item.slot);
+            const qint64 value = values.GetFieldLong(rule.tableIndex, item.slot);
             if (rule.condition.holds(value)) {
                 result->marks.mark(ruleIndex);
                 addRow(item, value);
@@ -47,12 +47,12 @@ void TriggerEngine::evaluateRule(int ruleIndex, const SectionValues& values,
 
     bool holds = false;
     for (const TriggerItem& item : rule.items)
-        holds = holds || rule.condition.holds(values.GetFieldLong(rule.table, item.slot));
+        holds = holds || rule.condition.holds(values.GetFieldLong(rule.tableIndex, item.slot));
     if (!holds)
         return;
     result->marks.mark(ruleIndex);
     for (const TriggerItem& item : rule.items)
-        addRow(item, values.GetFieldLong(rule.table, item.slot));
+        addRow(item, values.GetFieldLong(rule.tableIndex, item.slot));
 }
 
 } // namespace orv

@@ -139,6 +139,7 @@ TriggerRuleTable::TriggerRuleTable()
         rule.form = row.form;
         if (!m_tables.contains(rule.table))
             m_tables << rule.table;
+        rule.tableIndex = int(m_tables.indexOf(rule.table));
         QStringList& columns = m_columns[rule.table];
         for (const QString& column : QString::fromLatin1(row.items).split(QLatin1Char(','))) {
             if (!columns.contains(column))

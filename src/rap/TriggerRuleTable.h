@@ -46,8 +46,9 @@ struct TriggerItem
 
 struct TriggerRule
 {
-    QString key;   // "B1" ... "OJ1"
-    QString table; // section table the items are read from
+    QString key;        // "B1" ... "OJ1"
+    QString table;      // section table the items are read from
+    int tableIndex = 0; // its position in tables()
     TriggerRuleKind kind = TriggerRuleKind::Single;
     TriggerCondition condition;
     EvidenceForm form = EvidenceForm::Number;
@@ -69,6 +70,7 @@ public:
 
     // Section tables the rules read, in the order first read.
     const QStringList& tables() const { return m_tables; }
+    int tableIndex(const QString& table) const { return int(m_tables.indexOf(table)); }
     // Columns the rules read of one table, in slot order.
     QStringList columnsOf(const QString& table) const { return m_columns.value(table); }
 

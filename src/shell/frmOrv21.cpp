@@ -172,7 +172,8 @@ void frmOrv21::showMainWindow()
 void frmOrv21::closeEvent(QCloseEvent* event)
 {
     // A close from the title bar or the window menu is spontaneous; the program's is not.
-    if (m_commands.queryUnload(event->spontaneous()))
+    // A window that is not open has nothing to store.
+    if (!isVisible() || m_commands.queryUnload(event->spontaneous()))
         event->accept();
     else
         event->ignore();

@@ -31,7 +31,7 @@ SectionValues valuesOf(const QString& assignments)
     }
     SectionValues values;
     for (auto it = rows.cbegin(); it != rows.cend(); ++it)
-        values.setRow(it.key(), it.value());
+        values.setRow(table.tableIndex(it.key()), it.value());
     return values;
 }
 
