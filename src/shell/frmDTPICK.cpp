@@ -11,10 +11,12 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace orv {
 
@@ -39,6 +41,9 @@ frmDTPICK::frmDTPICK(AppState& state, ElementReader reader, QWidget* parent)
     : QDialog(parent), m_state(state), m_reader(std::move(reader))
 {
     setObjectName(QStringLiteral("frmDTPICK"));
+    // The screen under the pointer is the one it opens on.
+    if (QScreen* screen = QGuiApplication::screenAt(QCursor::pos()))
+        setScreen(screen);
     setWindowTitle(QStringLiteral("カレンダー"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

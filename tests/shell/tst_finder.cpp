@@ -241,6 +241,29 @@ private slots:
         QCOMPARE(o.column(0), ids);
     }
 
+    void likePatterns_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pattern");
+        QTest::newRow("plain") << "山田"
+                               << "%山田%";
+        QTest::newRow("star and question mark") << "山*子?"
+                                                << "%山%子_%";
+        QTest::newRow("percent and underscore") << "10%_"
+                                                << "%10\\%\\_%";
+        QTest::newRow("backslash") << "a\\b"
+                                   << "%a\\\\b%";
+        QTest::newRow("hash and brackets stay") << "#[a]"
+                                                << "%#[a]%";
+    }
+
+    void likePatterns()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, pattern);
+        QCOMPARE(FinderQuery::containsPattern(typed), pattern);
+    }
+
     void dateBoxFindsTheDay_data()
     {
         QTest::addColumn<QString>("typed");
