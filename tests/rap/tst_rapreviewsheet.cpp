@@ -237,6 +237,9 @@ private slots:
         if (!box.isEmpty()) {
             const ScriptedMessageBox::Shown shown = f.boxes.last();
             QVERIFY(shown.text == box || shown.title == box);
+            if (target.startsWith("no/"))
+                QVERIFY(shown.text.startsWith("ファイル " + f.folder.file(target) +
+                                              " に書き込めません。"));
             QCOMPARE(shown.style,
                      int(box == "エラーが発生しました" ? StyleCritical : StyleInformation));
         }
