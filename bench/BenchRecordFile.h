@@ -1,6 +1,8 @@
 #pragma once
 
+#include "data/DaoType.h"
 #include "data/Database.h"
+#include "data/SchemaBuilder.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -10,14 +12,8 @@
 
 namespace orv::bench {
 
-// A record file shaped like the program's: a face-sheet table and the eighteen section tables
-// A to R, about thirty columns each, every table keyed by (ID, 基準日).
-constexpr int ColumnsPerSection = 30;
-
-inline QString sectionTable(int section)
-{
-    return QString(QChar('A' + section));
-}
+// A record file with the program's own tables, filled with residents who each have a face
+// sheet and a number of assessments (a row in each section table A to R).
 
 inline QString residentId(int resident)
 {
@@ -29,73 +25,95 @@ inline DateValue assessmentDate(int assessment)
     return DateValue::fromDate(QDate(2005, 4, 1).addMonths(3 * assessment));
 }
 
-// Column i of a section: mostly coded numbers, some texts, a date and a memo.
-inline QString columnDeclaration(const QString& table, int i)
+inline QStringList sectionTables(QChar first, QChar last)
 {
-    const QString name = QStringLiteral("[%1%2]").arg(table).arg(i);
-    if (i % 10 == 9)
-        return name + QStringLiteral(" TEXT(50)");
-    if (i == 28)
-        return name + QStringLiteral(" DATETIME");
-    if (i == 29)
-        return name + QStringLiteral(" MEMO TEXT");
-    return name + QStringLiteral(" BYTE");
+    QStringList tables;
+    for (QChar section = first; section <= last; section = QChar(section.unicode() + 1))
+        tables.append(QString(section));
+    return tables;
 }
 
-inline Value columnValue(int i, QRandomGenerator& random)
+// A value such as a user enters: coded numbers, short texts, dates, now and then a remark.
+inline Value valueFor(const ColumnInfo& column, QRandomGenerator& random)
 {
-    if (i % 10 == 9)
-        return QStringLiteral("記入%1").arg(random.bounded(1000));
-    if (i == 28)
+    switch (column.type) {
+    case dbByte:
+    case dbInteger:
+    case dbLong:
+        return Value(qint64(random.bounded(4)));
+    case dbSingle:
+    case dbDouble:
+        return Value(random.bounded(1000) / 10.0);
+    case dbDate:
         return DateValue::fromDate(QDate(2005, 1, 1).addDays(random.bounded(365)));
-    if (i == 29)
+    case dbText:
+        return QStringLiteral("記入%1").arg(random.bounded(100)).left(column.size);
+    case dbMemo:
         return random.bounded(4) == 0 ? Value(QStringLiteral("特記事項なし")) : Value();
-    return Value(qint64(random.bounded(4)));
+    default:
+        return Value();
+    }
 }
+
+// Inserts one row of a table with every column given.
+class RowWriter
+{
+public:
+    RowWriter(Database& db, const QString& table) : m_db(db), m_schema(*db.schema(table))
+    {
+        QStringList marks;
+        for (int i = 0; i < m_schema.columns.size(); ++i)
+            marks.append(QStringLiteral("?"));
+        m_sql =
+            QStringLiteral("INSERT INTO [%1] VALUES(%2)").arg(table, marks.join(QLatin1Char(',')));
+    }
+
+    bool write(const QString& id, const DateValue& date, QRandomGenerator& random, QString* error)
+    {
+        QVector<Value> values;
+        for (const ColumnInfo& column : m_schema.columns) {
+            if (column.name == QLatin1String("ID"))
+                values.append(id);
+            else if (column.name == QStringLiteral("基準日"))
+                values.append(date);
+            else
+                values.append(valueFor(column, random));
+        }
+        return m_db.execute(m_sql, values, error);
+    }
+
+private:
+    Database& m_db;
+    const TableSchema m_schema;
+    QString m_sql;
+};
 
 inline bool buildRecordFile(const QString& path, int residents, int assessmentsEach)
 {
     QString error;
-    auto db = Database::create(path, &error);
-    if (!db) {
+    if (!SchemaBuilder().createFile(path, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return false;
     }
+    auto db = Database::open(path, &error);
+    if (!db)
+        return false;
+    RowWriter faceSheet(*db, QStringLiteral("KIHON1"));
+    QVector<std::shared_ptr<RowWriter>> sections;
+    for (const QString& table : sectionTables('A', 'R'))
+        sections.append(std::make_shared<RowWriter>(*db, table));
     QRandomGenerator random(20050817);
-    db->execute(QStringLiteral("CREATE TABLE KIHON1([ID] TEXT(20) NOT NULL, [基準日] DATETIME NOT "
-                               "NULL, [1-1-1] TEXT(50), [1-1-2] TEXT(50), [1-3-1] DATETIME);"
-                               "CREATE INDEX KIHON1_key ON KIHON1([ID], [基準日]);"));
-    for (int section = 0; section < 18; ++section) {
-        const QString table = sectionTable(section);
-        QStringList columns = {QStringLiteral("[ID] TEXT(20) NOT NULL"),
-                               QStringLiteral("[基準日] DATETIME NOT NULL")};
-        for (int i = 0; i < ColumnsPerSection; ++i)
-            columns.append(columnDeclaration(table, i));
-        db->execute(
-            QStringLiteral("CREATE TABLE [%1](%2); CREATE INDEX [%1_key] ON [%1]([ID], [基準日]);")
-                .arg(table, columns.join(QLatin1Char(','))));
-    }
     TransactionGuard transaction(*db);
     for (int resident = 0; resident < residents; ++resident) {
         const QString id = residentId(resident);
-        db->execute(QStringLiteral("INSERT INTO KIHON1 VALUES(?,?,?,?,?)"),
-                    {id, assessmentDate(0), QStringLiteral("山田"), QStringLiteral("花子"),
-                     DateValue::fromDate(QDate(1920, 1, 1).addDays(resident % 5000))});
-        for (int assessment = 0; assessment < assessmentsEach; ++assessment) {
-            for (int section = 0; section < 18; ++section) {
-                QVector<Value> values = {id, assessmentDate(assessment)};
-                QStringList marks = {QStringLiteral("?"), QStringLiteral("?")};
-                for (int i = 0; i < ColumnsPerSection; ++i) {
-                    values.append(columnValue(i, random));
-                    marks.append(QStringLiteral("?"));
-                }
-                if (!db->execute(QStringLiteral("INSERT INTO [%1] VALUES(%2)")
-                                     .arg(sectionTable(section), marks.join(QLatin1Char(','))),
-                                 values, &error)) {
-                    std::fprintf(stderr, "%s\n", qPrintable(error));
-                    return false;
-                }
-            }
+        bool ok = faceSheet.write(id, assessmentDate(0), random, &error);
+        for (int assessment = 0; ok && assessment < assessmentsEach; ++assessment) {
+            for (const auto& section : std::as_const(sections))
+                ok = ok && section->write(id, assessmentDate(assessment), random, &error);
+        }
+        if (!ok) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return false;
         }
     }
     return transaction.commit(&error);

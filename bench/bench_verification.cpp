@@ -4,6 +4,7 @@
 #include "common/MessageBoxService.h"
 #include "data/AppState.h"
 #include "data/Database.h"
+#include "data/SchemaBuilder.h"
 #include "rap/TriggerRuleTable.h"
 #include "rap/VerificationMode.h"
 
@@ -24,7 +25,6 @@ namespace {
 
 constexpr int Assessments = 10000;
 constexpr int DatesPerResident = 3;
-constexpr int FillerColumns = 20; // sections hold more items than the rules read
 
 class CountingBoxes : public MessageBoxService
 {
@@ -53,35 +53,6 @@ bool run(Database& db, const QString& sql, const QVector<Value>& params = {})
     return false;
 }
 
-// Section tables A to P with the rule items and some other items, and the RAP tables.
-bool buildSchema(Database& db)
-{
-    const TriggerRuleTable& rules = TriggerRuleTable::instance();
-    bool ok = true;
-    for (char letter = 'A'; letter <= 'P'; ++letter) {
-        const QString table = sectionTable(letter);
-        QStringList columns = {"[ID] TEXT(20)", "[基準日] DATETIME"};
-        if (table == "A")
-            columns << "[A1-1] TEXT(20)"
-                    << "[A1-2] TEXT(20)";
-        for (const QString& column : rules.columnsOf(table))
-            columns << QStringLiteral("[%1] BYTE").arg(column);
-        for (int i = 0; i < FillerColumns; ++i)
-            columns << QStringLiteral("[%1X-%2] BYTE").arg(table).arg(i);
-        ok = ok && run(db, QStringLiteral("CREATE TABLE [%1] (%2)").arg(table, columns.join(',')));
-        ok = ok &&
-             run(db, QStringLiteral("CREATE INDEX [%1_key] ON [%1] ([ID],[基準日])").arg(table));
-    }
-    QStringList trigger = {"[ID] TEXT(20)", "[記入日] DATETIME"};
-    for (const QString& key : rules.keys())
-        trigger << QStringLiteral("[%1] TEXT(2)").arg(key);
-    return ok && run(db, QStringLiteral("CREATE TABLE [Trigger] (%1)").arg(trigger.join(','))) &&
-           run(db, "CREATE TABLE [RAPSense] ([RAPS] TEXT(4), [VALUE] TEXT(50))") &&
-           run(db, "CREATE INDEX [RAPSense_key] ON [RAPSense] ([RAPS])") &&
-           run(db, "CREATE TABLE [RAP] ([ID] TEXT(20), [記入日] DATETIME, [RAP] TEXT(80))") &&
-           run(db, "CREATE UNIQUE INDEX [RAP_key] ON [RAP] ([ID],[記入日])");
-}
-
 bool fillAssessments(Database& db)
 {
     const TriggerRuleTable& rules = TriggerRuleTable::instance();
@@ -104,10 +75,6 @@ bool fillAssessments(Database& db)
                 columns << QStringLiteral("[%1]").arg(column);
                 const int draw = random.bounded(10);
                 values << (draw == 0 ? Value() : Value(draw < 6 ? 0 : draw - 5));
-            }
-            for (int c = 0; c < FillerColumns; ++c) {
-                columns << QStringLiteral("[%1X-%2]").arg(table).arg(c);
-                values << Value(random.bounded(5));
             }
             const QString sql =
                 QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
@@ -172,13 +139,16 @@ int main(int argc, char** argv)
     QTemporaryDir folder;
     const QString path = QDir(folder.path()).filePath("Orv21.db");
     {
-        std::unique_ptr<Database> db = Database::create(path);
-        if (!db || !buildSchema(*db) || !fillAssessments(*db))
+        QString error;
+        std::unique_ptr<Database> db;
+        if (SchemaBuilder().createFile(path, &error))
+            db = Database::open(path, &error);
+        if (!db || !fillAssessments(*db)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
             return 1;
+        }
     }
-    std::printf("assessments: %d (16 section rows each, %d items per section beside the rule "
-                "items)\n",
-                Assessments, FillerColumns);
+    std::printf("assessments: %d, the program's schema, 16 section rows each\n", Assessments);
 
     qint64 checksum = 0;
     readFloor(path, &checksum); // warms the file cache

@@ -4,6 +4,8 @@
 
 #include "data/DaoType.h"
 
+#include <algorithm>
+
 using orv::CatalogueGroup;
 using orv::CatalogueItem;
 using orv::CatalogueSection;
@@ -30,6 +32,8 @@ const char StyleSheet[] =
     "table.rows { width: 100%; }\n"
     "table.rows td.area { white-space: nowrap; }\n"
     "table.rows td.center { text-align: center; }\n"
+    "table.rows input[type=\"text\"] { width: 10em; }\n"
+    "table.grid th { white-space: nowrap; }\n"
     "div.choices span { margin-right: 1.2em; white-space: nowrap; }\n"
     "table.grid { border-collapse: collapse; margin: 2px 0; }\n"
     "table.grid th, table.grid td { border: 1px solid #9aa; padding: 2px 4px; font-size: 14px; }\n"
@@ -61,9 +65,14 @@ QString pageStem(const QString& page)
     return page.section(QLatin1Char('.'), 0, 0);
 }
 
-// The codes printed beside an item, as the paper form lists them.
+// The codes printed beside an item, as the paper form lists them; a count ("3日") needs none.
 QString choiceLegend(const QVector<orv::CatalogueChoice>& choices)
 {
+    const bool counts = std::all_of(choices.begin(), choices.end(), [](const auto& choice) {
+        return choice.meaning.startsWith(choice.code);
+    });
+    if (counts)
+        return QString();
     QString html = QStringLiteral("<div class=\"choices\">");
     for (const orv::CatalogueChoice& choice : choices) {
         html += QStringLiteral("<span>%1．%2</span>")
@@ -90,11 +99,13 @@ bool sharesOneLegend(const CatalogueGroup& group)
     return true;
 }
 
-QString inputAttributes(const CatalogueItem& item)
+QString inputAttributes(const CatalogueItem& item, bool first)
 {
     QString attributes = QStringLiteral("name=\"%1\" id=\"%1\"").arg(item.elementName());
     if (item.comaDependent)
         attributes += QStringLiteral(" class=\"KONSUI\"");
+    if (first)
+        attributes += QStringLiteral(" autofocus=\"autofocus\"");
     return attributes;
 }
 
@@ -135,6 +146,15 @@ QString EntryPageWriter::page() const
     html += QStringLiteral("</form>\n");
     html += Html::pageTail();
     return html;
+}
+
+const CatalogueItem* EntryPageWriter::firstItem() const
+{
+    for (const CatalogueGroup& group : m_section.groups) {
+        if (!group.items.isEmpty())
+            return &group.items.first();
+    }
+    return nullptr;
 }
 
 EntryPageWriter::Neighbour EntryPageWriter::neighbour(int step) const
@@ -192,7 +212,8 @@ QString EntryPageWriter::group(const CatalogueGroup& group) const
         group.note.isEmpty()
             ? QString()
             : QStringLiteral("<span class=\"note\">%1</span>").arg(Html::escape(group.note));
-    if (group.items.size() == 1 && group.items.first().code == group.code) {
+    if (group.items.size() == 1 && group.items.first().code == group.code &&
+        group.items.first().title == group.title) {
         const CatalogueItem& item = group.items.first();
         return QStringLiteral("<tr class=\"group\"><th class=\"code\"><label for=\"%1\">%2</label>"
                               "</th><td><label for=\"%1\">%3</label>%4</td>"
@@ -226,10 +247,20 @@ QString EntryPageWriter::itemRow(const CatalogueItem& item, bool withLegend) con
 QString EntryPageWriter::inlineTable(const QVector<const CatalogueGroup*>& groups) const
 {
     QString html = QStringLiteral(
-        "<tr><td colspan=\"3\"><table class=\"grid rows\">\n<tr><th></th><th>領域</th>");
+        "<tr><td colspan=\"3\"><table class=\"grid rows\">\n<tr><th></th><th>項目</th>");
     for (const CatalogueItem& item : groups.first()->items)
         html += QStringLiteral("<th>%1</th>").arg(Html::escape(item.title));
     html += QStringLiteral("</tr>\n");
+    bool anyLegend = false;
+    QString legends = QStringLiteral("<tr><th></th><td></td>");
+    for (const CatalogueItem& item : groups.first()->items) {
+        const bool coded = item.kind == ItemKind::Code;
+        anyLegend = anyLegend || coded;
+        legends +=
+            QStringLiteral("<td>%1</td>").arg(coded ? choiceLegend(item.choices) : QString());
+    }
+    if (anyLegend)
+        html += legends + QStringLiteral("</tr>\n");
     for (const CatalogueGroup* group : groups) {
         html += QStringLiteral("<tr><th>%1</th><td class=\"area\">%2</td>")
                     .arg(Html::escape(group->code), Html::escape(group->title));
@@ -265,7 +296,7 @@ QString EntryPageWriter::grid(const CatalogueGroup& group) const
 
 QString EntryPageWriter::input(const CatalogueItem& item) const
 {
-    const QString attributes = inputAttributes(item);
+    const QString attributes = inputAttributes(item, &item == firstItem());
     const QString unit =
         item.unit.isEmpty()
             ? QString()

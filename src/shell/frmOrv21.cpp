@@ -3,6 +3,7 @@
 #include "common/MessageBoxService.h"
 #include "data/AppState.h"
 #include "shell/WebBrowser.h"
+#include "shell/frmDTPICK.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -53,6 +54,11 @@ frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
             [this](const QUrl&, bool* cancel) { *cancel = !m_state.NavPermit; });
     connect(m_wb, &WebBrowser::statusTextChanged, this,
             [this](const QString& text) { m_commands.handleStatusText(text); });
+    m_datePicker = [this] {
+        frmDTPICK picker(
+            m_state, [this](const QString& name) { return m_document.valueOf(name); }, this);
+        picker.exec();
+    };
     qApp->installEventFilter(this);
 }
 

@@ -389,6 +389,13 @@ private slots:
         QCOMPARE(birth->format, QStringLiteral("yyyy/mm/dd"));
         QCOMPARE(birth->ageElement, QStringLiteral("1-3-2"));
         QCOMPARE(catalogue.item("A1-1")->elementName(), QStringLiteral("orv_A1_1"));
+        QCOMPARE(catalogue.groupOf("B2-a")->code, QStringLiteral("B2"));
+        QCOMPARE(catalogue.headingOf("B2-a")->code, QStringLiteral("B2"));
+        QCOMPARE(catalogue.groupOf("E4-a-A")->code, QStringLiteral("E4-a"));
+        QCOMPARE(catalogue.headingOf("E4-e-B")->code, QStringLiteral("E4"));
+        QCOMPARE(catalogue.groupOf("S3-b")->title, QStringLiteral("3．視覚機能"));
+        QVERIFY(!catalogue.headingOf("S3-b"));
+        QVERIFY(!catalogue.groupOf("Z9"));
     }
 
     void badCatalogueIsRefused_data()

@@ -36,8 +36,7 @@ private slots:
     {
         f = std::make_unique<EntryFixture>();
         QString error;
-        QVERIFY2(f->open(&error), qPrintable(error));
-        QVERIFY(f->addAssessment(f->id, f->date));
+        QVERIFY2(f->openWithAssessment(&error), qPrintable(error));
         QVERIFY(f->state.Db->execute(
             QStringLiteral("UPDATE C SET [C-1]=3, [C-2]='有り', [C-9]='自由記述'")));
         QVERIFY(f->openRow(QStringLiteral("N")));

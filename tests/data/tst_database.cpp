@@ -215,6 +215,39 @@ private slots:
         QVERIFY(!db->inTransaction());
     }
 
+    void fieldsByNameAndIndex()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        QVERIFY(db->execute("INSERT INTO C([ID],[基準日],[C1]) VALUES(?,?,?)",
+                            {"1", day(2005, 1, 1), 3}));
+        auto rs = db->openRecordset("C");
+        Field c1 = rs->field("c1");
+        QVERIFY(c1.isValid());
+        QCOMPARE(c1.name(), QString("C1"));
+        QCOMPARE(c1.type(), int(dbByte));
+        QCOMPARE(c1.property("Description"), QString("KONSUI 意識"));
+        QCOMPARE(c1.value(), Value(3));
+        rs->edit();
+        QVERIFY(c1.setValue("4"));
+        QVERIFY(rs->update());
+        QCOMPARE(rs->field(2).value(), Value(4));
+        QVERIFY(!rs->field("none").isValid());
+    }
+
+    void manyDifferentStatementsStayUsable()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        QVERIFY(db->execute("INSERT INTO C([ID],[基準日]) VALUES(?,?)", {"1", day(2005, 1, 1)}));
+        for (int i = 0; i < 500; ++i) {
+            auto rs =
+                db->openRecordset(QString("SELECT * FROM C WHERE [ID]=? AND %1=%1").arg(i), {"1"});
+            QVERIFY(rs);
+            QCOMPARE(rs->recordCount(), 1);
+        }
+    }
+
     void recordsetOutlivingClosedDatabaseFailsCleanly()
     {
         test::TempFolder folder;

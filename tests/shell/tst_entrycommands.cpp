@@ -36,10 +36,7 @@ private slots:
     {
         f = std::make_unique<EntryFixture>();
         QString error;
-        QVERIFY2(f->open(&error), qPrintable(error));
-        QVERIFY(f->addAssessment(f->id, f->date));
-        QVERIFY(f->addFaceSheet(f->id, f->date));
-        QVERIFY(f->openRow(QStringLiteral("A")));
+        QVERIFY2(f->openWithAssessment(&error), qPrintable(error));
         commands = std::make_unique<EntryCommands>(f->state, f->page, f->host);
         f->page.add(QStringLiteral("orv_A2"), QStringLiteral("text"), QStringLiteral("4"));
         f->page.add(QStringLiteral("orv_A3"), QStringLiteral("text"));

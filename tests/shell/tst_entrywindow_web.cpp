@@ -5,6 +5,10 @@
 #include "support/EntryFixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -70,8 +74,7 @@ private slots:
     {
         f = std::make_unique<EntryFixture>();
         QString error;
-        QVERIFY2(f->open(&error), qPrintable(error));
-        QVERIFY(f->addAssessment(f->id, f->date));
+        QVERIFY2(f->openWithAssessment(&error), qPrintable(error));
         QDir(f->folder.path()).mkdir(QStringLiteral("FORM"));
         f->folder.write(QStringLiteral("FORM/A.HTM"),
                         sectionPage("orv_A2", "orv_A1_1", "orv_A5", "C"));
@@ -80,7 +83,6 @@ private slots:
         f->folder.write(QStringLiteral("FORM/R.HTM"),
                         sectionPage("orv_R_2", "orv_R_1", "orv_R_9", "A"));
         f->folder.write(QStringLiteral("FORM/elsewhere.htm"), "<html><body>x</body></html>");
-        QVERIFY(f->openRow(QStringLiteral("A")));
         menu = std::make_unique<QMainWindow>();
         menu->show();
         window = std::make_unique<frmOrv21>(f->state, menu.get());
@@ -191,6 +193,30 @@ private slots:
             window->WB()->runScript(QStringLiteral("document.forms[0].orv_A2.value")).toString(),
             QString::number(QDate::currentDate().year() - 2005));
         QCOMPARE(window->WB()->runScript(QStringLiteral("window.status")).toString(), QString());
+    }
+
+    void pickerPreloadsFromThePage()
+    {
+        window->WB()->runScript(
+            QStringLiteral("document.forms[0].orv_A1_1.value = '2005.08.17'; 1"));
+        QDate shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || dialog->objectName() != QLatin1String("frmDTPICK"))
+                return;
+            poll.stop();
+            shown = dialog->findChild<QCalendarWidget*>(QStringLiteral("Cal"))->selectedDate();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        poll.start(50);
+        window->WB()->runScript(QStringLiteral("window.status = '!orv_A1_1|ggge年m月d日'; 1"));
+        QTRY_COMPARE(shown, QDate(2005, 8, 17));
+        QTRY_COMPARE(
+            window->WB()->runScript(QStringLiteral("document.forms[0].orv_A1_1.value")).toString(),
+            QStringLiteral("平成17年8月17日"));
+        QVERIFY(f->state.DatePicked);
+        QVERIFY(f->state.DateOnly);
     }
 
     void ctrlNIsSwallowed()
