@@ -99,11 +99,13 @@ bool sharesOneLegend(const CatalogueGroup& group)
     return true;
 }
 
-QString inputAttributes(const CatalogueItem& item)
+QString inputAttributes(const CatalogueItem& item, bool first)
 {
     QString attributes = QStringLiteral("name=\"%1\" id=\"%1\"").arg(item.elementName());
     if (item.comaDependent)
         attributes += QStringLiteral(" class=\"KONSUI\"");
+    if (first)
+        attributes += QStringLiteral(" autofocus=\"autofocus\"");
     return attributes;
 }
 
@@ -144,6 +146,15 @@ QString EntryPageWriter::page() const
     html += QStringLiteral("</form>\n");
     html += Html::pageTail();
     return html;
+}
+
+const CatalogueItem* EntryPageWriter::firstItem() const
+{
+    for (const CatalogueGroup& group : m_section.groups) {
+        if (!group.items.isEmpty())
+            return &group.items.first();
+    }
+    return nullptr;
 }
 
 EntryPageWriter::Neighbour EntryPageWriter::neighbour(int step) const
@@ -201,7 +212,8 @@ QString EntryPageWriter::group(const CatalogueGroup& group) const
         group.note.isEmpty()
             ? QString()
             : QStringLiteral("<span class=\"note\">%1</span>").arg(Html::escape(group.note));
-    if (group.items.size() == 1 && group.items.first().code == group.code) {
+    if (group.items.size() == 1 && group.items.first().code == group.code &&
+        group.items.first().title == group.title) {
         const CatalogueItem& item = group.items.first();
         return QStringLiteral("<tr class=\"group\"><th class=\"code\"><label for=\"%1\">%2</label>"
                               "</th><td><label for=\"%1\">%3</label>%4</td>"
@@ -284,7 +296,7 @@ QString EntryPageWriter::grid(const CatalogueGroup& group) const
 
 QString EntryPageWriter::input(const CatalogueItem& item) const
 {
-    const QString attributes = inputAttributes(item);
+    const QString attributes = inputAttributes(item, &item == firstItem());
     const QString unit =
         item.unit.isEmpty()
             ? QString()

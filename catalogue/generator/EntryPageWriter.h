@@ -26,6 +26,8 @@ private:
     QString itemRow(const orv::CatalogueItem& item, bool withLegend) const;
     QString input(const orv::CatalogueItem& item) const;
     Neighbour neighbour(int step) const;
+    // The input that has the focus when the page opens.
+    const orv::CatalogueItem* firstItem() const;
     QString jumpButton(const QString& name, const QString& caption, const Neighbour& to,
                        const QString& accessKey) const;
 

@@ -21,7 +21,9 @@ bool ProgramFiles::write(QString* error)
 bool ProgramFiles::writeDatabase(QString* error) const
 {
     const QString path = QDir(m_folder).filePath(QStringLiteral("Orv21.db"));
-    if (QFileInfo::exists(path))
+    const QFileInfo file(path);
+    // An empty file holds no records: it is made anew like a missing one.
+    if (file.exists() && (file.size() > 0 || !QFile::remove(path)))
         return true;
     return orv::SchemaBuilder().createFile(path, error);
 }

@@ -1,208 +1,193 @@
+#include "data/Catalogue.h"
 #include "print/LayoutBuilder.h"
+#include "print/LayoutCatalogueSection.h"
 #include "print/LayoutFormFlow.h"
+#include "print/RecordXmlWriter.h"
 #include "print/ReportCatalogue.h"
 #include "print/ReportLayouts.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace orv {
 
 namespace {
 
-enum class Kind
+constexpr int kTitleWidth = 2200;
+constexpr int kRowHeight = 360;
+constexpr int kBoxWidth = 520;
+constexpr int kCheckBox = 240;
+// The family diagram has no column; it is drawn before the item that follows it.
+const QString kDiagramBefore = QStringLiteral("1-12");
+const QString kDiagramTitle = QStringLiteral("家族構成（家族図）");
+
+QString itemNumber(const QString& groupCode)
 {
-    Values,
-    Code,
-    Checks,
-    Drawing
-};
-
-// A field of an item: a caption before it, its element, its width and a unit after it.
-struct Part
-{
-    const char* caption;
-    const char* element;
-    int width;
-    const char* unit;
-};
-
-struct FaceItem
-{
-    const char* code;
-    const char* title;
-    Kind kind;
-    std::vector<Part> parts;
-    const char* choices;
-};
-
-const FaceItem kPartOne[] = {
-    {"Ⅰ-1",
-     "氏名",
-     Kind::Values,
-     {{"ふりがな（姓）", "m1-1-3", 2000, ""},
-      {"（名）", "m1-1-4", 2000, ""},
-      {"氏名（姓）", "m1-1-1", 2000, ""},
-      {"（名）", "m1-1-2", 2000, ""}},
-     nullptr},
-    {"Ⅰ-2", "性別", Kind::Values, {{"", "m1-2", 700, "（男・女）"}}, nullptr},
-    {"Ⅰ-3",
-     "生年月日",
-     Kind::Values,
-     {{"", "m1-3-1", 2600, "生"}, {"年齢", "m1-3-2", 700, "歳"}},
-     nullptr},
-    {"Ⅰ-4", "住所", Kind::Values, {{"", "m1-4-1", 1800, ""}, {"", "m1-4-2", 5600, ""}}, nullptr},
-    {"Ⅰ-5", "入院・入所日", Kind::Values, {{"", "m1-5", 2600, ""}}, nullptr},
-    {"Ⅰ-6",
-     "入院・入所前の状況",
-     Kind::Code,
-     {{"", "m1-6", 0, ""}},
-     "1．自宅　2．ケア付き住宅・有料老人ホーム　3．特別養護老人ホーム　4．介護老人保健施設　"
-     "5．病院　6．その他"},
-    {"Ⅰ-7",
-     "入院・入所前の同居者",
-     Kind::Code,
-     {{"", "m1-7", 0, ""}},
-     "0．いいえ（同居者あり）　1．はい（独居）　2．施設に入所していた"},
-    {"Ⅰ-8",
-     "入院・入所前５年間の居住歴（該当するものすべてに「レ」）",
-     Kind::Checks,
-     {{"a．以前にこの施設に入所していた", "m1-8-1", 0, ""},
-      {"b．他の介護保険施設", "m1-8-2", 0, ""},
-      {"c．その他の居住施設（ケアハウス等）", "m1-8-3", 0, ""},
-      {"d．精神科の施設・病棟", "m1-8-4", 0, ""},
-      {"e．知的障害者の施設", "m1-8-5", 0, ""},
-      {"f．病院（長期入院）", "m1-8-6", 0, ""},
-      {"g．上記のいずれもない", "m1-8-7", 0, ""}},
-     nullptr},
-    {"Ⅰ-9",
-     "生涯の主な職業",
-     Kind::Values,
-     {{"職業", "m1-9-1", 3000, ""}, {"期間・内容", "m1-9-2", 3200, ""}},
-     nullptr},
-    {"Ⅰ-10",
-     "最終学歴",
-     Kind::Code,
-     {{"", "m1-10", 0, ""}},
-     "1．学校教育なし　2．小学校（尋常小学校）　3．中学校（高等小学校）　4．高等学校（旧制中学）　"
-     "5．専門学校　6．短期大学　7．大学　8．大学院"},
-    {"Ⅰ-11", "家族構成（家族図）", Kind::Drawing, {}, nullptr},
-    {"Ⅰ-12", "記入日", Kind::Values, {{"", "m1-12", 2600, ""}}, nullptr},
-};
-
-struct CheckGroup
-{
-    const char* heading;
-    std::vector<const char*> texts;
-};
-
-// Part II: items a to y, in groups.
-const CheckGroup kPartTwo[] = {
-    {"日課",
-     {"夜遅くまで起きている（午後９時以降）", "日中に昼寝をよくする", "週に１日以上外出する",
-      "趣味・読書・決まった日課で忙しくしている",
-      "ほとんどの時間を一人で、またはテレビを見て過ごす", "屋内を一人で移動する",
-      "毎日たばこを吸う", "上記のいずれもない"}},
-    {"食事のパターン",
-     {"はっきりした食べ物の好みがある", "ほとんど毎日間食をする", "週に１回以上お酒を飲む",
-      "上記のいずれもない"}},
-    {"ADLのパターン",
-     {"日中のほとんどを寝巻きで過ごす", "ほとんど毎晩トイレのために目を覚ます",
-      "排便が不規則である", "入浴はシャワーが主である", "入浴は午後または夜である",
-      "上記のいずれもない"}},
-    {"社会参加のパターン",
-     {"毎日家族や親しい友人と接している", "寺院・教会などに通っている",
-      "信仰に心の支えを見出している", "毎日動物と接している", "グループ活動に参加している",
-      "上記のいずれもない", "不明（本人も家族も答えられない）"}},
-};
-
-constexpr int kTitleWidth = 2000;
-
-void itemTitle(LayoutBuilder& b, const FaceItem& item, int height)
-{
-    b.textField(120, b.y(), kTitleWidth - 120, height,
-                QString::fromUtf8(item.code) + QStringLiteral("　") + QString::fromUtf8(item.title),
-                LayoutBuilder::gothic(9.5, true))
-        .wordWrap = true;
+    // "1-6" is printed "Ⅰ-6", "2-1" "Ⅱ-1".
+    const QString part =
+        groupCode.startsWith(QLatin1Char('2')) ? QStringLiteral("Ⅱ") : QStringLiteral("Ⅰ");
+    return part + groupCode.mid(1);
 }
 
-// The fields of a Values item flow left to right and wrap onto further lines.
-void valuesItem(LayoutBuilder& b, const FaceItem& item)
+int fieldWidth(const CatalogueItem& item)
 {
-    const int right = b.width() - 120;
-    int left = kTitleWidth;
-    int top = b.y();
-    const int rowHeight = LayoutFormFlow::kRowHeight + 60;
-    for (const Part& part : item.parts) {
-        const QString caption = QString::fromUtf8(part.caption);
-        const QString unit = QString::fromUtf8(part.unit);
-        const int captionWidth = caption.isEmpty() ? 0 : 180 * int(caption.size()) + 120;
-        const int unitWidth = unit.isEmpty() ? 0 : 180 * int(unit.size()) + 120;
-        if (left + captionWidth + part.width + unitWidth > right && left > kTitleWidth) {
-            left = kTitleWidth;
-            top += rowHeight;
+    switch (item.kind) {
+    case ItemKind::Date:
+        return 2600;
+    case ItemKind::Number:
+        return 700;
+    default:
+        return item.size > 0 && item.size <= 10 ? 1600 : item.size <= 20 ? 2400 : 5200;
+    }
+}
+
+class FaceSheetWriter
+{
+public:
+    explicit FaceSheetWriter(LayoutBuilder* b) : m_b(b) {}
+
+    void itemTitle(const QString& number, const QString& title, int height)
+    {
+        m_b->textField(120, m_b->y(), kTitleWidth - 180, height,
+                       number + QStringLiteral("　") + title, LayoutBuilder::gothic(9.5, true))
+            .wordWrap = true;
+    }
+
+    void group(const CatalogueGroup& group)
+    {
+        const int top = m_b->y();
+        const bool checks = std::all_of(group.items.begin(), group.items.end(),
+                                        [](const auto& i) { return i.kind == ItemKind::Check; });
+        const bool code = group.items.size() == 1 && group.items.front().kind == ItemKind::Code &&
+                          xmlFamilyOf(group.items.front().code) == XmlFamily::Default;
+        int height = 0;
+        if (checks)
+            height = checkList(group, kTitleWidth, 2);
+        else if (code)
+            height = codeItem(group.items.front());
+        else
+            height = values(group);
+        m_b->setY(top);
+        itemTitle(itemNumber(group.code), group.title, height);
+        m_b->setY(top + height + 60);
+        m_b->line(0, m_b->y() - 30, m_b->width(), m_b->y() - 30, 0.25);
+    }
+
+    void diagram()
+    {
+        const int height = 2400;
+        itemTitle(QStringLiteral("Ⅰ-11"), kDiagramTitle, kRowHeight);
+        m_b->rectangle(kTitleWidth, m_b->y() + 60, m_b->width() - kTitleWidth - 120, height);
+        m_b->advance(height + 120);
+        m_b->line(0, m_b->y() - 30, m_b->width(), m_b->y() - 30, 0.25);
+    }
+
+    // Check items in columns with their letters; returns the height used.
+    int checkList(const CatalogueGroup& group, int left, int columns)
+    {
+        const int top = m_b->y();
+        int y = top;
+        if (!group.note.isEmpty()) {
+            m_b->label(left, y, m_b->width() - left, 280, group.note, LayoutBuilder::gothic(8.5));
+            y += 300;
         }
-        if (!caption.isEmpty())
-            b.label(left, top, captionWidth, rowHeight, caption, LayoutBuilder::gothic(8.5));
-        left += captionWidth;
-        b.field(left, top, part.width, rowHeight, QString::fromUtf8(part.element),
-                LayoutBuilder::gothic(10));
-        b.line(left, top + rowHeight - 20, left + part.width, top + rowHeight - 20, 0.25);
-        left += part.width;
-        if (!unit.isEmpty())
-            b.label(left + 60, top, unitWidth, rowHeight, unit, LayoutBuilder::gothic(9));
-        left += unitWidth + 120;
+        const int columnWidth = (m_b->width() - left - 120) / columns;
+        const int textWidth = columnWidth - kCheckBox - 180;
+        const int rows = int((group.items.size() + columns - 1) / columns);
+        for (int row = 0; row < rows; ++row) {
+            int height = kRowHeight - 60;
+            for (int column = 0; column < columns; ++column) {
+                const int i = column * rows + row;
+                if (i < group.items.size())
+                    height = std::max(height, LayoutFormFlow::textHeight(label(group.items.at(i)),
+                                                                         textWidth, 9, 40));
+            }
+            for (int column = 0; column < columns; ++column) {
+                const int i = column * rows + row;
+                if (i >= group.items.size())
+                    continue;
+                const CatalogueItem& item = group.items.at(i);
+                const int x = left + column * columnWidth;
+                m_b->label(x, y, textWidth, height, label(item), LayoutBuilder::gothic(9))
+                    .wordWrap = true;
+                m_b->checkField(x + textWidth + 60, y + (height - kCheckBox) / 2, kCheckBox,
+                                xmlElementName(item.code));
+            }
+            y += height;
+        }
+        return y - top;
     }
-    const int height = top + rowHeight - b.y();
-    itemTitle(b, item, height);
-    b.setY(b.y() + height + 60);
-}
 
-void codeItem(LayoutBuilder& b, const FaceItem& item)
-{
-    const int boxWidth = 520;
-    const int choicesWidth = b.width() - kTitleWidth - boxWidth - 360;
-    const QString choices = QString::fromUtf8(item.choices);
-    const int height = std::max(LayoutFormFlow::kRowHeight + 60,
-                                LayoutFormFlow::textHeight(choices, choicesWidth, 8.5));
-    itemTitle(b, item, height);
-    b.label(kTitleWidth, b.y(), choicesWidth, height, choices, LayoutBuilder::gothic(8.5))
-        .wordWrap = true;
-    ReportControl& box = b.field(b.width() - boxWidth - 120, b.y() + (height - 300) / 2, boxWidth,
-                                 300, QString::fromUtf8(item.parts.front().element),
-                                 LayoutBuilder::gothic(10), HAlign::Centre);
-    box.border = true;
-    b.setY(b.y() + height + 60);
-}
-
-void checksItem(LayoutBuilder& b, const FaceItem& item)
-{
-    const int top = b.y();
-    const int rowHeight = LayoutFormFlow::kRowHeight;
-    const int boxSize = 240;
-    const int columnWidth = (b.width() - kTitleWidth - 120) / 2;
-    const int rows = int((item.parts.size() + 1) / 2);
-    for (int i = 0; i < int(item.parts.size()); ++i) {
-        const int left = kTitleWidth + (i / rows) * columnWidth;
-        const int rowTop = top + (i % rows) * rowHeight;
-        b.label(left, rowTop, columnWidth - boxSize - 180, rowHeight,
-                QString::fromUtf8(item.parts.at(i).caption), LayoutBuilder::gothic(8.5));
-        b.checkField(left + columnWidth - boxSize - 120, rowTop + (rowHeight - boxSize) / 2,
-                     boxSize, QString::fromUtf8(item.parts.at(i).element));
+private:
+    static QString label(const CatalogueItem& item)
+    {
+        const QString letter = item.code.section(QLatin1Char('-'), -1);
+        const bool lettered = letter.size() == 1 && letter.at(0).isLower();
+        return lettered ? letter + QStringLiteral("．") + item.title : item.title;
     }
-    itemTitle(b, item, rows * rowHeight);
-    b.setY(top + rows * rowHeight + 60);
-}
 
-void drawingItem(LayoutBuilder& b, const FaceItem& item)
-{
-    const int height = 2400;
-    itemTitle(b, item, LayoutFormFlow::kRowHeight);
-    b.rectangle(kTitleWidth, b.y(), b.width() - kTitleWidth - 120, height, 0.5);
-    b.setY(b.y() + height + 60);
-}
+    int codeItem(const CatalogueItem& item)
+    {
+        const QString choices = LayoutCatalogueSection::choicesText(item.choices);
+        const int choicesWidth = m_b->width() - kTitleWidth - kBoxWidth - 360;
+        const int height =
+            std::max(kRowHeight, LayoutFormFlow::textHeight(choices, choicesWidth, 8.5));
+        m_b->label(kTitleWidth, m_b->y(), choicesWidth, height, choices, LayoutBuilder::gothic(8.5))
+            .wordWrap = true;
+        ReportControl& box =
+            m_b->field(m_b->width() - kBoxWidth - 120, m_b->y() + (height - 300) / 2, kBoxWidth,
+                       300, xmlElementName(item.code), LayoutBuilder::gothic(10), HAlign::Centre);
+        box.border = true;
+        return height;
+    }
 
-void partHeading(LayoutBuilder& b, const QString& text)
+    // Fields flow left to right after their captions and wrap onto further lines.
+    int values(const CatalogueGroup& group)
+    {
+        const int right = m_b->width() - 120;
+        const int top = m_b->y();
+        int left = kTitleWidth;
+        int y = top;
+        for (const CatalogueItem& item : group.items) {
+            const QString caption = item.title == group.title ? QString() : item.title;
+            // The sex prints its word: its choices follow it as a reminder.
+            QString unit = item.unit;
+            if (xmlFamilyOf(item.code) == XmlFamily::Sex) {
+                QStringList meanings;
+                for (const CatalogueChoice& choice : item.choices)
+                    meanings << choice.meaning;
+                unit = QStringLiteral("（") + meanings.join(QStringLiteral("・")) +
+                       QStringLiteral("）");
+            }
+            int width = item.kind == ItemKind::Code ? 700 : fieldWidth(item);
+            const int captionWidth = caption.isEmpty() ? 0 : 180 * int(caption.size()) + 120;
+            const int unitWidth = unit.isEmpty() ? 0 : 180 * int(unit.size()) + 120;
+            if (left + captionWidth + width + unitWidth > right && left > kTitleWidth) {
+                left = kTitleWidth;
+                y += kRowHeight;
+            }
+            width = std::min(width, right - left - captionWidth - unitWidth);
+            if (!caption.isEmpty())
+                m_b->label(left, y, captionWidth, kRowHeight, caption, LayoutBuilder::gothic(8.5));
+            left += captionWidth;
+            m_b->field(left, y, width, kRowHeight, xmlElementName(item.code),
+                       LayoutBuilder::gothic(10));
+            m_b->line(left, y + kRowHeight - 20, left + width, y + kRowHeight - 20, 0.25);
+            left += width;
+            if (!unit.isEmpty())
+                m_b->label(left + 60, y, unitWidth, kRowHeight, unit, LayoutBuilder::gothic(9));
+            left += unitWidth + 180;
+        }
+        return y + kRowHeight - top;
+    }
+
+    LayoutBuilder* m_b;
+};
+
+void partHeading(LayoutBuilder& b, const QString& title)
 {
+    // "Ⅰ.基本情報" is printed "Ⅰ．基本情報".
+    QString text = title;
+    text.replace(QLatin1Char('.'), QStringLiteral("．"));
     b.textField(0, b.y(), b.width(), 420, text, LayoutBuilder::gothic(12, true));
     b.advance(440);
 }
@@ -215,55 +200,38 @@ ReportLayout ReportLayouts::faceSheet()
     ReportCatalogue::apply(QStringLiteral("rptOrv21Care_1_2"), &layout);
     LayoutBuilder b(&layout);
     LayoutFormFlow flow(&b);
+    FaceSheetWriter writer(&b);
+    const Catalogue& catalogue = Catalogue::builtIn();
     flow.title(QStringLiteral("施設ケアアセスメント表（Orv2.1）"));
 
-    partHeading(b, QStringLiteral("Ⅰ．基本情報"));
-    int frameTop = b.y();
-    b.advance(80);
-    for (const FaceItem& item : kPartOne) {
-        const int top = b.y();
-        switch (item.kind) {
-        case Kind::Values:
-            valuesItem(b, item);
-            break;
-        case Kind::Code:
-            codeItem(b, item);
-            break;
-        case Kind::Checks:
-            checksItem(b, item);
-            break;
-        case Kind::Drawing:
-            drawingItem(b, item);
-            break;
-        }
-        if (top > frameTop + 80)
-            b.line(0, top - 30, b.width(), top - 30, 0.25);
-    }
-    flow.frame(frameTop, b.y() + 20);
-
-    b.advance(40);
-    b.newPage();
-    partHeading(b, QStringLiteral("Ⅱ．入院・入所前の生活"));
-    b.label(0, b.y(), b.width(), 280,
-            QStringLiteral("入院・入所前の１年間の生活について、該当するものすべてに「レ」"),
-            LayoutBuilder::gothic(8.5));
-    b.advance(300);
-    frameTop = b.y();
-    b.advance(80);
-    char letter = 'a';
-    for (const CheckGroup& group : kPartTwo) {
-        flow.subHeading(QString::fromUtf8(group.heading));
-        QStringList texts;
-        QStringList elements;
-        for (const char* text : group.texts) {
-            texts << QStringLiteral("%1．%2").arg(QLatin1Char(letter)).arg(QString::fromUtf8(text));
-            elements << QStringLiteral("m2-1-%1").arg(QLatin1Char(letter));
-            ++letter;
-        }
-        flow.checkRows(texts, elements, 1);
+    const CatalogueSection* partOne = catalogue.section(QStringLiteral("KIHON1"));
+    const CatalogueSection* partTwo = catalogue.section(QStringLiteral("KIHON2"));
+    if (partOne) {
+        partHeading(b, partOne->title);
+        const int frameTop = b.y();
         b.advance(80);
+        for (const CatalogueGroup& group : partOne->groups) {
+            if (group.code == kDiagramBefore)
+                writer.diagram();
+            writer.group(group);
+        }
+        flow.frame(frameTop, b.y());
     }
-    flow.frame(frameTop, b.y());
+    if (partTwo) {
+        b.advance(40);
+        b.newPage();
+        partHeading(b, partTwo->title);
+        for (const CatalogueGroup& group : partTwo->groups) {
+            b.label(0, b.y(), b.width(), 300, partTwo->note, LayoutBuilder::gothic(8.5));
+            b.advance(320);
+            const int frameTop = b.y();
+            b.advance(80);
+            CatalogueGroup list = group;
+            list.note.clear();
+            b.advance(writer.checkList(list, LayoutFormFlow::kIndent, 1) + 80);
+            flow.frame(frameTop, b.y());
+        }
+    }
     return layout;
 }
 

@@ -23,10 +23,10 @@ ReportLayout ReportLayouts::rapColumn(int number)
     layout.dataFile = QStringLiteral("RAP_%1.xml").arg(number, 2, 10, QLatin1Char('0'));
     LayoutBuilder b(&layout);
     b.rectangle(0, 0, kColumnWidth, kColumnHeight, 0.75);
-    b.field(60, 60, kColumnWidth - 120, 300, QStringLiteral("PRINTDATE"), LayoutBuilder::gothic(10),
+    b.field(60, 30, kColumnWidth - 120, 260, QStringLiteral("PRINTDATE"), LayoutBuilder::gothic(10),
             HAlign::Centre);
-    b.line(0, 420, kColumnWidth, 420);
-    const int firstRow = 480;
+    b.line(0, 300, kColumnWidth, 300);
+    const int firstRow = 320;
     for (int row = 1; row <= 22; ++row) {
         const QString jj = QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'));
         const int top = firstRow + (row - 1) * kRowPitch;

@@ -1,3 +1,4 @@
+#include "data/Catalogue.h"
 #include "print/LayoutBuilder.h"
 #include "print/ReportCatalogue.h"
 #include "print/ReportLayouts.h"
@@ -6,28 +7,18 @@ namespace orv {
 
 namespace {
 
-const char* const kAreas[] = {
-    "せん妄",
-    "認知障害/痴呆",
-    "視覚機能",
-    "コミュニケーション",
-    "ADL機能/リハビリテーションの可能性",
-    "尿失禁と留置カテーテル",
-    "心理社会面での良好な状態",
-    "気分の状態",
-    "問題行動",
-    "アクティビティ",
-    "転倒",
-    "栄養状態",
-    "経管栄養",
-    "脱水/水分維持",
-    "口腔ケア",
-    "褥瘡",
-    "向精神薬",
-    "身体抑制",
-    "痛みの管理",
-    "排便の管理",
-};
+// "1．せん妄" and so on: the titles of the summary's twenty RAP areas in the catalogue.
+QString areaTitle(int n)
+{
+    const CatalogueSection* section = Catalogue::builtIn().section(QStringLiteral("S"));
+    if (section) {
+        for (const CatalogueGroup& group : section->groups) {
+            if (group.code == QStringLiteral("S%1").arg(n))
+                return group.title;
+        }
+    }
+    return QString::number(n) + QStringLiteral("．");
+}
 
 struct Column
 {
@@ -86,8 +77,7 @@ ReportLayout ReportLayouts::rapSummary()
     for (int n = 1; n <= 20; ++n) {
         const int top = kTableTop + kHeadHeight + (n - 1) * kRowHeight;
         b.line(0, top, left, top);
-        b.label(80, top, kColumns[0].width - 120, kRowHeight,
-                QStringLiteral("%1．%2").arg(n).arg(QString::fromUtf8(kAreas[n - 1])),
+        b.label(80, top, kColumns[0].width - 120, kRowHeight, areaTitle(n),
                 LayoutBuilder::gothic(9))
             .wordWrap = true;
         const int boxTop = top + (kRowHeight - kBoxSize) / 2;

@@ -44,7 +44,9 @@ bool RapReviewSheet::WriteRapReviewSheet(const QString& id, const DateValue& dat
 
     // Nothing reaches the file before commit(): a failure leaves no partial sheet.
     m_RtfFirstItem = true;
-    if (!m_sheet.open(path, &error) || !copyTemplate(BeginTemplate, true, name, &error)) {
+    if (!m_sheet.open(path, &error))
+        error = QStringLiteral("ファイル %1 に書き込めません。\r\n%2").arg(path, error);
+    if (!error.isEmpty() || !copyTemplate(BeginTemplate, true, name, &error)) {
         m_sheet.abort();
         reportError(error);
         return false;
@@ -57,7 +59,9 @@ bool RapReviewSheet::WriteRapReviewSheet(const QString& id, const DateValue& dat
         else if (msg)
             msg->show(QStringLiteral("対応していないRAPです\r\n"), StyleCritical, InternalError);
     }
-    if (!copyTemplate(BottomTemplate, false, QString(), &error) || !m_sheet.commit(&error)) {
+    if (copyTemplate(BottomTemplate, false, QString(), &error) && !m_sheet.commit(&error))
+        error = QStringLiteral("ファイル %1 に書き込めません。\r\n%2").arg(path, error);
+    if (!error.isEmpty()) {
         m_sheet.abort();
         reportError(error);
         return false;

@@ -15,15 +15,6 @@ TriggerResult TriggerEngine::evaluate(const SectionValues& values) const
     return result;
 }
 
-void TriggerEngine::evaluateGroup(const QString& table, const SectionValues& values,
-                                  TriggerResult* result) const
-{
-    for (int i = 0; i < m_table.keyCount(); ++i) {
-        if (m_table.rules().at(i).table == table)
-            evaluateRule(i, values, result);
-    }
-}
-
 void TriggerEngine::evaluateRule(int ruleIndex, const SectionValues& values,
                                  TriggerResult* result) const
 {

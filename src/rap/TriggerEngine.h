@@ -24,9 +24,6 @@ public:
 
     // Every rule, in table order.
     TriggerResult evaluate(const SectionValues& values) const;
-    // The rules of one section table (for OH and OJ keys their own table) in table order.
-    void evaluateGroup(const QString& table, const SectionValues& values,
-                       TriggerResult* result) const;
     void evaluateRule(int ruleIndex, const SectionValues& values, TriggerResult* result) const;
 
 private:

@@ -1,22 +1,10 @@
 #include "rap/TriggerMarks.h"
 
-#include "data/Recordset.h"
 #include "rap/TriggerRuleTable.h"
 
 namespace orv {
 
 TriggerMarks::TriggerMarks() : m_set(TriggerRuleTable::instance().keyCount()) {}
-
-TriggerMarks TriggerMarks::fromRecord(const Recordset& triggerRow)
-{
-    const TriggerRuleTable& table = TriggerRuleTable::instance();
-    TriggerMarks marks;
-    for (int i = 0; i < table.keyCount(); ++i) {
-        if (!NullToStr(triggerRow.value(table.rules().at(i).key)).isEmpty())
-            marks.mark(i);
-    }
-    return marks;
-}
 
 TriggerMarks TriggerMarks::fromKeys(const QStringList& keys)
 {

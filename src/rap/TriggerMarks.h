@@ -6,15 +6,11 @@
 
 namespace orv {
 
-class Recordset;
-
 // The trigger marks of one run: which of the 79 keys hold "○".
 class TriggerMarks
 {
 public:
     TriggerMarks();
-    // From a Trigger row: a key is set when its column is not empty.
-    static TriggerMarks fromRecord(const Recordset& triggerRow);
     static TriggerMarks fromKeys(const QStringList& keys);
 
     void mark(int keyIndex) { m_set.setBit(keyIndex); }

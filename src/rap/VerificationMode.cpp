@@ -41,10 +41,13 @@ void VerificationMode::KenteiMode()
         m_state.CurKijunbi = keys.at(i).date;
         AssessmentProblem problem;
         const RapRunOutcome outcome = run.evaluateSelection(&problem, &error);
+        const QString what =
+            RapRun::describeAssessment(keys.at(i).id, keys.at(i).date, run.lastName());
         if (outcome == RapRunOutcome::NotEvaluated)
-            skipped << RapRun::describeAssessment(keys.at(i).id, keys.at(i).date, run.lastName()) +
-                           QStringLiteral("：") + RapRun::problemText(problem);
+            skipped << what + QStringLiteral("：") + RapRun::problemText(problem);
         ok = outcome != RapRunOutcome::Failed;
+        if (!ok)
+            error = what + QStringLiteral("：") + error;
     }
     if (ok)
         ok = batch->commit(&error);

@@ -11,10 +11,12 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace orv {
 
@@ -39,6 +41,9 @@ frmDTPICK::frmDTPICK(AppState& state, ElementReader reader, QWidget* parent)
     : QDialog(parent), m_state(state), m_reader(std::move(reader))
 {
     setObjectName(QStringLiteral("frmDTPICK"));
+    // The screen under the pointer is the one it opens on.
+    if (QScreen* screen = QGuiApplication::screenAt(QCursor::pos()))
+        setScreen(screen);
     setWindowTitle(QStringLiteral("カレンダー"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -64,6 +69,10 @@ void frmDTPICK::buildLayout()
 
     m_cal = new QCalendarWidget(this);
     m_cal->setObjectName(QStringLiteral("Cal"));
+    m_cal->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    m_cal->setFirstDayOfWeek(Qt::Sunday);
+    m_cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_cal->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     layout.place(m_cal, 0, 0, 3255, 2415);
 
     m_lbJikan = new QLabel(QStringLiteral("時間"), this);

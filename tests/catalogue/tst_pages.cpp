@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -405,6 +406,11 @@ private slots:
         QVERIFY(db);
         QVERIFY(db->schema("RAPName"));
         QVERIFY(!QFile::exists(empty.file("Orv21.db.partial")));
+
+        TempFolder emptyFile;
+        emptyFile.write("Orv21.db", QByteArray());
+        QCOMPARE(QProcess::execute(generator, {emptyFile.path()}), 0);
+        QVERIFY(QFileInfo(emptyFile.file("Orv21.db")).size() > 0);
     }
 
 private:

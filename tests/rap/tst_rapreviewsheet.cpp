@@ -193,28 +193,34 @@ private slots:
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("target");
-        QTest::addColumn<bool>("removeHead");
+        QTest::addColumn<QString>("removed");
         QTest::addColumn<QString>("box");
         QTest::addColumn<int>("dialogs");
         QTest::newRow("空のリスト")
             << ""
-            << "sheet.rtf" << false
+            << "sheet.rtf" << QString()
             << "RAPされた項目はありませんでしたので、RTFファイルは出力されませ"
                "んでした。"
             << 0;
         QTest::newRow("キャンセル") << "01"
-                                    << "" << false << "" << 1;
+                                    << "" << QString() << "" << 1;
         QTest::newRow("書けない場所")
             << "01"
-            << "no/such/folder/sheet.rtf" << false << "エラーが発生しました" << 1;
-        QTest::newRow("ひな形がない") << "01"
-                                      << "sheet.rtf" << true << "エラーが発生しました" << 1;
+            << "no/such/folder/sheet.rtf" << QString() << "エラーが発生しました" << 1;
+        QTest::newRow("頭のひな形がない") << "01"
+                                          << "sheet.rtf"
+                                          << "RAP_BEGIN_RTF.DAT"
+                                          << "エラーが発生しました" << 1;
+        QTest::newRow("末尾のひな形がない") << "01"
+                                            << "sheet.rtf"
+                                            << "RAP_BOTTOM_RTF.DAT"
+                                            << "エラーが発生しました" << 1;
     }
     void nothingWritten()
     {
         QFETCH(QString, list);
         QFETCH(QString, target);
-        QFETCH(bool, removeHead);
+        QFETCH(QString, removed);
         QFETCH(QString, box);
         QFETCH(int, dialogs);
         RapFixture f;
@@ -222,8 +228,8 @@ private slots:
         prepare(f, list, {"B4:B5a=2"});
         f.chooser.paths.clear();
         f.chooser.paths.enqueue(target.isEmpty() ? QString() : f.folder.file(target));
-        if (removeHead)
-            QFile::remove(f.folder.file("RAP_BEGIN_RTF.DAT"));
+        if (!removed.isEmpty())
+            QVERIFY(QFile::remove(f.folder.file(removed)));
 
         QVERIFY(!RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
         QCOMPARE(f.chooser.titles.size(), dialogs);
@@ -231,6 +237,9 @@ private slots:
         if (!box.isEmpty()) {
             const ScriptedMessageBox::Shown shown = f.boxes.last();
             QVERIFY(shown.text == box || shown.title == box);
+            if (target.startsWith("no/"))
+                QVERIFY(shown.text.startsWith("ファイル " + f.folder.file(target) +
+                                              " に書き込めません。"));
             QCOMPARE(shown.style,
                      int(box == "エラーが発生しました" ? StyleCritical : StyleInformation));
         }
@@ -246,6 +255,18 @@ private slots:
         QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
         QCOMPARE(readSheet(f.folder.file("sheet.rtf")),
                  (QStringList{"{HEAD 山田花子}", "<13．経管栄養|>", "{TAIL}"}));
+    }
+
+    void failureLeavesExistingFileAlone()
+    {
+        RapFixture f;
+        plainTemplates(f);
+        f.folder.write("sheet.rtf", "{\\rtf1 earlier}");
+        prepare(f, "13", {});
+        QVERIFY(QFile::remove(f.folder.file("RAP_BOTTOM_RTF.DAT")));
+        QVERIFY(!RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+        QCOMPARE(readSheet(f.folder.file("sheet.rtf")), QStringList{"{\\rtf1 earlier}"});
+        QVERIFY(f.boxes.last().text.contains("RAP_BOTTOM_RTF.DAT"));
     }
 
     void shippedTemplatesMakeRtf()

@@ -96,6 +96,7 @@ private slots:
         QCOMPARE(f.boxes.count(), 2);
         QCOMPARE(f.boxes.last().style, int(StyleCritical));
         QVERIFY(f.boxes.last().text.contains("ディスクがいっぱいです"));
+        QVERIFY(f.boxes.last().text.contains("（ID R002）の平成17年09月01日のアセスメント"));
         QCOMPARE(f.rapRows(), QStringList{"R001 2005-08-17 04"});
         QVERIFY(!f.db().inTransaction());
     }

@@ -241,6 +241,29 @@ private slots:
         QCOMPARE(o.column(0), ids);
     }
 
+    void likePatterns_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pattern");
+        QTest::newRow("plain") << "山田"
+                               << "%山田%";
+        QTest::newRow("star and question mark") << "山*子?"
+                                                << "%山%子_%";
+        QTest::newRow("percent and underscore") << "10%_"
+                                                << "%10\\%\\_%";
+        QTest::newRow("backslash") << "a\\b"
+                                   << "%a\\\\b%";
+        QTest::newRow("hash and brackets stay") << "#[a]"
+                                                << "%#[a]%";
+    }
+
+    void likePatterns()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, pattern);
+        QCOMPARE(FinderQuery::containsPattern(typed), pattern);
+    }
+
     void dateBoxFindsTheDay_data()
     {
         QTest::addColumn<QString>("typed");
@@ -428,6 +451,24 @@ private slots:
         QCOMPARE(f.count("KIHON1", Yamada), 0);
         QCOMPARE(f.count("RAP", Yamada), 1);
         QCOMPARE(f.count("A", Sato), 1);
+    }
+
+    void failedCascadeLeavesEverything()
+    {
+        DialogsFixture f;
+        fill(f);
+        f.exec("DROP TABLE T", {});
+        OpenFinder o(f.state, 0);
+        o.type("txtIDs", Yamada);
+        o.search();
+        QTest::mouseClick(o.button("cmdDel"), Qt::LeftButton);
+        QCOMPARE(f.boxes.count(), 2);
+        QVERIFY(f.boxes.last().text.startsWith("削除できませんでした。"));
+        QCOMPARE(f.boxes.last().style, int(StyleCritical));
+        QCOMPARE(o.rows(), 1);
+        QCOMPARE(f.count("KIHON1", Yamada), 1);
+        QCOMPARE(f.count("A", Yamada), 2);
+        QCOMPARE(f.count("S", Yamada), 1);
     }
 
     void oneOfTwoFaceSheetsGoesAlone()

@@ -54,9 +54,11 @@ void ReportPreview::buildToolBar()
     pdf->setShortcut(QKeySequence::Save);
     bar->addSeparator();
     m_first = bar->addAction(QStringLiteral("|◀"), this, [this] { showPage(0); });
+    m_first->setObjectName(QStringLiteral("actFirst"));
     m_first->setShortcut(Qt::CTRL | Qt::Key_Home);
     m_previous = bar->addAction(QStringLiteral("◀ 前のページ"), this,
                                 [this] { showPage(currentPage() - 1); });
+    m_previous->setObjectName(QStringLiteral("actPrevious"));
     m_previous->setShortcut(Qt::Key_PageUp);
     m_pageLabel = new QLabel;
     m_pageLabel->setObjectName(QStringLiteral("lblPage"));
@@ -65,8 +67,10 @@ void ReportPreview::buildToolBar()
     bar->addWidget(m_pageLabel);
     m_next = bar->addAction(QStringLiteral("次のページ ▶"), this,
                             [this] { showPage(currentPage() + 1); });
+    m_next->setObjectName(QStringLiteral("actNext"));
     m_next->setShortcut(Qt::Key_PageDown);
     m_last = bar->addAction(QStringLiteral("▶|"), this, [this] { showPage(pageCount() - 1); });
+    m_last->setObjectName(QStringLiteral("actLast"));
     m_last->setShortcut(Qt::CTRL | Qt::Key_End);
     bar->addSeparator();
     m_zoom = new QComboBox;
