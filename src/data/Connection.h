@@ -20,6 +20,8 @@ struct SourcePlan
     QString name;
     QString table;
     QString sql;
+    bool wholeTable = false;
+    std::shared_ptr<TableSchema> schema;
 };
 
 class Connection

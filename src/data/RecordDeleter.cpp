@@ -7,6 +7,17 @@
 
 namespace orv {
 
+namespace {
+
+bool begun(const TransactionGuard& transaction, QString* error)
+{
+    if (!transaction.ok() && error)
+        *error = QStringLiteral("トランザクションを開始できません。");
+    return transaction.ok();
+}
+
+} // namespace
+
 QStringList RecordDeleter::sectionTables()
 {
     QStringList tables;
@@ -26,7 +37,7 @@ bool RecordDeleter::deleteByKey(const QString& table, const QString& id, const D
 bool RecordDeleter::KIHONDel(const QString& id, const DateValue& kijun, QString* error)
 {
     TransactionGuard transaction(m_db);
-    if (!deleteByKey(QStringLiteral("KIHON1"), id, kijun, error))
+    if (!begun(transaction, error) || !deleteByKey(QStringLiteral("KIHON1"), id, kijun, error))
         return false;
     std::unique_ptr<Recordset> left = m_db.openRecordset(
         QStringLiteral("SELECT [ID] FROM KIHON1 WHERE [ID] = ?"), {Value(id)}, error);
@@ -49,6 +60,8 @@ bool RecordDeleter::KIHONDel(const QString& id, const DateValue& kijun, QString*
 bool RecordDeleter::AssessmentDel(const QString& id, const DateValue& kijun, QString* error)
 {
     TransactionGuard transaction(m_db);
+    if (!begun(transaction, error))
+        return false;
     for (const QString& table : sectionTables()) {
         if (!deleteByKey(table, id, kijun, error))
             return false;

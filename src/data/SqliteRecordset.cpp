@@ -10,6 +10,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
@@ -104,8 +106,10 @@ bool SqliteRecordset::planFor(Connection& connection, const QString& source, Sou
         return false;
     }
     plan->table = schema->name;
+    plan->schema = schema;
     plan->sql = QStringLiteral("SELECT rowid, * FROM ") + Connection::quoted(schema->name) + rest;
-    if (!select)
+    plan->wholeTable = !select;
+    if (plan->wholeTable)
         plan->name = schema->name;
     return true;
 }
@@ -123,47 +127,95 @@ std::unique_ptr<Recordset> SqliteRecordset::open(std::shared_ptr<Connection> con
         connection->rememberPlan(source, plan);
     }
     std::unique_ptr<SqliteRecordset> recordset(new SqliteRecordset(connection, plan.name));
-    if (!plan.table.isEmpty()) {
-        std::shared_ptr<TableSchema> schema = connection->schema(plan.table);
-        if (!schema) {
-            recordset->fail(error, connection->errorText());
-            return nullptr;
-        }
+    if (plan.schema) {
         recordset->m_table = plan.table;
-        recordset->m_columns = schema->columns;
+        recordset->m_columns = plan.schema->columns;
     }
-    if (!recordset->load(plan.sql, params, error))
-        return nullptr;
-    return recordset;
+    recordset->m_sql = plan.sql;
+    recordset->m_params = params;
+    // A query runs now and so shows its errors now; a whole table is only checked.
+    const bool ok =
+        plan.wholeTable || !recordset->isUpdatable()
+            ? recordset->prepare(error) && (plan.wholeTable || recordset->loadRows(error))
+            : recordset->loadRows(error);
+    return ok ? std::move(recordset) : nullptr;
 }
 
-bool SqliteRecordset::load(const QString& sql, const QVector<Value>& params, QString* error)
+bool SqliteRecordset::prepare(QString* error)
 {
     StatementCache& statements = m_connection->statements();
-    sqlite3_stmt* statement = statements.acquire(sql, error);
+    sqlite3_stmt* statement = statements.acquire(m_sql, error);
+    if (!statement)
+        return false;
+    if (!isUpdatable())
+        describeResult(statement);
+    const bool ok = sqlite3_column_count(statement) == m_columns.size() + (isUpdatable() ? 1 : 0);
+    statements.release(statement);
+    return ok || fail(error, QStringLiteral("列の数が表の定義と合いません。"));
+}
+
+bool SqliteRecordset::loadRows(QString* error) const
+{
+    // Values of the first rows come with the query; later rows are read when reached.
+    constexpr int EagerRows = 256;
+    m_loaded = true;
+    m_rows.clear();
+    StatementCache& statements = m_connection->statements();
+    sqlite3_stmt* statement = statements.acquire(m_sql, error);
     if (!statement)
         return false;
     const int offset = isUpdatable() ? 1 : 0;
-    if (!isUpdatable())
-        describeResult(statement);
-    bool ok = sqlite3_column_count(statement) == m_columns.size() + offset &&
-              SqlValue::bindAll(statement, params);
+    bool ok = sqlite3_column_count(statement) == m_columns.size() + offset;
+    if (!ok)
+        fail(error, QStringLiteral("列の数が表の定義と合いません。"));
+    ok = ok && SqlValue::bindAll(statement, m_params);
     int step = SQLITE_ROW;
     while (ok && (step = sqlite3_step(statement)) == SQLITE_ROW) {
         Row row;
         row.rowid = offset ? sqlite3_column_int64(statement, 0) : 0;
-        row.values.reserve(m_columns.size());
-        for (int i = 0; i < m_columns.size(); ++i)
-            row.values.append(SqlValue::read(statement, i + offset, m_columns.at(i).type));
+        row.loaded = !offset || m_rows.size() < EagerRows;
+        if (row.loaded) {
+            row.values.reserve(m_columns.size());
+            for (int i = 0; i < m_columns.size(); ++i)
+                row.values.append(SqlValue::read(statement, i + offset, m_columns.at(i).type));
+        }
         m_rows.append(std::move(row));
     }
-    ok = ok && step == SQLITE_DONE;
-    if (!ok)
-        fail(error, sqlite3_column_count(statement) == m_columns.size() + offset
-                        ? m_connection->errorText()
-                        : QStringLiteral("列の数が表の定義と合いません。"));
+    if (ok && step != SQLITE_DONE)
+        ok = fail(error, m_connection->errorText());
     statements.release(statement);
+    if (m_addedBeforeLoad != 0) {
+        // A row added before the first read stays in the set and current.
+        auto added = std::find_if(m_rows.begin(), m_rows.end(),
+                                  [&](const Row& row) { return row.rowid == m_addedBeforeLoad; });
+        if (added == m_rows.end()) {
+            m_rows.append(Row{m_addedBeforeLoad, false, {}});
+            added = m_rows.end() - 1;
+        }
+        m_current = int(added - m_rows.begin());
+        m_addedBeforeLoad = 0;
+    }
     return ok;
+}
+
+QVector<SqliteRecordset::Row>& SqliteRecordset::rows() const
+{
+    if (!m_loaded && m_connection->isOpen())
+        loadRows(nullptr);
+    return m_rows;
+}
+
+const QVector<Value>& SqliteRecordset::valuesOf(int index) const
+{
+    Row& row = rows()[index];
+    if (!row.loaded) {
+        Row fresh;
+        if (!readRow(row.rowid, &fresh, nullptr))
+            fresh.values = QVector<Value>(m_columns.size());
+        row.values = fresh.values;
+        row.loaded = true;
+    }
+    return row.values;
 }
 
 void SqliteRecordset::describeResult(sqlite3_stmt* statement)
@@ -190,7 +242,7 @@ void SqliteRecordset::describeResult(sqlite3_stmt* statement)
     }
 }
 
-bool SqliteRecordset::readRow(qint64 rowid, Row* row, QString* error)
+bool SqliteRecordset::readRow(qint64 rowid, Row* row, QString* error) const
 {
     StatementCache& statements = m_connection->statements();
     sqlite3_stmt* statement = statements.acquire(
@@ -202,6 +254,7 @@ bool SqliteRecordset::readRow(qint64 rowid, Row* row, QString* error)
                        sqlite3_column_count(statement) == m_columns.size();
     if (found) {
         row->rowid = rowid;
+        row->loaded = true;
         row->values.clear();
         for (int i = 0; i < m_columns.size(); ++i)
             row->values.append(SqlValue::read(statement, i, m_columns.at(i).type));
@@ -221,12 +274,12 @@ bool SqliteRecordset::fail(QString* error, const QString& text) const
 
 bool SqliteRecordset::hasCurrent() const
 {
-    return !m_currentDeleted && m_current >= 0 && m_current < m_rows.size();
+    return !m_currentDeleted && m_current >= 0 && m_current < rows().size();
 }
 
 bool SqliteRecordset::eof() const
 {
-    return m_current >= m_rows.size();
+    return m_current >= rows().size();
 }
 
 void SqliteRecordset::moveFirst()
@@ -241,7 +294,7 @@ void SqliteRecordset::moveNext()
     cancelUpdate();
     if (m_currentDeleted)
         m_currentDeleted = false;
-    else if (m_current < m_rows.size())
+    else if (m_current < rows().size())
         ++m_current;
 }
 
@@ -255,8 +308,8 @@ bool SqliteRecordset::findFirst(const QVector<QPair<QString, Value>>& equals)
             return false;
         wanted.append({index, converted});
     }
-    for (int row = 0; row < m_rows.size(); ++row) {
-        const QVector<Value>& values = m_rows.at(row).values;
+    for (int row = 0; row < rows().size(); ++row) {
+        const QVector<Value>& values = valuesOf(row);
         bool matches = true;
         for (const auto& [index, value] : std::as_const(wanted))
             matches = matches && sameValue(values.at(index), value);
@@ -295,7 +348,7 @@ Value SqliteRecordset::value(int index) const
         return Value();
     if (m_mode != EditMode::None)
         return m_buffer.at(index);
-    return hasCurrent() ? m_rows.at(m_current).values.at(index) : Value();
+    return hasCurrent() ? valuesOf(m_current).at(index) : Value();
 }
 
 bool SqliteRecordset::setValue(int index, const Value& value, QString* error)
@@ -334,7 +387,7 @@ void SqliteRecordset::edit()
     Row fresh;
     if (readRow(m_rows.at(m_current).rowid, &fresh, nullptr))
         m_rows[m_current] = fresh;
-    m_buffer = m_rows.at(m_current).values;
+    m_buffer = valuesOf(m_current);
     m_assigned = QVector<bool>(m_columns.size(), false);
     m_mode = EditMode::Edit;
 }
@@ -390,12 +443,14 @@ bool SqliteRecordset::insertRow(QString* error)
     statements.release(statement);
     if (!ok)
         return false;
-    Row row;
-    if (!readRow(sqlite3_last_insert_rowid(m_connection->handle()), &row, error))
-        return false;
-    m_rows.append(row);
-    m_current = int(m_rows.size()) - 1;
+    const qint64 rowid = sqlite3_last_insert_rowid(m_connection->handle());
     m_currentDeleted = false;
+    if (!m_loaded) {
+        m_addedBeforeLoad = rowid;
+        return true;
+    }
+    m_rows.append(Row{rowid, false, {}});
+    m_current = int(m_rows.size()) - 1;
     return true;
 }
 
@@ -464,6 +519,7 @@ bool SqliteRecordset::deleteCurrent(QString* error)
 void SqliteRecordset::close()
 {
     cancelUpdate();
+    m_loaded = true;
     m_rows.clear();
     m_current = 0;
     m_currentDeleted = false;

@@ -1,5 +1,6 @@
 #include "shell/DialogControls.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +14,15 @@ QLabel* DialogControls::label(const QString& name, const QString& text, QWidget*
     control->setObjectName(name);
     control->setAlignment(alignment | Qt::AlignVCenter);
     return control;
+}
+
+void DialogControls::fitText(QLabel* label)
+{
+    QFont font = label->parentWidget() ? label->parentWidget()->font() : label->font();
+    while (font.pointSizeF() > 6 &&
+           QFontMetrics(font).horizontalAdvance(label->text()) > label->contentsRect().width())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
 }
 
 QLineEdit* DialogControls::textBox(const QString& name, QWidget* parent)

@@ -69,6 +69,10 @@ void frmDTPICK::buildLayout()
 
     m_cal = new QCalendarWidget(this);
     m_cal->setObjectName(QStringLiteral("Cal"));
+    m_cal->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    m_cal->setFirstDayOfWeek(Qt::Sunday);
+    m_cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_cal->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     layout.place(m_cal, 0, 0, 3255, 2415);
 
     m_lbJikan = new QLabel(QStringLiteral("時間"), this);

@@ -35,6 +35,7 @@ void frmDateSet::buildLayout()
     m_lbAD = DialogControls::label(QStringLiteral("lbAD"), QStringLiteral("アセスメント基準日"),
                                    this, Qt::AlignRight);
     layout.place(m_lbAD, 120, 165, 1455, 255);
+    DialogControls::fitText(m_lbAD);
     m_txtAssDate = DialogControls::textBox(QStringLiteral("txtAssDate"), this);
     layout.place(m_txtAssDate, 1680, 120, 1935, 270);
     QPushButton* cmdDTPICK =
@@ -56,6 +57,7 @@ void frmDateSet::buildLayout()
 void frmDateSet::setLabelCaption(const QString& caption)
 {
     m_lbAD->setText(caption);
+    DialogControls::fitText(m_lbAD);
 }
 
 void frmDateSet::cmdOK_Click()

@@ -248,13 +248,58 @@ private slots:
         }
     }
 
-    void recordsetOutlivingClosedDatabaseFailsCleanly()
+    void tableOpenedToAddShowsTheAddedRow()
     {
         test::TempFolder folder;
         auto db = makeDatabase(folder);
         QVERIFY(
             db->execute("INSERT INTO KIHON1([ID],[基準日]) VALUES(?,?)", {"1", day(2005, 1, 1)}));
         auto rs = db->openRecordset("KIHON1");
+        rs->addNew();
+        QVERIFY(rs->setValue("ID", "2"));
+        QVERIFY(rs->setValue("基準日", day(2005, 1, 2)));
+        QVERIFY(rs->update());
+        QVERIFY(!rs->eof());
+        QCOMPARE(rs->value("ID"), Value("2"));
+        QCOMPARE(rs->recordCount(), 2);
+        rs->moveNext();
+        QVERIFY(rs->eof());
+        rs->moveFirst();
+        QCOMPARE(rs->value("ID"), Value("1"));
+    }
+
+    void largeTableReadsEveryRow()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        {
+            TransactionGuard transaction(*db);
+            for (int i = 0; i < 700; ++i)
+                QVERIFY(db->execute("INSERT INTO KIHON1([ID],[基準日],[1-1-1]) VALUES(?,?,?)",
+                                    {QString::number(i), day(2005, 1, 1), QString("姓%1").arg(i)}));
+            QVERIFY(transaction.commit());
+        }
+        auto rs = db->openRecordset("KIHON1");
+        int count = 0;
+        for (; !rs->eof(); rs->moveNext(), ++count)
+            QCOMPARE(rs->value("1-1-1"), Value(QString("姓%1").arg(count)));
+        QCOMPARE(count, 700);
+        QVERIFY(rs->findFirst({{"ID", "650"}}));
+        rs->edit();
+        QVERIFY(rs->setValue("1-1-2", "花子"));
+        QVERIFY(rs->update());
+        auto check = db->openRecordset("SELECT * FROM KIHON1 WHERE [ID]=?", {"650"});
+        QCOMPARE(check->value("1-1-1"), Value("姓650"));
+        QCOMPARE(check->value("1-1-2"), Value("花子"));
+    }
+
+    void recordsetOutlivingClosedDatabaseFailsCleanly()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        QVERIFY(
+            db->execute("INSERT INTO KIHON1([ID],[基準日]) VALUES(?,?)", {"1", day(2005, 1, 1)}));
+        auto rs = db->openRecordset("SELECT * FROM KIHON1");
         db.reset();
         rs->edit();
         QString error;

@@ -453,6 +453,24 @@ private slots:
         QCOMPARE(f.count("A", Sato), 1);
     }
 
+    void failedCascadeLeavesEverything()
+    {
+        DialogsFixture f;
+        fill(f);
+        f.exec("DROP TABLE T", {});
+        OpenFinder o(f.state, 0);
+        o.type("txtIDs", Yamada);
+        o.search();
+        QTest::mouseClick(o.button("cmdDel"), Qt::LeftButton);
+        QCOMPARE(f.boxes.count(), 2);
+        QVERIFY(f.boxes.last().text.startsWith("削除できませんでした。"));
+        QCOMPARE(f.boxes.last().style, int(StyleCritical));
+        QCOMPARE(o.rows(), 1);
+        QCOMPARE(f.count("KIHON1", Yamada), 1);
+        QCOMPARE(f.count("A", Yamada), 2);
+        QCOMPARE(f.count("S", Yamada), 1);
+    }
+
     void oneOfTwoFaceSheetsGoesAlone()
     {
         DialogsFixture f;
