@@ -25,35 +25,36 @@ ReportControl& LayoutBuilder::place(ControlKind kind, int left, int top, int wid
     return m_layout->add(std::move(c));
 }
 
-ReportControl& LayoutBuilder::label(int left, int top, int width, int height, const QString& text,
-                                    ReportFont font, HAlign align)
+ReportControl& LayoutBuilder::textBox(ControlKind kind, int left, int top, int width, int height,
+                                      const QString& text, ReportFont font, HAlign align)
 {
-    ReportControl& c = place(ControlKind::Label, left, top, width, height);
+    ReportControl& c = place(kind, left, top, width, height);
     c.text = text;
     c.font = font;
     c.hAlign = align;
     return c;
 }
 
+ReportControl& LayoutBuilder::label(int left, int top, int width, int height, const QString& text,
+                                    ReportFont font, HAlign align)
+{
+    return textBox(ControlKind::Label, left, top, width, height, text, font, align);
+}
+
 ReportControl& LayoutBuilder::field(int left, int top, int width, int height,
                                     const QString& element, ReportFont font, HAlign align)
 {
-    ReportControl& c = place(ControlKind::Field, left, top, width, height);
+    ReportControl& c =
+        textBox(ControlKind::Field, left, top, width, height, QString(), font, align);
     c.name = element;
     c.dataField = element;
-    c.font = font;
-    c.hAlign = align;
     return c;
 }
 
 ReportControl& LayoutBuilder::textField(int left, int top, int width, int height,
                                         const QString& text, ReportFont font, HAlign align)
 {
-    ReportControl& c = place(ControlKind::Field, left, top, width, height);
-    c.text = text;
-    c.font = font;
-    c.hAlign = align;
-    return c;
+    return textBox(ControlKind::Field, left, top, width, height, text, font, align);
 }
 
 ReportControl& LayoutBuilder::checkField(int left, int top, int size, const QString& element)

@@ -45,6 +45,8 @@ public:
 
 private:
     ReportControl& place(ControlKind kind, int left, int top, int width, int height);
+    ReportControl& textBox(ControlKind kind, int left, int top, int width, int height,
+                           const QString& text, ReportFont font, HAlign align);
 
     ReportLayout* m_layout;
     int m_y = 0;

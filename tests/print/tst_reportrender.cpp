@@ -39,6 +39,25 @@ bool isCheckField(const ReportLayout& layout, const QString& element)
     return false;
 }
 
+// A program folder of its own with the report windows of one run.
+struct Reports
+{
+    test::TempFolder folder;
+    AppState state;
+    ReportWindows windows{state};
+
+    Reports() { state.folder = ProgramFolder(folder.path()); }
+
+    // Runs a report on its data file and writes it as a PDF of the folder.
+    QString render(ReportKind kind, const QString& pdfName)
+    {
+        ReportDesigner& report = windows.designer(kind);
+        report.Run();
+        const QString path = folder.file(pdfName);
+        return ReportRenderer(report.document()).writePdf(path) ? path : QString();
+    }
+};
+
 const QRegularExpression kTriggerKey(QStringLiteral("^(?:[B-P]\\d|OH\\d|OJ\\d)$"));
 
 } // namespace
@@ -67,10 +86,9 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, designer);
         QFETCH(int, pages);
-        test::TempFolder folder;
-        AppState state;
-        state.folder = ProgramFolder(folder.path());
-        ReportWindows windows(state);
+        Reports reports;
+        test::TempFolder& folder = reports.folder;
+        ReportWindows& windows = reports.windows;
         ReportDesigner& report = windows.designer(ReportKind(kind));
         const ReportLayout& layout = report.document().layout;
 
@@ -111,17 +129,12 @@ private slots:
 
     void valuesPrintAsTheFileHoldsThem()
     {
-        test::TempFolder folder;
-        AppState state;
-        state.folder = ProgramFolder(folder.path());
-        ReportWindows windows(state);
-        ReportDesigner& report = windows.designer(ReportKind::RapSummary);
-        writeDataFile(report.FileURL, {{"S0-1", "記入年月日：平成17年8月17日"},
-                                       {"S0-2", "山田　花子"},
-                                       {"S1-B", "ａ&lt;ｂ&gt;ｃ 情報"}});
-        report.Run();
-        QVERIFY(ReportRenderer(report.document()).writePdf(folder.file("s.pdf")));
-        const QString text = PdfText::text(folder.file("s.pdf"));
+        Reports reports;
+        test::TempFolder& folder = reports.folder;
+        writeDataFile(folder.file("orv21_s.xml"), {{"S0-1", "記入年月日：平成17年8月17日"},
+                                                   {"S0-2", "山田　花子"},
+                                                   {"S1-B", "ａ&lt;ｂ&gt;ｃ 情報"}});
+        const QString text = PdfText::text(reports.render(ReportKind::RapSummary, "s.pdf"));
         QVERIFY(text.contains(PdfText::normalised("記入年月日：平成17年8月17日")));
         QVERIFY(PdfText::compact(text).contains(PdfText::compact("山田　花子")));
         QVERIFY(text.contains(PdfText::normalised("ａ<ｂ>ｃ")));
@@ -213,14 +226,13 @@ private slots:
 
     void rapListWithoutItsFilesShowsEmptyColumns()
     {
-        test::TempFolder folder;
-        AppState state;
-        state.folder = ProgramFolder(folder.path());
-        ReportWindows windows(state);
-        ReportDesigner& report = windows.designer(ReportKind::RapList);
-        report.Run();
-        QVERIFY(ReportRenderer(report.document()).writePdf(folder.file("list.pdf")));
-        QCOMPARE(PdfText::pageCount(folder.file("list.pdf")), 1);
+        Reports reports;
+        AppState& state = reports.state;
+        ReportWindows& windows = reports.windows;
+        const QString pdf = reports.render(ReportKind::RapList, "list.pdf");
+        QCOMPARE(PdfText::pageCount(pdf), 1);
+        QCOMPARE(windows.designer(ReportKind::RapList).document().layout.control("lblName")->text,
+                 state.CurName);
     }
 };
 

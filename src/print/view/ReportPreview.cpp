@@ -28,6 +28,8 @@ const char* const kZoomNames[] = {"ページ全体", "ページ幅", "50%", "75%
 ReportPreview::ReportPreview(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmReportPreview"));
+    // An open preview does not keep the program running once the main window has gone.
+    setAttribute(Qt::WA_QuitOnClose, false);
     m_view = new ReportPageView;
     m_scroll = new QScrollArea;
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -83,6 +85,7 @@ void ReportPreview::buildToolBar()
     bar->addSeparator();
     QAction* close = bar->addAction(QStringLiteral("閉じる"), this, &QWidget::close);
     close->setObjectName(QStringLiteral("actClose"));
+    close->setShortcut(Qt::Key_Escape);
 }
 
 void ReportPreview::setDocument(std::shared_ptr<const ReportDocument> document)
