@@ -125,7 +125,7 @@ void LayoutCatalogueSection::codeItem(const CatalogueItem& item, bool withChoice
          choices.isEmpty() ? 0 : LayoutFormFlow::textHeight(choices, choicesWidth, 8, kLineGap)});
     m_b->ensureRoom(height);
     const int top = m_b->y();
-    m_b->label(kIndent, top, questionWidth, height, item.title, LayoutBuilder::gothic(9)).wordWrap =
+    m_b->label(kIndent, top, questionWidth, height, item.title, LayoutBuilder::mincho(9)).wordWrap =
         true;
     if (!choices.isEmpty())
         m_b->label(choicesLeft, top, choicesWidth, height, choices, LayoutBuilder::gothic(8))
@@ -160,7 +160,7 @@ void LayoutCatalogueSection::checkItems(const QVector<const CatalogueItem*>& ite
                 continue;
             const CatalogueItem& item = *items.at(i);
             const int left = kIndent + column * columnWidth;
-            m_b->label(left, top, textWidth, height, item.title, LayoutBuilder::gothic(9))
+            m_b->label(left, top, textWidth, height, item.title, LayoutBuilder::mincho(9))
                 .wordWrap = true;
             m_b->checkField(left + textWidth + 60, top + (height - kCheckBox) / 2, kCheckBox,
                             xmlElementName(item.code));
@@ -192,7 +192,7 @@ void LayoutCatalogueSection::valueItem(const CatalogueItem& item)
         std::max(m_rowHeight, LayoutFormFlow::textHeight(item.title, titleWidth, 9, kLineGap));
     m_b->ensureRoom(height);
     const int top = m_b->y();
-    m_b->label(kIndent, top, titleWidth, height, item.title, LayoutBuilder::gothic(9)).wordWrap =
+    m_b->label(kIndent, top, titleWidth, height, item.title, LayoutBuilder::mincho(9)).wordWrap =
         true;
     ReportControl& value = m_b->field(fieldLeft, top, fieldWidth, height, xmlElementName(item.code),
                                       LayoutBuilder::gothic(9.5));
