@@ -1,5 +1,8 @@
 #include "ProgramFiles.h"
 
+#include "EntryPageWriter.h"
+#include "MainMenuWriter.h"
+
 #include "data/Catalogue.h"
 #include "data/SchemaBuilder.h"
 
@@ -18,14 +21,23 @@ bool ProgramFiles::write(QString* error)
 bool ProgramFiles::writeDatabase(QString* error) const
 {
     const QString path = QDir(m_folder).filePath(QStringLiteral("Orv21.db"));
-    if (QFileInfo::exists(path))
+    const QFileInfo file(path);
+    // An empty file holds no records: it is made anew like a missing one.
+    if (file.exists() && (file.size() > 0 || !QFile::remove(path)))
         return true;
     return orv::SchemaBuilder().createFile(path, error);
 }
 
-bool ProgramFiles::writePages(QString*) const
+bool ProgramFiles::writePages(QString* error) const
 {
-    return true;
+    const orv::Catalogue& catalogue = orv::Catalogue::builtIn();
+    for (const orv::CatalogueSection& section : catalogue.sections()) {
+        const QString page = EntryPageWriter(catalogue, section).page();
+        if (!writeIfChanged(QStringLiteral("FORM/") + section.page, page.toUtf8(), error))
+            return false;
+    }
+    const QString menu = MainMenuWriter(catalogue.name()).page();
+    return writeIfChanged(QStringLiteral("MainMenu/MainMenuFr.htm"), menu.toUtf8(), error);
 }
 
 bool ProgramFiles::writeIfChanged(const QString& relativePath, const QByteArray& content,

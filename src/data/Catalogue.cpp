@@ -136,6 +136,7 @@ bool Catalogue::read(const QByteArray& json, QString* error)
             group.note = groupObject.value(QLatin1String("note")).toString();
             const QJsonObject grid = groupObject.value(QLatin1String("grid")).toObject();
             group.gridRows = grid.value(QLatin1String("rows")).toInt();
+            group.inline_ = groupObject.value(QLatin1String("inline")).toBool();
             for (const QJsonValue& column : grid.value(QLatin1String("columns")).toArray())
                 group.gridColumns.append(column.toString());
             for (const QJsonValue& itemValue :
@@ -183,10 +184,17 @@ bool Catalogue::read(const QByteArray& json, QString* error)
 void Catalogue::index()
 {
     for (const CatalogueSection& section : m_sections) {
+        const CatalogueGroup* heading = nullptr;
         for (const CatalogueGroup& group : section.groups) {
+            // A table of rows stands under the heading with no items of its own before it.
+            if (!group.inline_)
+                heading = group.items.isEmpty() ? &group : nullptr;
             for (const CatalogueItem& item : group.items) {
                 m_items.insert(item.code, &item);
                 m_tables.insert(item.code, section.table);
+                m_groups.insert(item.code, &group);
+                if (group.inline_ && heading)
+                    m_headings.insert(item.code, heading);
             }
         }
     }
@@ -236,6 +244,19 @@ QVector<const CatalogueItem*> Catalogue::items(const QString& table) const
 const CatalogueItem* Catalogue::item(const QString& code) const
 {
     return m_items.value(code, nullptr);
+}
+
+const CatalogueGroup* Catalogue::groupOf(const QString& code) const
+{
+    return m_groups.value(code, nullptr);
+}
+
+const CatalogueGroup* Catalogue::headingOf(const QString& code) const
+{
+    const CatalogueGroup* group = groupOf(code);
+    if (!group || !group->inline_)
+        return group;
+    return m_headings.value(code, nullptr);
 }
 
 QString Catalogue::tableOf(const QString& code) const

@@ -37,6 +37,12 @@ public:
     QVector<const CatalogueItem*> items(const QString& table) const;
     // An item by its code; codes are unique across tables. nullptr if none.
     const CatalogueItem* item(const QString& code) const;
+    // The group that holds an item: its heading ("B2" for "B2-a"), or for an item in a table
+    // of rows its row ("E4-a" for "E4-a-A"). nullptr if none.
+    const CatalogueGroup* groupOf(const QString& code) const;
+    // The heading an item is printed under ("E4" for "E4-a-A", "B2" for "B2-a"); nullptr for
+    // the rows of a table without a heading of its own (the RAP summary's areas).
+    const CatalogueGroup* headingOf(const QString& code) const;
     // The table that holds an item's column; empty if none.
     QString tableOf(const QString& code) const;
     QString title(const QString& code) const;
@@ -56,6 +62,8 @@ private:
     QVector<TriggerKeyName> m_triggerKeys;
     QHash<QString, const CatalogueItem*> m_items;
     QHash<QString, QString> m_tables;
+    QHash<QString, const CatalogueGroup*> m_groups;
+    QHash<QString, const CatalogueGroup*> m_headings;
 };
 
 } // namespace orv

@@ -12,7 +12,8 @@ struct CatalogueGroup
     QString code;
     QString title;
     QString note;
-    int gridRows = 0; // rows of a grid group, 0 for a list of items
+    int gridRows = 0;     // rows of a grid group, 0 for a list of items
+    bool inline_ = false; // the items stand side by side in one row of the form
     QStringList gridColumns;
     QVector<CatalogueItem> items;
 };

@@ -4,6 +4,7 @@
 #include "data/StatementCache.h"
 
 #include <QHash>
+#include <QVector>
 #include <QString>
 
 #include <memory>
@@ -14,6 +15,16 @@ namespace orv {
 
 // The open SQLite handle with its prepared statements and the table facts read so far. Shared by
 // the Database and its recordsets, so a recordset outliving a closed database fails cleanly.
+// How a recordset source is read: the table behind it (empty when read only) and the SQL.
+struct SourcePlan
+{
+    QString name;
+    QString table;
+    QString sql;
+    bool wholeTable = false;
+    std::shared_ptr<TableSchema> schema;
+};
+
 class Connection
 {
 public:
@@ -28,7 +39,12 @@ public:
 
     StatementCache& statements() { return m_statements; }
     std::shared_ptr<TableSchema> schema(const QString& table);
-    void forgetSchemas() { m_schemas.clear(); }
+    void forgetSchemas();
+    // Forgets the table facts when the file's tables have changed, through any connection.
+    void checkSchemaVersion();
+    // Plans of the recordset sources opened before, by their text.
+    const SourcePlan* plan(const QString& source) const;
+    void rememberPlan(const QString& source, const SourcePlan& plan);
     QString errorText() const;
 
     static QString quoted(const QString& identifier);
@@ -37,6 +53,9 @@ private:
     sqlite3* m_handle = nullptr;
     StatementCache m_statements;
     QHash<QString, std::shared_ptr<TableSchema>> m_schemas;
+    QHash<QString, SourcePlan> m_plans;
+    QVector<std::shared_ptr<TableSchema>> m_retired;
+    qint64 m_schemaVersion = -1;
 };
 
 } // namespace orv

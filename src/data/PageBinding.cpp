@@ -11,6 +11,8 @@
 #include "data/EntryWindowHost.h"
 #include "data/Recordset.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace orv {
@@ -97,6 +99,16 @@ QString PageBinding::tableOfPage(const QString& pageFile)
         return QStringLiteral("KIHON1");
     const int dot = pageFile.indexOf(QLatin1Char('.'));
     return dot < 0 ? pageFile : pageFile.left(dot);
+}
+
+QString PageBinding::pagePath(const QString& programFolder, const QString& pageFile)
+{
+    const QDir forms(programFolder + QStringLiteral("/FORM"));
+    const QString exact = forms.filePath(pageFile);
+    if (pageFile.isEmpty() || QFileInfo::exists(exact))
+        return exact;
+    const QStringList names = forms.entryList({pageFile}, QDir::Files);
+    return names.isEmpty() ? exact : forms.filePath(names.first());
 }
 
 QString PageBinding::GetFormatProperty(const ColumnInfo& column)
@@ -322,7 +334,7 @@ bool PageBinding::SavePage()
 
     m_state.NavPermit = true;
     if (m_host)
-        m_host->navigateAndWait(m_state.folder.file(QStringLiteral("FORM/") + m_state.NextPage));
+        m_host->navigateAndWait(pagePath(m_state.folder.path(), m_state.NextPage));
     m_state.NavPermit = false;
 
     LoadPage();

@@ -40,6 +40,9 @@ public:
     static QString elementOfColumn(const QString& col);
     // The table behind a page file: "KIHON2.HTM" gives "KIHON1", "C.HTM" gives "C".
     static QString tableOfPage(const QString& pageFile);
+    // The path of FORM/<pageFile> in the program folder; the name is matched without regard to
+    // case, as the pages name each other in either case.
+    static QString pagePath(const QString& programFolder, const QString& pageFile);
     // A stored value as a page shows it, with the column's format.
     static QString displayText(const Value& value, const ColumnInfo& column);
 

@@ -2,6 +2,7 @@
 
 #include "common/Value.h"
 #include "data/ColumnInfo.h"
+#include "data/Field.h"
 
 #include <QPair>
 #include <QString>
@@ -47,6 +48,8 @@ public:
     Value value(const QString& name) const;
     virtual bool setValue(int index, const Value& value, QString* error = nullptr) = 0;
     bool setValue(const QString& name, const Value& value, QString* error = nullptr);
+    Field field(int index) { return Field(*this, index); }
+    Field field(const QString& name) { return Field(*this, columnIndex(name)); }
 
     virtual void addNew() = 0;
     virtual void edit() = 0;

@@ -4,19 +4,42 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
+
 namespace orv {
 
 namespace {
 
-Value dateFromText(const QString& text)
+int digitsAt(const char* text, int position, int count)
 {
-    const QDateTime withTime = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (withTime.isValid())
-        return DateValue::fromDateTime(withTime.date(), withTime.time());
-    const QDate day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-    if (day.isValid())
-        return DateValue::fromDate(day);
-    return text;
+    int number = 0;
+    for (int i = position; i < position + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        number = number * 10 + (text[i] - '0');
+    }
+    return number;
+}
+
+// "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss", read straight from the engine's bytes.
+bool storedDate(const char* text, int bytes, DateValue* date)
+{
+    if ((bytes != 10 && bytes != 19) || text[4] != '-' || text[7] != '-')
+        return false;
+    const QDate day(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+    if (!day.isValid())
+        return false;
+    if (bytes == 10) {
+        *date = DateValue::fromDate(day);
+        return true;
+    }
+    if (text[10] != ' ' || text[13] != ':' || text[16] != ':')
+        return false;
+    const QTime time(digitsAt(text, 11, 2), digitsAt(text, 14, 2), digitsAt(text, 17, 2));
+    if (!time.isValid())
+        return false;
+    *date = DateValue::fromDateTime(day, time);
+    return true;
 }
 
 QString columnText(sqlite3_stmt* statement, int column)
@@ -43,9 +66,16 @@ Value engineValue(sqlite3_stmt* statement, int column)
 
 QString SqlValue::dateText(const DateValue& date)
 {
-    const QDateTime dateTime = date.toDateTime();
-    return date.hasTime() ? dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                          : dateTime.date().toString(QStringLiteral("yyyy-MM-dd"));
+    const QDate day = date.date();
+    char text[32];
+    int length =
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", day.year(), day.month(), day.day());
+    if (date.hasTime()) {
+        const QTime time = date.time();
+        length += std::snprintf(text + length, sizeof text - length, " %02d:%02d:%02d", time.hour(),
+                                time.minute(), time.second());
+    }
+    return QString::fromLatin1(text, length);
 }
 
 bool SqlValue::bind(sqlite3_stmt* statement, int position, const Value& value)
@@ -86,10 +116,24 @@ Value SqlValue::read(sqlite3_stmt* statement, int column, int daoType)
     if (storage == SQLITE_NULL)
         return Value();
     switch (daoType) {
-    case dbDate:
-        if (storage == SQLITE_TEXT)
-            return dateFromText(columnText(statement, column));
-        return DateValue::fromSerial(sqlite3_column_double(statement, column));
+    case dbDate: {
+        if (storage != SQLITE_TEXT)
+            return DateValue::fromSerial(sqlite3_column_double(statement, column));
+        DateValue date;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        if (storedDate(text, sqlite3_column_bytes(statement, column), &date))
+            return date;
+        return columnText(statement, column);
+    }
+    case 0: {
+        // An expression such as MAX([基準日]) has no declared type; its dates still read as dates.
+        DateValue date;
+        if (storage == SQLITE_TEXT &&
+            storedDate(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                       sqlite3_column_bytes(statement, column), &date))
+            return date;
+        return engineValue(statement, column);
+    }
     case dbText:
     case dbMemo:
     case dbLongBinary:

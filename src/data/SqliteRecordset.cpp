@@ -10,6 +10,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
@@ -84,63 +86,139 @@ SqliteRecordset::SqliteRecordset(std::shared_ptr<Connection> connection, const Q
 {
 }
 
+// A table name, or a SELECT * over one table, is read with the row ids so it can be edited.
+bool SqliteRecordset::planFor(Connection& connection, const QString& source, SourcePlan* plan,
+                              QString* error)
+{
+    QString table = unbracketed(source.trimmed());
+    QString rest;
+    const bool select = isSelect(source);
+    plan->name = source;
+    plan->sql = source;
+    if (select && !splitSingleTableSelect(source, &table, &rest))
+        return true;
+    std::shared_ptr<TableSchema> schema = connection.schema(table);
+    if (!schema) {
+        if (select)
+            return true;
+        if (error)
+            *error = QStringLiteral("入力テーブルまたはクエリ '%1' が見つかりません。").arg(source);
+        return false;
+    }
+    plan->table = schema->name;
+    plan->schema = schema;
+    plan->sql = QStringLiteral("SELECT rowid, * FROM ") + Connection::quoted(schema->name) + rest;
+    plan->wholeTable = !select;
+    if (plan->wholeTable)
+        plan->name = schema->name;
+    return true;
+}
+
 std::unique_ptr<Recordset> SqliteRecordset::open(std::shared_ptr<Connection> connection,
                                                  const QString& source,
                                                  const QVector<Value>& params, QString* error)
 {
-    std::unique_ptr<SqliteRecordset> recordset(new SqliteRecordset(connection, source));
-    QString table = unbracketed(source.trimmed());
-    QString rest;
-    const bool select = isSelect(source);
-    if (!select || splitSingleTableSelect(source, &table, &rest)) {
-        std::shared_ptr<TableSchema> schema = connection->schema(table);
-        if (schema) {
-            recordset->m_table = schema->name;
-            recordset->m_columns = schema->columns;
-            if (!select)
-                recordset->m_name = schema->name;
-        } else if (!select) {
-            recordset->fail(
-                error,
-                QStringLiteral("入力テーブルまたはクエリ '%1' が見つかりません。").arg(source));
-            return nullptr;
-        }
-    }
-    const QString sql = recordset->isUpdatable() ? QStringLiteral("SELECT rowid, * FROM ") +
-                                                       Connection::quoted(recordset->m_table) + rest
-                                                 : source;
-    if (!recordset->load(sql, params, error))
+    connection->checkSchemaVersion();
+    SourcePlan plan;
+    const SourcePlan* known = connection->plan(source);
+    if (known)
+        plan = *known;
+    else if (!planFor(*connection, source, &plan, error))
         return nullptr;
+    std::unique_ptr<SqliteRecordset> recordset(new SqliteRecordset(connection, plan.name));
+    if (plan.schema) {
+        recordset->m_table = plan.table;
+        recordset->m_columns = plan.schema->columns;
+    }
+    recordset->m_sql = plan.sql;
+    recordset->m_params = params;
+    // A query runs now and so shows its errors now; a whole table is only checked.
+    const bool ok =
+        plan.wholeTable || !recordset->isUpdatable()
+            ? recordset->prepare(error) && (plan.wholeTable || recordset->loadRows(error))
+            : recordset->loadRows(error);
+    if (!ok)
+        return nullptr;
+    if (!known)
+        connection->rememberPlan(source, plan);
     return recordset;
 }
 
-bool SqliteRecordset::load(const QString& sql, const QVector<Value>& params, QString* error)
+bool SqliteRecordset::prepare(QString* error)
 {
     StatementCache& statements = m_connection->statements();
-    sqlite3_stmt* statement = statements.acquire(sql, error);
+    sqlite3_stmt* statement = statements.acquire(m_sql, error);
+    if (!statement)
+        return false;
+    if (!isUpdatable())
+        describeResult(statement);
+    const bool ok = sqlite3_column_count(statement) == m_columns.size() + (isUpdatable() ? 1 : 0);
+    statements.release(statement);
+    return ok || fail(error, QStringLiteral("列の数が表の定義と合いません。"));
+}
+
+bool SqliteRecordset::loadRows(QString* error) const
+{
+    // Values of the first rows come with the query; later rows are read when reached.
+    constexpr int EagerRows = 256;
+    m_loaded = true;
+    m_rows.clear();
+    StatementCache& statements = m_connection->statements();
+    sqlite3_stmt* statement = statements.acquire(m_sql, error);
     if (!statement)
         return false;
     const int offset = isUpdatable() ? 1 : 0;
-    if (!isUpdatable())
-        describeResult(statement);
-    bool ok = sqlite3_column_count(statement) == m_columns.size() + offset &&
-              SqlValue::bindAll(statement, params);
+    bool ok = sqlite3_column_count(statement) == m_columns.size() + offset;
+    if (!ok)
+        fail(error, QStringLiteral("列の数が表の定義と合いません。"));
+    ok = ok && SqlValue::bindAll(statement, m_params);
     int step = SQLITE_ROW;
     while (ok && (step = sqlite3_step(statement)) == SQLITE_ROW) {
         Row row;
         row.rowid = offset ? sqlite3_column_int64(statement, 0) : 0;
-        row.values.reserve(m_columns.size());
-        for (int i = 0; i < m_columns.size(); ++i)
-            row.values.append(SqlValue::read(statement, i + offset, m_columns.at(i).type));
+        row.loaded = !offset || m_rows.size() < EagerRows;
+        if (row.loaded) {
+            row.values.reserve(m_columns.size());
+            for (int i = 0; i < m_columns.size(); ++i)
+                row.values.append(SqlValue::read(statement, i + offset, m_columns.at(i).type));
+        }
         m_rows.append(std::move(row));
     }
-    ok = ok && step == SQLITE_DONE;
-    if (!ok)
-        fail(error, sqlite3_column_count(statement) == m_columns.size() + offset
-                        ? m_connection->errorText()
-                        : QStringLiteral("列の数が表の定義と合いません。"));
+    if (ok && step != SQLITE_DONE)
+        ok = fail(error, m_connection->errorText());
     statements.release(statement);
+    if (m_addedBeforeLoad != 0) {
+        // A row added before the first read stays in the set and current.
+        auto added = std::find_if(m_rows.begin(), m_rows.end(),
+                                  [&](const Row& row) { return row.rowid == m_addedBeforeLoad; });
+        if (added == m_rows.end()) {
+            m_rows.append(Row{m_addedBeforeLoad, false, {}});
+            added = m_rows.end() - 1;
+        }
+        m_current = int(added - m_rows.begin());
+        m_addedBeforeLoad = 0;
+    }
     return ok;
+}
+
+QVector<SqliteRecordset::Row>& SqliteRecordset::rows() const
+{
+    if (!m_loaded && m_connection->isOpen())
+        loadRows(nullptr);
+    return m_rows;
+}
+
+const QVector<Value>& SqliteRecordset::valuesOf(int index) const
+{
+    Row& row = rows()[index];
+    if (!row.loaded) {
+        Row fresh;
+        if (!readRow(row.rowid, &fresh, nullptr))
+            fresh.values = QVector<Value>(m_columns.size());
+        row.values = fresh.values;
+        row.loaded = true;
+    }
+    return row.values;
 }
 
 void SqliteRecordset::describeResult(sqlite3_stmt* statement)
@@ -167,7 +245,7 @@ void SqliteRecordset::describeResult(sqlite3_stmt* statement)
     }
 }
 
-bool SqliteRecordset::readRow(qint64 rowid, Row* row, QString* error)
+bool SqliteRecordset::readRow(qint64 rowid, Row* row, QString* error) const
 {
     StatementCache& statements = m_connection->statements();
     sqlite3_stmt* statement = statements.acquire(
@@ -179,6 +257,7 @@ bool SqliteRecordset::readRow(qint64 rowid, Row* row, QString* error)
                        sqlite3_column_count(statement) == m_columns.size();
     if (found) {
         row->rowid = rowid;
+        row->loaded = true;
         row->values.clear();
         for (int i = 0; i < m_columns.size(); ++i)
             row->values.append(SqlValue::read(statement, i, m_columns.at(i).type));
@@ -198,12 +277,12 @@ bool SqliteRecordset::fail(QString* error, const QString& text) const
 
 bool SqliteRecordset::hasCurrent() const
 {
-    return !m_currentDeleted && m_current >= 0 && m_current < m_rows.size();
+    return !m_currentDeleted && m_current >= 0 && m_current < rows().size();
 }
 
 bool SqliteRecordset::eof() const
 {
-    return m_current >= m_rows.size();
+    return m_current >= rows().size();
 }
 
 void SqliteRecordset::moveFirst()
@@ -218,7 +297,7 @@ void SqliteRecordset::moveNext()
     cancelUpdate();
     if (m_currentDeleted)
         m_currentDeleted = false;
-    else if (m_current < m_rows.size())
+    else if (m_current < rows().size())
         ++m_current;
 }
 
@@ -232,8 +311,8 @@ bool SqliteRecordset::findFirst(const QVector<QPair<QString, Value>>& equals)
             return false;
         wanted.append({index, converted});
     }
-    for (int row = 0; row < m_rows.size(); ++row) {
-        const QVector<Value>& values = m_rows.at(row).values;
+    for (int row = 0; row < rows().size(); ++row) {
+        const QVector<Value>& values = valuesOf(row);
         bool matches = true;
         for (const auto& [index, value] : std::as_const(wanted))
             matches = matches && sameValue(values.at(index), value);
@@ -272,11 +351,13 @@ Value SqliteRecordset::value(int index) const
         return Value();
     if (m_mode != EditMode::None)
         return m_buffer.at(index);
-    return hasCurrent() ? m_rows.at(m_current).values.at(index) : Value();
+    return hasCurrent() ? valuesOf(m_current).at(index) : Value();
 }
 
 bool SqliteRecordset::setValue(int index, const Value& value, QString* error)
 {
+    if (!isUpdatable())
+        return fail(error, ReadOnly);
     if (m_mode == EditMode::None)
         return fail(error, NotEditing);
     if (index < 0 || index >= m_columns.size())
@@ -311,19 +392,9 @@ void SqliteRecordset::edit()
     Row fresh;
     if (readRow(m_rows.at(m_current).rowid, &fresh, nullptr))
         m_rows[m_current] = fresh;
-    m_buffer = m_rows.at(m_current).values;
+    m_buffer = valuesOf(m_current);
     m_assigned = QVector<bool>(m_columns.size(), false);
     m_mode = EditMode::Edit;
-}
-
-QVector<int> SqliteRecordset::assignedColumns() const
-{
-    QVector<int> columns;
-    for (int i = 0; i < m_assigned.size(); ++i) {
-        if (m_assigned.at(i))
-            columns.append(i);
-    }
-    return columns;
 }
 
 bool SqliteRecordset::update(QString* error)
@@ -340,69 +411,70 @@ bool SqliteRecordset::update(QString* error)
     return ok;
 }
 
-bool SqliteRecordset::insertRow(QString* error)
+bool SqliteRecordset::write(const QString& sql, const QVector<Value>& values, QString* error)
 {
-    const QVector<int> columns = assignedColumns();
-    QStringList names;
-    QStringList marks;
-    for (int index : columns) {
-        names.append(Connection::quoted(m_columns.at(index).name));
-        marks.append(QStringLiteral("?"));
-    }
-    const QString sql =
-        columns.isEmpty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Connection::quoted(m_table))
-            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(Connection::quoted(m_table), names.join(QLatin1Char(',')),
-                       marks.join(QLatin1Char(',')));
     StatementCache& statements = m_connection->statements();
     sqlite3_stmt* statement = statements.acquire(sql, error);
     if (!statement)
         return false;
-    for (int i = 0; i < columns.size(); ++i)
-        SqlValue::bind(statement, i + 1, m_buffer.at(columns.at(i)));
-    const bool ok = sqlite3_step(statement) == SQLITE_DONE;
+    const bool ok = SqlValue::bindAll(statement, values) && sqlite3_step(statement) == SQLITE_DONE;
     if (!ok)
         fail(error, m_connection->errorText());
     statements.release(statement);
-    if (!ok)
+    return ok;
+}
+
+QVector<Value> SqliteRecordset::assignedValues(QStringList* names) const
+{
+    QVector<Value> values;
+    for (int i = 0; i < m_assigned.size(); ++i) {
+        if (m_assigned.at(i)) {
+            names->append(Connection::quoted(m_columns.at(i).name));
+            values.append(m_buffer.at(i));
+        }
+    }
+    return values;
+}
+
+bool SqliteRecordset::insertRow(QString* error)
+{
+    QStringList names;
+    const QVector<Value> values = assignedValues(&names);
+    const QString table = Connection::quoted(m_table);
+    const QString sql = values.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (?%3)")
+                                  .arg(table, names.join(QLatin1Char(',')),
+                                       QStringLiteral(",?").repeated(values.size() - 1));
+    if (!write(sql, values, error))
         return false;
-    Row row;
-    if (!readRow(sqlite3_last_insert_rowid(m_connection->handle()), &row, error))
-        return false;
-    m_rows.append(row);
-    m_current = int(m_rows.size()) - 1;
+    const qint64 rowid = sqlite3_last_insert_rowid(m_connection->handle());
     m_currentDeleted = false;
+    if (!m_loaded) {
+        m_addedBeforeLoad = rowid;
+        return true;
+    }
+    m_rows.append(Row{rowid, false, {}});
+    m_current = int(m_rows.size()) - 1;
     return true;
 }
 
 bool SqliteRecordset::updateRow(QString* error)
 {
-    const QVector<int> columns = assignedColumns();
-    if (columns.isEmpty())
+    QStringList names;
+    QVector<Value> values = assignedValues(&names);
+    if (values.isEmpty())
         return true;
-    QStringList assignments;
-    for (int index : columns)
-        assignments.append(Connection::quoted(m_columns.at(index).name) + QStringLiteral("=?"));
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                            .arg(Connection::quoted(m_table), assignments.join(QLatin1Char(',')));
-    StatementCache& statements = m_connection->statements();
-    sqlite3_stmt* statement = statements.acquire(sql, error);
-    if (!statement)
+    const qint64 rowid = m_rows.at(m_current).rowid;
+    values.append(Value(rowid));
+    const QString sql = QStringLiteral("UPDATE %1 SET %2=? WHERE rowid = ?")
+                            .arg(Connection::quoted(m_table), names.join(QStringLiteral("=?,")));
+    if (!write(sql, values, error))
         return false;
-    for (int i = 0; i < columns.size(); ++i)
-        SqlValue::bind(statement, i + 1, m_buffer.at(columns.at(i)));
-    sqlite3_bind_int64(statement, int(columns.size()) + 1, m_rows.at(m_current).rowid);
-    bool ok = sqlite3_step(statement) == SQLITE_DONE;
-    if (!ok)
-        fail(error, m_connection->errorText());
-    else if (sqlite3_changes(m_connection->handle()) == 0)
-        ok = fail(error, RowGone);
-    statements.release(statement);
-    if (!ok)
-        return false;
+    if (sqlite3_changes(m_connection->handle()) == 0)
+        return fail(error, RowGone);
     Row row;
-    if (readRow(m_rows.at(m_current).rowid, &row, nullptr))
+    if (readRow(rowid, &row, nullptr))
         m_rows[m_current] = row;
     return true;
 }
@@ -421,17 +493,8 @@ bool SqliteRecordset::deleteCurrent(QString* error)
         return fail(error, ReadOnly);
     if (!hasCurrent())
         return fail(error, NoCurrentRecord);
-    StatementCache& statements = m_connection->statements();
-    sqlite3_stmt* statement = statements.acquire(
-        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Connection::quoted(m_table)), error);
-    if (!statement)
-        return false;
-    sqlite3_bind_int64(statement, 1, m_rows.at(m_current).rowid);
-    const bool ok = sqlite3_step(statement) == SQLITE_DONE;
-    if (!ok)
-        fail(error, m_connection->errorText());
-    statements.release(statement);
-    if (!ok)
+    if (!write(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Connection::quoted(m_table)),
+               {Value(m_rows.at(m_current).rowid)}, error))
         return false;
     m_rows.removeAt(m_current);
     m_currentDeleted = true;
@@ -441,6 +504,7 @@ bool SqliteRecordset::deleteCurrent(QString* error)
 void SqliteRecordset::close()
 {
     cancelUpdate();
+    m_loaded = true;
     m_rows.clear();
     m_current = 0;
     m_currentDeleted = false;

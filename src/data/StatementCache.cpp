@@ -32,6 +32,8 @@ sqlite3_stmt* StatementCache::acquire(const QString& sql, QString* error)
         return nullptr;
     }
     if (found == m_entries.end()) {
+        if (m_entries.size() >= MaxEntries)
+            dropIdle();
         m_entries.insert(sql, Entry{statement, true});
         m_sqlOf.insert(statement, sql);
     }
@@ -50,6 +52,19 @@ void StatementCache::release(sqlite3_stmt* statement)
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
     m_entries[*sql].inUse = false;
+}
+
+void StatementCache::dropIdle()
+{
+    for (auto entry = m_entries.begin(); entry != m_entries.end();) {
+        if (entry->inUse) {
+            ++entry;
+            continue;
+        }
+        m_sqlOf.remove(entry->statement);
+        sqlite3_finalize(entry->statement);
+        entry = m_entries.erase(entry);
+    }
 }
 
 void StatementCache::clear()

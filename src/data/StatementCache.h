@@ -26,6 +26,10 @@ public:
     void clear();
 
 private:
+    // Statements built from changing column lists must not pile up.
+    static constexpr int MaxEntries = 200;
+    void dropIdle();
+
     struct Entry
     {
         sqlite3_stmt* statement = nullptr;

@@ -6,6 +6,7 @@
 #include "data/RecordFinder.h"
 #include "print/ReportDataExporter.h"
 #include "print/ReportDisplay.h"
+#include "rap/RapReviewSheet.h"
 
 namespace orv {
 
@@ -120,8 +121,7 @@ void PrintCommands::KENTO_PRINT()
 {
     if (m_state.CurID.isEmpty())
         return;
-    if (m_reviewSheet)
-        m_reviewSheet(m_state.CurID, m_state.CurKijunbi.dateOnly());
+    RapReviewSheet(m_state).WriteRapReviewSheet(m_state.CurID, m_state.CurKijunbi.dateOnly());
 }
 
 } // namespace orv

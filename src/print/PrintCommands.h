@@ -1,7 +1,5 @@
 #pragma once
 
-#include "common/DateValue.h"
-
 #include <QString>
 
 #include <functional>
@@ -15,13 +13,11 @@ enum class ReportKind;
 
 // The print operations of the main menu. The four record prints ask the finder for the
 // record; the three RAP prints use the assessment that the RAP run left selected. Each
-// writes its report-data file and shows the report; nothing happens after a cancelled pick.
+// writes its report-data file and shows the report (the review sheet writes its RTF file);
+// nothing happens after a cancelled pick.
 class PrintCommands
 {
 public:
-    // Writes the review sheet of one assessment (resident ID, record date).
-    using ReviewSheetWriter = std::function<void(const QString& id, const DateValue& date)>;
-
     explicit PrintCommands(AppState& state);
 
     void Face_Print();
@@ -32,8 +28,6 @@ public:
     void RAPL_PRINT();
     void KENTO_PRINT();
 
-    void setReviewSheetWriter(ReviewSheetWriter writer) { m_reviewSheet = std::move(writer); }
-
 private:
     bool pickRecord(int finderMode);
     void printRecord(const RecordPrint& print);
@@ -43,7 +37,6 @@ private:
     void reportFailure(const QString& error);
 
     AppState& m_state;
-    ReviewSheetWriter m_reviewSheet;
 };
 
 } // namespace orv

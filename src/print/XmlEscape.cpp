@@ -4,13 +4,33 @@ namespace orv {
 
 QString XmlEscape(const QString& text)
 {
-    if (text.isEmpty())
-        return QString();
-    QString escaped = text;
-    // the ampersand first, so the entities made below are not escaped again
-    escaped.replace(QLatin1Char('&'), QStringLiteral("&amp;"));
-    escaped.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
-    escaped.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '&':
+            escaped += QStringLiteral("&amp;");
+            break;
+        case '<':
+            escaped += QStringLiteral("&lt;");
+            break;
+        case '>':
+            escaped += QStringLiteral("&gt;");
+            break;
+        // line breaks of a memo as references: the element stays on its line and the reader
+        // gets them back unchanged
+        case '\r':
+            escaped += QStringLiteral("&#13;");
+            break;
+        case '\n':
+            escaped += QStringLiteral("&#10;");
+            break;
+        default:
+            // other control characters cannot stand in an XML file at all
+            if (c.unicode() >= 0x20 || c == QLatin1Char('\t'))
+                escaped += c;
+        }
+    }
     return escaped;
 }
 

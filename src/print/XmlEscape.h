@@ -4,8 +4,9 @@
 
 namespace orv {
 
-// A value made safe for element content of a report-data file: "&", "<" and ">" become
-// entity references, so the report reads back exactly the stored text.
+// A value made safe for element content of a report-data file: "&", "<", ">" and line breaks
+// become references, so the report reads back exactly the stored text on one line; control
+// characters that XML cannot carry are left out.
 QString XmlEscape(const QString& text);
 
 } // namespace orv

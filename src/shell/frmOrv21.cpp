@@ -3,6 +3,7 @@
 #include "common/MessageBoxService.h"
 #include "data/AppState.h"
 #include "shell/WebBrowser.h"
+#include "shell/frmDTPICK.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -53,6 +54,11 @@ frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
             [this](const QUrl&, bool* cancel) { *cancel = !m_state.NavPermit; });
     connect(m_wb, &WebBrowser::statusTextChanged, this,
             [this](const QString& text) { m_commands.handleStatusText(text); });
+    m_datePicker = [this] {
+        frmDTPICK picker(
+            m_state, [this](const QString& name) { return m_document.valueOf(name); }, this);
+        picker.exec();
+    };
     qApp->installEventFilter(this);
 }
 
@@ -97,7 +103,7 @@ void frmOrv21::showEntry()
 void frmOrv21::navigatePage(const QString& pageFile)
 {
     m_state.NavPermit = true;
-    navigateAndWait(m_state.folder.file(QStringLiteral("FORM/") + pageFile));
+    navigateAndWait(PageBinding::pagePath(m_state.folder.path(), pageFile));
     m_state.NavPermit = false;
 }
 
@@ -172,7 +178,8 @@ void frmOrv21::showMainWindow()
 void frmOrv21::closeEvent(QCloseEvent* event)
 {
     // A close from the title bar or the window menu is spontaneous; the program's is not.
-    if (m_commands.queryUnload(event->spontaneous()))
+    // A window that is not open has nothing to store.
+    if (!isVisible() || m_commands.queryUnload(event->spontaneous()))
         event->accept();
     else
         event->ignore();

@@ -64,7 +64,8 @@ public:
 
     // frmMenu.KonsuiMenu; without one, the window sets its own items from KonsuiMode.
     void setKonsuiMenuHandler(std::function<void()> handler) { m_konsuiMenu = std::move(handler); }
-    // The modal date-time picker; the picker protocol of the state carries its result.
+    // The modal date-time picker (frmDTPICK preloaded from the page unless replaced); the
+    // picker protocol of the state carries its result.
     void setDatePicker(std::function<void()> picker) { m_datePicker = std::move(picker); }
 
 protected:

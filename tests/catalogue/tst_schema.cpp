@@ -1,7 +1,10 @@
 #include "support/TestDatabase.h"
 
 #include "data/Catalogue.h"
+#include "data/DaoType.h"
+#include "data/Recordset.h"
 #include "data/SchemaBuilder.h"
+#include "data/ValueConverter.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -364,6 +367,84 @@ private slots:
             QVERIFY2(ok, qPrintable(row.join(' ') + ' ' + declared));
         }
         QCOMPARE(tables, QSet<QString>({"C", "D", "E", "F", "N"}));
+    }
+
+    // What the record store reads of the declared types and the properties.
+    void recordStoreSeesTheColumns_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("name") << "KIHON1"
+                              << "1-1-1" << int(dbText) << 20 << "";
+        QTest::newRow("birth date") << "KIHON1"
+                                    << "1-3-1" << int(dbDate) << 8 << "yyyy/mm/dd";
+        QTest::newRow("date as text") << "A"
+                                      << "A3" << int(dbText) << 10 << "";
+        QTest::newRow("coded item") << "B"
+                                    << "B1" << int(dbByte) << 1 << "";
+        QTest::newRow("count") << "O"
+                               << "O1" << int(dbInteger) << 2 << "";
+        QTest::newRow("height") << "K"
+                                << "K2-a" << int(dbSingle) << 4 << "";
+        QTest::newRow("memo") << "S"
+                              << "S1-b" << int(dbMemo) << 0 << "";
+        QTest::newRow("trigger mark") << "Trigger"
+                                      << "OJ1" << int(dbText) << 2 << "";
+        QTest::newRow("RAP list") << "RAP"
+                                  << "RAP" << int(dbText) << 80 << "";
+    }
+    void recordStoreSeesTheColumns()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(int, type);
+        QFETCH(int, size);
+        QFETCH(QString, format);
+        std::unique_ptr<Database> db = m_file.open();
+        QVERIFY(db);
+        const TableSchema* schema = db->schema(table);
+        QVERIFY(schema);
+        const int index = schema->indexOf(column);
+        QVERIFY(index >= 0);
+        const ColumnInfo& info = schema->columns.at(index);
+        QCOMPARE(info.type, type);
+        QCOMPARE(info.size, size);
+        QCOMPARE(info.property("FORMAT"), format);
+    }
+
+    // A memo holding digits stays the text it was.
+    void memoKeepsItsText()
+    {
+        TestDatabase file;
+        std::unique_ptr<Database> db = file.open();
+        QVERIFY(db->execute("INSERT INTO S ([ID], [基準日], [S1-b]) VALUES (?, ?, ?)",
+                            {Value("利用者1"), Value("2005-08-17"), Value("007")}));
+        std::unique_ptr<Recordset> rs = db->openRecordset("S");
+        QVERIFY(rs && !rs->eof());
+        QCOMPARE(rs->value("S1-b").toText(), QStringLiteral("007"));
+    }
+
+    void comaDefaultsPassTheRecordStore()
+    {
+        std::unique_ptr<Database> db = m_file.open();
+        int checked = 0;
+        for (const QString& table : QStringList{"C", "D", "E", "F", "N"}) {
+            for (const ColumnInfo& column : db->schema(table)->columns) {
+                if (!column.property("Description").contains("KONSUI"))
+                    continue;
+                Value converted;
+                QString error;
+                QVERIFY2(ValueConverter::convert(column, Value(column.property("DefaultValue")),
+                                                 &converted, &error),
+                         qPrintable(column.name + ": " + error));
+                QVERIFY(!converted.isNull());
+                ++checked;
+            }
+        }
+        QCOMPARE(checked, 16 + 5 + 29 + 19 + 21);
     }
 
     void newFileIsNeverWrittenOverAnOldOne()

@@ -215,13 +215,106 @@ private slots:
         QVERIFY(!db->inTransaction());
     }
 
-    void recordsetOutlivingClosedDatabaseFailsCleanly()
+    void fieldsByNameAndIndex()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        QVERIFY(db->execute("INSERT INTO C([ID],[基準日],[C1]) VALUES(?,?,?)",
+                            {"1", day(2005, 1, 1), 3}));
+        auto rs = db->openRecordset("C");
+        Field c1 = rs->field("c1");
+        QVERIFY(c1.isValid());
+        QCOMPARE(c1.name(), QString("C1"));
+        QCOMPARE(c1.type(), int(dbByte));
+        QCOMPARE(c1.property("Description"), QString("KONSUI 意識"));
+        QCOMPARE(c1.value(), Value(3));
+        rs->edit();
+        QVERIFY(c1.setValue("4"));
+        QVERIFY(rs->update());
+        QCOMPARE(rs->field(2).value(), Value(4));
+        QVERIFY(!rs->field("none").isValid());
+    }
+
+    void manyDifferentStatementsStayUsable()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        QVERIFY(db->execute("INSERT INTO C([ID],[基準日]) VALUES(?,?)", {"1", day(2005, 1, 1)}));
+        for (int i = 0; i < 500; ++i) {
+            auto rs =
+                db->openRecordset(QString("SELECT * FROM C WHERE [ID]=? AND %1=%1").arg(i), {"1"});
+            QVERIFY(rs);
+            QCOMPARE(rs->recordCount(), 1);
+        }
+    }
+
+    void tableOpenedToAddShowsTheAddedRow()
     {
         test::TempFolder folder;
         auto db = makeDatabase(folder);
         QVERIFY(
             db->execute("INSERT INTO KIHON1([ID],[基準日]) VALUES(?,?)", {"1", day(2005, 1, 1)}));
         auto rs = db->openRecordset("KIHON1");
+        rs->addNew();
+        QVERIFY(rs->setValue("ID", "2"));
+        QVERIFY(rs->setValue("基準日", day(2005, 1, 2)));
+        QVERIFY(rs->update());
+        QVERIFY(!rs->eof());
+        QCOMPARE(rs->value("ID"), Value("2"));
+        QCOMPARE(rs->recordCount(), 2);
+        rs->moveNext();
+        QVERIFY(rs->eof());
+        rs->moveFirst();
+        QCOMPARE(rs->value("ID"), Value("1"));
+    }
+
+    void largeTableReadsEveryRow()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        {
+            TransactionGuard transaction(*db);
+            for (int i = 0; i < 700; ++i)
+                QVERIFY(db->execute("INSERT INTO KIHON1([ID],[基準日],[1-1-1]) VALUES(?,?,?)",
+                                    {QString::number(i), day(2005, 1, 1), QString("姓%1").arg(i)}));
+            QVERIFY(transaction.commit());
+        }
+        auto rs = db->openRecordset("KIHON1");
+        int count = 0;
+        for (; !rs->eof(); rs->moveNext(), ++count)
+            QCOMPARE(rs->value("1-1-1"), Value(QString("姓%1").arg(count)));
+        QCOMPARE(count, 700);
+        QVERIFY(rs->findFirst({{"ID", "650"}}));
+        rs->edit();
+        QVERIFY(rs->setValue("1-1-2", "花子"));
+        QVERIFY(rs->update());
+        auto check = db->openRecordset("SELECT * FROM KIHON1 WHERE [ID]=?", {"650"});
+        QCOMPARE(check->value("1-1-1"), Value("姓650"));
+        QCOMPARE(check->value("1-1-2"), Value("花子"));
+    }
+
+    void tablesChangedByAnotherConnectionAreSeen()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        QVERIFY(db->schema("KIHON1"));
+        QVERIFY(!db->openRecordset("SELECT * FROM NewTable WHERE [ID]=?", {"1"}));
+        auto other = Database::open(db->path());
+        QVERIFY(other->execute("CREATE TABLE NewTable([ID] TEXT(5))"));
+        QVERIFY(other->execute("ALTER TABLE KIHON1 ADD COLUMN [1-99] BYTE"));
+        auto rs = db->openRecordset("SELECT * FROM NewTable WHERE [ID]=?", {"1"});
+        QVERIFY(rs);
+        QVERIFY(rs->isUpdatable());
+        QCOMPARE(db->schema("KIHON1")->columns.last().type, int(dbByte));
+    }
+
+    void recordsetOutlivingClosedDatabaseFailsCleanly()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        QVERIFY(
+            db->execute("INSERT INTO KIHON1([ID],[基準日]) VALUES(?,?)", {"1", day(2005, 1, 1)}));
+        auto rs = db->openRecordset("SELECT * FROM KIHON1");
         db.reset();
         rs->edit();
         QString error;

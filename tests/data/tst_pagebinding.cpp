@@ -22,10 +22,7 @@ private:
     {
         f = std::make_unique<EntryFixture>();
         QString error;
-        QVERIFY2(f->open(&error), qPrintable(error));
-        QVERIFY(f->addAssessment(f->id, f->date));
-        QVERIFY(f->addFaceSheet(f->id, f->date));
-        QVERIFY(f->openRow(QStringLiteral("A")));
+        QVERIFY2(f->openWithAssessment(&error), qPrintable(error));
         binding = std::make_unique<PageBinding>(f->state, f->page, &f->host);
     }
 

@@ -10,8 +10,6 @@
 
 #include <QtTest>
 
-#include <sqlite3.h>
-
 using namespace orv;
 
 namespace {
@@ -28,10 +26,7 @@ public:
     ExportFixture()
     {
         state.folder = ProgramFolder(folder.path());
-        sqlite3* file = nullptr; // an empty record file
-        sqlite3_open(folder.file("Orv21.db").toUtf8().constData(), &file);
-        sqlite3_close(file);
-        state.Db = Database::open(folder.file("Orv21.db"));
+        state.Db = Database::create(folder.file("Orv21.db"));
         QVERIFY(state.Db);
         sql("CREATE TABLE [KIHON1] ([ID] TEXT(20), [基準日] DATETIME, [1-1-1] TEXT(50), [1-2] "
             "BYTE, "

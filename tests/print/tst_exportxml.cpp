@@ -6,6 +6,7 @@
 #include "print/RapListTitles.h"
 #include "print/RecordXmlWriter.h"
 #include "print/TriggerXmlWriter.h"
+#include "rap/TriggerRuleTable.h"
 #include "print/XmlEscape.h"
 #include "print/XmlOutputFile.h"
 #include "support/ReportDataFile.h"
@@ -214,6 +215,8 @@ private slots:
         row("既定 ID", "ID", Value("A001"), "ID", "A001", "A001");
         row("既定 空", "1-6", Value(), "m1-6", "", "");
         row("既定 小数", "G9", Value(1.5), "G9", "1.5", "1.5");
+        row("既定 複数行", "S1-b", Value("根拠\r\n場所"), "S1-B", "根拠&#13;&#10;場所",
+            "根拠\r\n場所");
     }
     void familiesAndNames()
     {
@@ -263,10 +266,10 @@ private slots:
 
     void triggerRowWritesOnlyItsKeys()
     {
-        QCOMPARE(triggerKeys().size(), 79);
-        QCOMPARE(triggerKeys().first(), QString("B1"));
-        QCOMPARE(triggerKeys().at(75), QString("OH1"));
-        QCOMPARE(triggerKeys().last(), QString("OJ1"));
+        QCOMPARE(TriggerRuleTable::instance().keys().size(), 79);
+        QCOMPARE(TriggerRuleTable::instance().keys().first(), QString("B1"));
+        QCOMPARE(TriggerRuleTable::instance().keys().at(75), QString("OH1"));
+        QCOMPARE(TriggerRuleTable::instance().keys().last(), QString("OJ1"));
 
         RowRecordset record;
         record.add("ID", Value("A001"));

@@ -1,5 +1,6 @@
 #include "common/DateValue.h"
 #include "common/ProgramFolder.h"
+#include "common/SaveFileChooser.h"
 #include "common/ScriptedMessageBox.h"
 #include "common/Value.h"
 #include "data/AppState.h"
@@ -11,8 +12,6 @@
 #include "support/TempFolder.h"
 
 #include <QtTest>
-
-#include <sqlite3.h>
 
 using namespace orv;
 
@@ -47,6 +46,18 @@ private:
     AppState& m_state;
 };
 
+// Answers every save dialog with "cancel" and counts the questions.
+class CancellingChooser : public SaveFileChooser
+{
+public:
+    QString chooseSaveFile(const QString&, const QString&) override
+    {
+        ++asked;
+        return QString();
+    }
+    int asked = 0;
+};
+
 class RecordingReports : public ReportDisplay
 {
 public:
@@ -60,13 +71,11 @@ public:
     PrintFixture() : finder(state)
     {
         state.folder = ProgramFolder(folder.path());
-        sqlite3* file = nullptr; // an empty record file
-        sqlite3_open(folder.file("Orv21.db").toUtf8().constData(), &file);
-        sqlite3_close(file);
-        state.Db = Database::open(folder.file("Orv21.db"));
+        state.Db = Database::create(folder.file("Orv21.db"));
         state.finder = &finder;
         state.reports = &reports;
         state.msg = &msg;
+        state.saveChooser = &chooser;
         for (const char* table : {"KIHON1", "S", "T"})
             sql(QStringLiteral(
                     "CREATE TABLE [%1] ([ID] TEXT(20), [基準日] DATETIME, [名前] TEXT(50))")
@@ -93,6 +102,7 @@ public:
     ScriptedFinder finder;
     RecordingReports reports;
     ScriptedMessageBox msg;
+    CancellingChooser chooser;
 };
 
 using Command = void (PrintCommands::*)();
@@ -174,37 +184,34 @@ private slots:
         f.state.CurID = "K01";
         f.state.CurKijunbi = DateValue::fromDateTime(QDate(2005, 8, 17), QTime(9, 5));
         PrintCommands commands(f.state);
-        QString sheetId;
-        DateValue sheetDate;
-        commands.setReviewSheetWriter([&](const QString& id, const DateValue& date) {
-            sheetId = id;
-            sheetDate = date;
-        });
 
         commands.RAP_PRINT();
         commands.RAPL_PRINT();
-        commands.KENTO_PRINT();
         QVERIFY(f.finder.modes.isEmpty());
         QCOMPARE(f.reports.shown,
                  QList<ReportKind>({ReportKind::RapSelection, ReportKind::RapList}));
         QCOMPARE(f.read("orv21_trigger.xml").text("rap5"), QString("○"));
         QCOMPARE(f.read("RAP_01.xml").text("RAP02"), QString("ADL／リハビリ(A)"));
-        QCOMPARE(sheetId, QString("K01"));
-        QCOMPARE(sheetDate, day(2005, 8, 17));
+
+        // the review sheet finds the RAP row of that day and asks where to write
+        commands.KENTO_PRINT();
+        QCOMPARE(f.chooser.asked, 1);
+        QCOMPARE(f.msg.count(), 0);
+        QCOMPARE(f.reports.shown.size(), 2);
     }
 
     void cancelledRapRunDoesNothing()
     {
         PrintFixture f;
+        f.sql("INSERT INTO [RAP] VALUES (?, ?, ?)",
+              {Value("K01"), Value(day(2005, 8, 17)), Value("01")});
         PrintCommands commands(f.state);
-        bool sheetWritten = false;
-        commands.setReviewSheetWriter(
-            [&](const QString&, const DateValue&) { sheetWritten = true; });
         commands.RAP_PRINT();
         commands.RAPL_PRINT();
         commands.KENTO_PRINT();
         QVERIFY(f.reports.shown.isEmpty());
-        QVERIFY(!sheetWritten);
+        QCOMPARE(f.chooser.asked, 0);
+        QCOMPARE(f.msg.count(), 0);
         QVERIFY(!QFile::exists(f.folder.file("orv21_trigger.xml")));
         QVERIFY(!QFile::exists(f.folder.file("RAP_01.xml")));
     }

@@ -99,6 +99,16 @@ bool EntryFixture::open(QString* error)
     return state.Db != nullptr;
 }
 
+bool EntryFixture::openWithAssessment(QString* error)
+{
+    if (!open(error))
+        return false;
+    if (addAssessment(id, date) && addFaceSheet(id, date) && openRow(QStringLiteral("A")))
+        return true;
+    *error = QStringLiteral("the assessment could not be added");
+    return false;
+}
+
 bool EntryFixture::addAssessment(const QString& rowId, const QDate& rowDate)
 {
     for (const QChar letter : QStringLiteral("ABCDEFGHIJKLMNOPQR")) {

@@ -41,6 +41,8 @@ public:
 
     // Creates the file and opens it into state.Db; false with the reason in error.
     bool open(QString* error);
+    // open(), an assessment and a face sheet of the key, and the row of A open in CurRs.
+    bool openWithAssessment(QString* error);
     // The rows of an assessment in all 18 section tables, and a face sheet.
     bool addAssessment(const QString& id, const QDate& date);
     bool addFaceSheet(const QString& id, const QDate& date);

@@ -1,0 +1,66 @@
+#include "data/Catalogue.h"
+#include "print/LayoutBuilder.h"
+#include "print/LayoutCatalogueSection.h"
+#include "print/ReportCatalogue.h"
+#include "print/ReportLayouts.h"
+
+namespace orv {
+
+namespace {
+
+constexpr int kPages = 19;
+const QString kNewPageSections = QStringLiteral("BCDFHIJP");
+
+// "A.患者・入所者の基本的情報" is printed "A．患者・入所者の基本的情報".
+QString sectionHeading(const CatalogueSection& section)
+{
+    QString title = section.title;
+    const int dot = int(title.indexOf(QLatin1Char('.')));
+    if (dot > 0)
+        title.replace(dot, 1, QStringLiteral("．"));
+    return title;
+}
+
+ReportLayout build(int rowHeight)
+{
+    ReportLayout layout;
+    ReportCatalogue::apply(QStringLiteral("rptOrv21Care_a_r"), &layout);
+    LayoutBuilder b(&layout);
+    b.label(0, 0, b.width(), 480, QStringLiteral("施設ケアアセスメント表（Orv2.1）"),
+            LayoutBuilder::gothic(14, true), HAlign::Centre);
+    b.advance(560);
+    LayoutCatalogueSection writer(&b, rowHeight);
+    const Catalogue& catalogue = Catalogue::builtIn();
+    for (QChar letter = QLatin1Char('A'); letter <= QLatin1Char('R');
+         letter = QChar(letter.unicode() + 1)) {
+        const CatalogueSection* section = catalogue.section(QString(letter));
+        if (!section)
+            continue;
+        if (kNewPageSections.contains(letter) && b.y() > b.pageTop())
+            b.newPage();
+        writer.heading(sectionHeading(*section), section->note);
+        for (const CatalogueGroup& group : section->groups)
+            writer.group(group);
+    }
+    return layout;
+}
+
+} // namespace
+
+ReportLayout ReportLayouts::assessment()
+{
+    // The row height is chosen so that the form fills its 19 pages: the smallest height that
+    // takes 19 pages, found by halving the range.
+    int low = 200;  // fewer pages
+    int high = 640; // at least 19 pages
+    while (high - low > 1) {
+        const int middle = (low + high) / 2;
+        if (build(middle).pageCount() >= kPages)
+            high = middle;
+        else
+            low = middle;
+    }
+    return build(high);
+}
+
+} // namespace orv

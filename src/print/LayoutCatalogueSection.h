@@ -1,0 +1,33 @@
+#pragma once
+
+#include "data/CatalogueSection.h"
+#include "print/LayoutBuilder.h"
+
+namespace orv {
+
+// Writes the groups of one catalogue section down the form: each group's code and title,
+// its coded items with their boxes (a choice list shared by several items printed once),
+// check items in two columns with their mark boxes, and dates, numbers and texts on lines.
+// Every field is bound to the element that the report-data file gives the item's column.
+class LayoutCatalogueSection
+{
+public:
+    LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight);
+
+    void heading(const QString& text, const QString& note);
+    void group(const CatalogueGroup& group);
+
+    static QString choicesText(const QVector<CatalogueChoice>& choices);
+
+private:
+    void groupTitle(const CatalogueGroup& group);
+    void legend(const QString& text);
+    void codeItem(const CatalogueItem& item, bool withChoices);
+    void checkItems(const QVector<const CatalogueItem*>& items);
+    void valueItem(const CatalogueItem& item);
+
+    LayoutBuilder* m_b;
+    int m_rowHeight;
+};
+
+} // namespace orv

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "print/ReportDocument.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QPrinter;
+class QScrollArea;
+
+namespace orv {
+
+class ReportPageView;
+class ReportRenderer;
+class SaveFileChooser;
+
+// The preview window of a report: pages through the document, prints it through the print
+// dialog and saves it as PDF.
+class ReportPreview : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit ReportPreview(QWidget* parent = nullptr);
+    ~ReportPreview() override;
+
+    // Shows a document from its first page; the window takes the layout's caption.
+    void setDocument(std::shared_ptr<const ReportDocument> document);
+    const ReportDocument* document() const { return m_document.get(); }
+    void setSaveChooser(SaveFileChooser* chooser) { m_saveChooser = chooser; }
+    // Copies the print dialog starts with.
+    void setCopies(int copies) { m_copies = copies; }
+
+    int pageCount() const;
+    int currentPage() const;
+    void showPage(int page);
+    void setZoomIndex(int index);
+
+    bool savePdf(const QString& path, QString* error = nullptr) const;
+    void printTo(QPrinter* printer) const;
+    // Asks for a file and writes the PDF.
+    void saveAsPdf();
+    // Opens the print dialog and prints.
+    void printWithDialog();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildToolBar();
+    void applyZoom();
+    void updateControls();
+
+    std::shared_ptr<const ReportDocument> m_document;
+    std::unique_ptr<ReportRenderer> m_renderer;
+    SaveFileChooser* m_saveChooser = nullptr;
+    int m_copies = 1;
+    QScrollArea* m_scroll = nullptr;
+    ReportPageView* m_view = nullptr;
+    QLabel* m_pageLabel = nullptr;
+    QComboBox* m_zoom = nullptr;
+    QAction* m_first = nullptr;
+    QAction* m_previous = nullptr;
+    QAction* m_next = nullptr;
+    QAction* m_last = nullptr;
+};
+
+} // namespace orv

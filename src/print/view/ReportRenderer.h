@@ -1,0 +1,45 @@
+#pragma once
+
+#include "print/ReportDocument.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPageLayout>
+
+class QPainter;
+class QPrinter;
+
+namespace orv {
+
+// Paints a report document page by page: the Detail band cut at its page breaks, on the
+// layout's paper, orientation and margins.
+class ReportRenderer
+{
+public:
+    explicit ReportRenderer(const ReportDocument& document);
+
+    int pageCount() const { return int(m_slices.size()); }
+    QPageLayout pageLayout() const;
+    // Paints one page; the painter works in twips from the top left of the printable area.
+    void paintPage(QPainter& painter, int page) const;
+    // The whole sheet of one page, margins included, as an image at the given resolution.
+    QImage pageImage(int page, double dpi) const;
+
+    bool writePdf(const QString& path, QString* error = nullptr) const;
+    void print(QPrinter* printer) const;
+
+    static QFont fontOf(const ReportFont& font);
+    static QString gothicFamily();
+    static QString minchoFamily();
+
+private:
+    void paintBand(QPainter& painter, const ReportDocument& document, int top, int bottom) const;
+    void paintControl(QPainter& painter, const ReportDocument& document,
+                      const ReportControl& control) const;
+    void paintText(QPainter& painter, const ReportControl& control, const QString& text) const;
+
+    const ReportDocument& m_document;
+    QList<PageSlice> m_slices;
+};
+
+} // namespace orv

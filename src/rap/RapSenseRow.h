@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+namespace orv {
+
+// One evidence row of table RAPSense: the key and "label=value".
+struct RapSenseRow
+{
+    QString key;
+    QString value;
+
+    // The row AddRAPSense writes: the value in decimal, or in check form "ﾚ" for 1 and
+    // "ﾁｪｯｸなし" for anything else.
+    static RapSenseRow AddRAPSense(const QString& key, const QString& label, qint16 value,
+                                   bool check);
+
+    bool operator==(const RapSenseRow& other) const
+    {
+        return key == other.key && value == other.value;
+    }
+};
+
+using RapSenseRows = QVector<RapSenseRow>;
+
+} // namespace orv

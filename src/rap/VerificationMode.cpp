@@ -1,0 +1,78 @@
+#include "rap/VerificationMode.h"
+
+#include "common/MessageBoxService.h"
+#include "data/AppState.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "rap/RapRun.h"
+
+#include <QStringList>
+
+namespace orv {
+
+namespace {
+constexpr int MaxListedSkips = 30;
+} // namespace
+
+void VerificationMode::KenteiMode()
+{
+    MessageBoxService* msg = m_state.msg;
+    const auto show = [msg](const QString& text, int style, const QString& title = QString()) {
+        if (msg)
+            msg->show(text, style, title);
+    };
+    show(QStringLiteral("検定モードに突入します。"), StyleInformation);
+    m_state.TestMode = true;
+
+    RapRun run(m_state);
+    RapStore* store = run.store();
+    QString error;
+    QStringList skipped;
+    // The batch is one transaction: a failure leaves the RAP rows as they were.
+    std::unique_ptr<TransactionGuard> batch;
+    if (store)
+        batch = std::make_unique<TransactionGuard>(store->database());
+    bool ok = batch && batch->ok();
+    QVector<AssessmentKey> keys;
+    ok = ok && store->database().execute(QStringLiteral("DELETE FROM [RAP]"), {}, &error) &&
+         store->assessmentKeys(&keys, &error);
+    for (int i = 0; ok && i < keys.size(); ++i) {
+        m_state.CurID = keys.at(i).id;
+        m_state.CurKijunbi = keys.at(i).date;
+        AssessmentProblem problem;
+        const RapRunOutcome outcome = run.evaluateSelection(&problem, &error);
+        const QString what =
+            RapRun::describeAssessment(keys.at(i).id, keys.at(i).date, run.lastName());
+        if (outcome == RapRunOutcome::NotEvaluated)
+            skipped << what + QStringLiteral("：") + RapRun::problemText(problem);
+        ok = outcome != RapRunOutcome::Failed;
+        if (!ok)
+            error = what + QStringLiteral("：") + error;
+    }
+    if (ok)
+        ok = batch->commit(&error);
+    batch.reset();
+    m_state.RapRs.reset();
+
+    if (!ok) {
+        if (error.isEmpty())
+            error = QStringLiteral("データベースが開かれていません。");
+        show(QStringLiteral("検定モードの処理を中止しました。RAPの記録は変更していません。\r\n") +
+                 error,
+             StyleCritical, QStringLiteral("エラーが発生しました"));
+        return;
+    }
+    show(QStringLiteral("終了しました"), StyleInformation);
+    if (!skipped.isEmpty()) {
+        QStringList listed = skipped.mid(0, MaxListedSkips);
+        if (skipped.size() > MaxListedSkips)
+            listed << QStringLiteral("ほか %1 件").arg(skipped.size() - MaxListedSkips);
+        show(QStringLiteral("次の %1 件のアセスメントはデータに不備があるため判定しませんでした。"
+                            "\r\n\r\n")
+                     .arg(skipped.size()) +
+                 listed.join(QStringLiteral("\r\n")),
+             StyleExclamation);
+    }
+}
+
+} // namespace orv

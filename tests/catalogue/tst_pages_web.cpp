@@ -1,0 +1,181 @@
+#include "shell/WebBrowser.h"
+
+#include "TestPaths.h"
+
+#include "data/Catalogue.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace orv;
+
+namespace {
+
+QString formPage(const QString& page)
+{
+    return QStringLiteral(ORV_TEST_PROGRAM_DIR "/FORM/") + page;
+}
+
+// Clicks an element of the first form by name and returns what the page posted.
+const char ClickScript[] = "document.forms[0].elements['%1'].click()";
+
+} // namespace
+
+// The generated pages in the real browser: the first form holds what the program binds, and
+// every handler posts its command.
+class TestPagesWeb : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_browser = std::make_unique<WebBrowser>();
+        m_browser->resize(1000, 700);
+        m_browser->show();
+    }
+    void cleanupTestCase() { m_browser.reset(); }
+
+    void firstFormHoldsEveryItem_data()
+    {
+        QTest::addColumn<QString>("page");
+        for (const CatalogueSection& section : Catalogue::builtIn().sections())
+            QTest::newRow(qPrintable(section.page)) << section.page;
+    }
+    void firstFormHoldsEveryItem()
+    {
+        QFETCH(QString, page);
+        load(formPage(page));
+        QCOMPARE(m_browser->runScript("document.forms.length").toInt(), 1);
+        const QJsonArray elements =
+            QJsonDocument::fromJson(
+                m_browser
+                    ->runScript("JSON.stringify(Array.from(document.forms[0].elements).map("
+                                "function(e){ return [e.name, e.type, e.className]; }))")
+                    .toString()
+                    .toUtf8())
+                .array();
+        QStringList bound;
+        for (const QJsonValue& element : elements) {
+            const QJsonArray facts = element.toArray();
+            const QString name = facts.at(0).toString();
+            if (!name.startsWith(QLatin1String("orv"))) {
+                QCOMPARE(facts.at(1).toString(), QStringLiteral("button"));
+                continue;
+            }
+            bound.append(name);
+            const CatalogueItem* item =
+                Catalogue::builtIn().item(name.mid(4).replace(QLatin1Char('_'), QLatin1Char('-')));
+            QVERIFY2(item, qPrintable(name));
+            const QString type = facts.at(1).toString();
+            switch (item->kind) {
+            case ItemKind::Code:
+                QCOMPARE(type, QStringLiteral("select-one"));
+                break;
+            case ItemKind::Check:
+                QCOMPARE(type, QStringLiteral("checkbox"));
+                break;
+            case ItemKind::Memo:
+                QCOMPARE(type, QStringLiteral("textarea"));
+                break;
+            default:
+                QCOMPARE(type, QStringLiteral("text"));
+            }
+            QCOMPARE(facts.at(2).toString().toUpper() == QLatin1String("KONSUI"),
+                     item->comaDependent);
+        }
+        const CatalogueSection* section = Catalogue::builtIn().section(page);
+        QStringList expected;
+        for (const CatalogueGroup& group : section->groups) {
+            for (const CatalogueItem& item : group.items)
+                expected.append(item.elementName());
+        }
+        QCOMPARE(bound, expected);
+    }
+
+    void comaItemPostsTheComaCommands()
+    {
+        load(formPage("B.HTM"));
+        QSignalSpy spy(m_browser.get(), &WebBrowser::statusTextChanged);
+        const QString change =
+            QStringLiteral("var e = document.forms[0].elements['orv_B1']; e.value = '%1';"
+                           "e.dispatchEvent(new Event('change'));");
+        m_browser->runScript(change.arg("1"));
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.takeFirst().at(0).toString(), QStringLiteral("$KONSUI"));
+        m_browser->runScript(change.arg("0"));
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.takeFirst().at(0).toString(), QStringLiteral("$NOKONSUI"));
+    }
+
+    void buttonsPostTheirCommands_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("face sheet, next") << "KIHON1.HTM"
+                                          << "cmdNextTop"
+                                          << "#KIHON1|KIHON2.HTM";
+        QTest::newRow("face sheet, back") << "KIHON2.HTM"
+                                          << "cmdPrevBottom"
+                                          << "#KIHON1|KIHON1.HTM";
+        QTest::newRow("birth date") << "KIHON1.HTM"
+                                    << "cmdDate_1_3_1"
+                                    << "!orv_1_3_1|yyyy/mm/dd||orv_1_3_2";
+        QTest::newRow("B, next") << "B.HTM"
+                                 << "cmdNextBottom"
+                                 << "#C|C.HTM";
+        QTest::newRow("R, close") << "R.HTM"
+                                  << "cmdCloseTop"
+                                  << "#R";
+        QTest::newRow("RAP summary date") << "S.HTM"
+                                          << "cmdDate_S0_1"
+                                          << "!orv_S0_1|yyyy/mm/dd||";
+        QTest::newRow("main menu") << "../MainMenu/MainMenuFr.htm"
+                                   << "cmdKENTO_PRINT"
+                                   << "?KENTO_PRINT";
+    }
+    void buttonsPostTheirCommands()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, button);
+        QFETCH(QString, command);
+        load(formPage(page));
+        QSignalSpy spy(m_browser.get(), &WebBrowser::statusTextChanged);
+        m_browser->runScript(QString::fromLatin1(ClickScript).arg(button));
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().at(0).toString(), command);
+    }
+
+    // The coma display writes the button anew, its class unquoted, with the second target.
+    void comaButtonSurvivesItsRewrite()
+    {
+        load(formPage("B.HTM"));
+        m_browser->runScript(QStringLiteral(
+            "var e = document.forms[0].elements['cmdNextTop'];"
+            "var target = e.className.split('=')[1].split(';')[1];"
+            "e.outerHTML = '<INPUT class=' + e.className + ' onclick=\"window.status=\\'#' + "
+            "target + '.htm\\'\" type=button value=' + e.value + ' name=' + e.name + '>';"));
+        QCOMPARE(
+            m_browser->runScript("document.forms[0].elements['cmdNextTop'].className").toString(),
+            QStringLiteral("KONSUI=C|C;G|G"));
+        QSignalSpy spy(m_browser.get(), &WebBrowser::statusTextChanged);
+        m_browser->runScript(QString::fromLatin1(ClickScript).arg("cmdNextTop"));
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().at(0).toString(), QStringLiteral("#G|G.htm"));
+    }
+
+private:
+    void load(const QString& path)
+    {
+        m_browser->navigate(path);
+        m_browser->waitUntilComplete();
+    }
+
+    std::unique_ptr<WebBrowser> m_browser;
+};
+
+QTEST_MAIN(TestPagesWeb)
+#include "tst_pages_web.moc"

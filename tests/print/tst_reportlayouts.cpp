@@ -1,0 +1,340 @@
+#include "print/ReportCatalogue.h"
+#include "print/ReportLayouts.h"
+#include "print/ReportRapChart.h"
+#include "support/ReportContract.h"
+
+#include <QSet>
+#include <QtTest>
+
+using namespace orv;
+using orv::test::ReportContract;
+
+namespace {
+
+int pageOf(const ReportLayout& layout, int top)
+{
+    const QList<PageSlice> slices = layout.pageSlices();
+    for (int i = 0; i < slices.size(); ++i) {
+        if (top >= slices.at(i).top && top < slices.at(i).bottom)
+            return i;
+    }
+    return -1;
+}
+
+const ReportControl* findLabel(const ReportLayout& layout, const QString& text)
+{
+    for (const ReportControl& c : layout.controls()) {
+        if (c.kind == ControlKind::Label && c.text == text)
+            return &c;
+    }
+    return nullptr;
+}
+
+QList<const ReportControl*> fieldsOf(const ReportLayout& layout, const QString& element)
+{
+    QList<const ReportControl*> fields;
+    for (const ReportControl& c : layout.controls()) {
+        if (c.isBoundField() && c.dataField == element)
+            fields << &c;
+    }
+    return fields;
+}
+
+} // namespace
+
+class TestReportLayouts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bindsExactlyItsContract_data()
+    {
+        QTest::addColumn<QString>("designer");
+        QTest::addColumn<int>("elements");
+        QTest::addColumn<int>("fields");
+        QTest::newRow("フェイスシート") << "rptOrv21Care_1_2" << 48 << 48;
+        QTest::newRow("アセスメント表") << "rptOrv21Care_a_r" << 474 << 474;
+        QTest::newRow("RAP選定表") << "rptOrv21Care_rap" << 101 << 113;
+        QTest::newRow("RAPサマリー") << "rptOrv21Care_s" << 63 << 63;
+        QTest::newRow("薬物治療調査票") << "rptOrv21Care_t" << 215 << 215;
+        QTest::newRow("RAP一覧の列1") << "rptRAP1" << 45 << 45;
+        QTest::newRow("RAP一覧の列6") << "rptRAP6" << 45 << 45;
+    }
+
+    void bindsExactlyItsContract()
+    {
+        QFETCH(QString, designer);
+        QFETCH(int, elements);
+        QFETCH(int, fields);
+        const ReportLayout layout = ReportLayouts::byDesigner(designer);
+        const QStringList contract = ReportContract::elements(designer);
+        QCOMPARE(contract.size(), elements);
+
+        const QStringList bound = layout.boundElements();
+        const QSet<QString> boundSet(bound.begin(), bound.end());
+        const QSet<QString> contractSet(contract.begin(), contract.end());
+        QCOMPARE(boundSet - contractSet, QSet<QString>());
+        QCOMPARE(contractSet - boundSet, QSet<QString>());
+        QCOMPARE(bound.size(), elements);
+        QCOMPARE(layout.boundFields().size(), fields);
+    }
+
+    void catalogueOfEachDesigner_data()
+    {
+        QTest::addColumn<QString>("designer");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("dataFile");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QList<int>>("margins");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("face") << "rptOrv21Care_1_2"
+                              << "Orv2.1 入院・入所時のフェイスシート情報"
+                              << "orv21_12.xml" << false << QList<int>{1440, 1440, 1300, 1300} << 2;
+        QTest::newRow("assessment")
+            << "rptOrv21Care_a_r"
+            << "Orv2.1 施設ケア アセスメント表"
+            << "orv21_ar.xml" << false << QList<int>{1440, 1440, 1080, 750} << 19;
+        QTest::newRow("selection")
+            << "rptOrv21Care_rap"
+            << "Orv2.1 RAP選定表"
+            << "orv21_trigger.xml" << true << QList<int>{900, 900, 720, 720} << 2;
+        QTest::newRow("summary") << "rptOrv21Care_s"
+                                 << "Orv2.1 RAPサマリー"
+                                 << "orv21_s.xml" << false << QList<int>{1440, 1440, 1080, 1040}
+                                 << 1;
+        QTest::newRow("medication")
+            << "rptOrv21Care_t"
+            << "Orv2.1 薬物治療調査票"
+            << "orv21_t.xml" << false << QList<int>{1440, 1440, 500, 360} << 2;
+        QTest::newRow("list") << "rptRapList"
+                              << "Orv2.1 RAP一覧表"
+                              << "" << false << QList<int>{1440, 1440, 1440, 1440} << 1;
+    }
+
+    void catalogueOfEachDesigner()
+    {
+        QFETCH(QString, designer);
+        QFETCH(QString, caption);
+        QFETCH(QString, dataFile);
+        QFETCH(bool, landscape);
+        QFETCH(QList<int>, margins);
+        QFETCH(int, pages);
+        const ReportLayout layout = ReportLayouts::byDesigner(designer);
+        QCOMPARE(layout.caption, caption);
+        QCOMPARE(layout.dataFile, dataFile);
+        QCOMPARE(layout.orientation == PaperOrientation::Landscape, landscape);
+        QCOMPARE((QList<int>{layout.margins.left, layout.margins.right, layout.margins.top,
+                             layout.margins.bottom}),
+                 margins);
+        QCOMPARE(layout.pageCount(), pages);
+        QCOMPARE(ReportCatalogue::entry(designer).pages, pages);
+    }
+
+    // Nothing may spill over the printable width or be cut by a page end.
+    void controlsStayOnTheirPage_data()
+    {
+        QTest::addColumn<QString>("designer");
+        for (const char* name : {"rptOrv21Care_1_2", "rptOrv21Care_a_r", "rptOrv21Care_rap",
+                                 "rptOrv21Care_s", "rptOrv21Care_t", "rptRapList"})
+            QTest::newRow(name) << name;
+    }
+
+    void controlsStayOnTheirPage()
+    {
+        QFETCH(QString, designer);
+        const ReportLayout layout = ReportLayouts::byDesigner(designer);
+        QVERIFY(layout.bandWidth <= layout.printableWidth());
+        const QList<PageSlice> slices = layout.pageSlices();
+        for (const PageSlice& s : slices)
+            QVERIFY2(s.bottom - s.top <= layout.printableHeight(), qPrintable(designer));
+        for (const ReportControl& c : layout.controls()) {
+            if (c.kind == ControlKind::PageBreak)
+                continue;
+            const int bottom = c.height > 0 ? c.bottom() - 1 : c.top;
+            QVERIFY2(
+                pageOf(layout, c.top) == pageOf(layout, bottom),
+                qPrintable(
+                    QStringLiteral("%1 %2 at %3").arg(designer, c.text + c.dataField).arg(c.top)));
+        }
+    }
+
+    void assessmentSectionsBeginWhereTheFormSays()
+    {
+        const ReportLayout layout = ReportLayouts::assessment();
+        QCOMPARE(layout.countOf(ControlKind::PageBreak), 18);
+        const QList<PageSlice> slices = layout.pageSlices();
+        int previousTop = -1;
+        for (char letter = 'A'; letter <= 'R'; ++letter) {
+            const ReportControl* heading = nullptr;
+            for (const ReportControl& c : layout.controls()) {
+                if (c.kind == ControlKind::Label && c.font.points == 11.0 &&
+                    c.text.startsWith(QString(QLatin1Char(letter)) + QStringLiteral("．"))) {
+                    heading = &c;
+                }
+            }
+            QVERIFY2(heading, &letter);
+            QVERIFY(heading->top > previousTop);
+            previousTop = heading->top;
+            // Every field of the section lies between its heading and the next one.
+            for (const QString& element : ReportContract::assessmentSection(QLatin1Char(letter))) {
+                const auto fields = fieldsOf(layout, element);
+                QCOMPARE(fields.size(), 1);
+                QVERIFY(fields.first()->top > heading->top);
+            }
+            if (QByteArrayLiteral("BCDFHIJP").contains(letter)) {
+                const int page = pageOf(layout, heading->top);
+                QVERIFY2(heading->top - slices.at(page).top < 200, &letter);
+            }
+        }
+    }
+
+    void rapSelectionCellsAndMarks()
+    {
+        const ReportLayout layout = ReportLayouts::rapSelection();
+        QHash<QString, int> marks;
+        for (const ReportControl& c : layout.controls()) {
+            if (c.kind == ControlKind::Label)
+                ++marks[c.text];
+        }
+        QCOMPARE(marks.value(QStringLiteral("○")), 86);
+        QCOMPARE(marks.value(QStringLiteral("②")), 2);
+        QCOMPARE(marks.value(QStringLiteral("☆")), 3);
+
+        const QStringList twoRaps = {"B4", "B5", "C3", "E5", "E9", "J2",
+                                     "J8", "K5", "K6", "O2", "O3", "P1"};
+        for (const RapChartRow& row : ReportRapChart::rows()) {
+            const auto fields = fieldsOf(layout, row.key);
+            QCOMPARE(fields.size(), twoRaps.contains(row.key) ? 2 : 1);
+            // Each key field lies over a mark label of the same cell.
+            for (const ReportControl* field : fields) {
+                bool onMark = false;
+                for (const ReportControl& c : layout.controls()) {
+                    onMark |= c.kind == ControlKind::Label && c.left == field->left &&
+                              c.top == field->top && QStringLiteral("○②☆").contains(c.text) &&
+                              !c.text.isEmpty();
+                }
+                QVERIFY2(onMark, qPrintable(row.key));
+            }
+        }
+        // ② in the cells of N1 and N2 under "10b"; ☆ in O1 to O3 under "17".
+        const auto columns = ReportRapChart::columns();
+        QCOMPARE(columns.size(), 22);
+        QCOMPARE(ReportRapChart::cellMark(columns.at(11), "N1"), QStringLiteral("②"));
+        QCOMPARE(ReportRapChart::cellMark(columns.at(11), "N2"), QStringLiteral("②"));
+        QCOMPARE(ReportRapChart::cellMark(columns.at(18), "O2"), QStringLiteral("☆"));
+        QCOMPARE(ReportRapChart::cellMark(columns.at(12), "O2"), QStringLiteral("○"));
+        QCOMPARE(ReportRapChart::cellMark(columns.at(18), "B4"), QStringLiteral("○"));
+        QCOMPARE(ReportRapChart::cellMark(columns.at(0), "N1"), QString());
+
+        // The rap fields lie over the column numbers, one per column, left to right.
+        int previousLeft = -1;
+        for (int i = 1; i <= 22; ++i) {
+            const auto fields = fieldsOf(layout, QStringLiteral("rap%1").arg(i));
+            QCOMPARE(fields.size(), 1);
+            QCOMPARE(fields.first()->font.points, 11.5);
+            QVERIFY(fields.first()->left > previousLeft);
+            previousLeft = fields.first()->left;
+            QCOMPARE(fields.first()->top, 0);
+        }
+    }
+
+    void rapSelectionSplitsAtItsPageBreak()
+    {
+        const ReportLayout layout = ReportLayouts::rapSelection();
+        const QList<PageSlice> slices = layout.pageSlices();
+        QCOMPARE(slices.size(), 2);
+        QCOMPARE(slices.at(1).top, 10417);
+        // The second page repeats the column numbers at its top.
+        int repeated = 0;
+        for (const ReportControl& c : layout.controls()) {
+            if (c.kind == ControlKind::Label && c.top == 10417 &&
+                (c.text.startsWith("10") || c.text == "1" || c.text == "20"))
+                ++repeated;
+        }
+        QCOMPARE(repeated, 4); // 1, 10(A), 10(B), 20
+        // Rows keep key order across the break.
+        int previousTop = -1;
+        for (const RapChartRow& row : ReportRapChart::rows()) {
+            const int top = fieldsOf(layout, row.key).first()->top;
+            QVERIFY(top > previousTop);
+            previousTop = top;
+        }
+        QCOMPARE(ReportRapChart::rows().size(), 79);
+        QCOMPARE(ReportRapChart::rows().last().key, QStringLiteral("OJ1"));
+    }
+
+    void medicationGridsAndTheirPages()
+    {
+        const ReportLayout layout = ReportLayouts::medication();
+        // Every field of a grid row shares the row's line, columns left to right.
+        for (const QString grid : {"T-A-1", "T-A-2", "T-B-1", "T-B-2", "T-C-1", "T-C-2"}) {
+            const int columns = grid == QLatin1String("T-B-2") ? 5 : grid.startsWith("T-C") ? 3 : 4;
+            for (int row = 1;; ++row) {
+                const auto first = fieldsOf(layout, QStringLiteral("%1-%2-1").arg(grid).arg(row));
+                if (first.isEmpty())
+                    break;
+                int left = -1;
+                for (int column = 1; column <= columns; ++column) {
+                    const auto f =
+                        fieldsOf(layout, QStringLiteral("%1-%2-%3").arg(grid).arg(row).arg(column));
+                    QCOMPARE(f.size(), 1);
+                    QCOMPARE(f.first()->top, first.first()->top);
+                    QVERIFY(f.first()->left > left);
+                    left = f.first()->left;
+                }
+            }
+            const int page = pageOf(layout, fieldsOf(layout, grid + "-1-1").first()->top);
+            QCOMPARE(page, grid.startsWith("T-A") ? 0 : 1);
+        }
+        QVERIFY(findLabel(layout, QStringLiteral("薬剤名（商品名）")));
+        QVERIFY(findLabel(layout, QStringLiteral("1アンプル・1本の量")));
+    }
+
+    void rapListHoldsSixColumns()
+    {
+        const ReportLayout layout = ReportLayouts::rapList();
+        QVERIFY(layout.boundFields().isEmpty());
+        QVERIFY(layout.control("lblName"));
+        QCOMPARE(layout.control("lblName")->font.points, 10.0);
+        QVERIFY(findLabel(layout, QStringLiteral("利用者名")));
+        QVERIFY(findLabel(layout, QStringLiteral("殿")));
+        QVERIFY(findLabel(layout, QStringLiteral("アセスメント結果")));
+        const ReportControl* first = layout.control("SubReport1");
+        QVERIFY(first);
+        for (int n = 1; n <= 6; ++n) {
+            const ReportControl* sub = layout.control(QStringLiteral("SubReport%1").arg(n));
+            QVERIFY(sub);
+            QCOMPARE(sub->kind, ControlKind::SubReport);
+            QCOMPARE(QSize(sub->width, sub->height), QSize(2895, 5650));
+            QCOMPARE(sub->left - first->left, ((n - 1) % 3) * 3030);
+            QCOMPARE(sub->top - first->top, ((n - 1) / 3) * 5895);
+        }
+        const ReportLayout column = ReportLayouts::rapColumn(3);
+        QCOMPARE(column.dataFile, QStringLiteral("RAP_03.xml"));
+        QCOMPARE(fieldsOf(column, "NUM02").first()->top - fieldsOf(column, "NUM01").first()->top,
+                 240);
+        QVERIFY(column.bandHeight <= 5625 && column.bandWidth <= 2895);
+    }
+
+    void blankFormsOfOurOwn()
+    {
+        const ReportLayout plan = ReportLayouts::carePlan();
+        QCOMPARE(plan.pageCount(), 2);
+        QVERIFY(findLabel(plan, QStringLiteral("施設サービス計画書（１）")));
+        QVERIFY(findLabel(plan, QStringLiteral("施設サービス計画書（２）")));
+        QVERIFY(plan.boundFields().isEmpty());
+        const ReportLayout week = ReportLayouts::weeklyPlan();
+        QCOMPARE(week.pageCount(), 1);
+        QVERIFY(findLabel(week, QStringLiteral("週間サービス計画表")));
+        QVERIFY(findLabel(week, QStringLiteral("月")));
+        QVERIFY(findLabel(week, QStringLiteral("日")));
+    }
+
+    void unknownDesignerGivesAnEmptyLayout()
+    {
+        QVERIFY(ReportLayouts::byDesigner("rptNone").controls().empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReportLayouts)
+#include "tst_reportlayouts.moc"

@@ -1,0 +1,255 @@
+#include "common/AnsiText.h"
+#include "data/AppState.h"
+#include "print/LayoutBuilder.h"
+#include "print/view/ReportDesigner.h"
+#include "print/view/ReportRenderer.h"
+#include "print/view/ReportWindows.h"
+#include "support/PdfText.h"
+#include "support/ReportContract.h"
+#include "support/TempFolder.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace orv;
+using orv::test::PdfText;
+using orv::test::PdfWord;
+using orv::test::ReportContract;
+
+namespace {
+
+void writeDataFile(const QString& path, const QList<QPair<QString, QString>>& elements)
+{
+    AnsiTextWriter writer;
+    QVERIFY(writer.open(path));
+    writer.writeLine("<?xml version=\"1.0\" encoding=\"shift_jis\" ?>");
+    writer.writeLine("<main>");
+    for (const auto& [name, value] : elements)
+        writer.writeLine("<" + name + ">" + value + "</" + name + ">");
+    writer.writeLine("</main>");
+    QVERIFY(writer.commit());
+}
+
+bool isCheckField(const ReportLayout& layout, const QString& element)
+{
+    for (const ReportControl& c : layout.controls()) {
+        if (c.isBoundField() && c.dataField == element)
+            return c.checkBox;
+    }
+    return false;
+}
+
+// A program folder of its own with the report windows of one run.
+struct Reports
+{
+    test::TempFolder folder;
+    AppState state;
+    ReportWindows windows{state};
+
+    Reports() { state.folder = ProgramFolder(folder.path()); }
+
+    // Runs a report on its data file and writes it as a PDF of the folder.
+    QString render(ReportKind kind, const QString& pdfName)
+    {
+        ReportDesigner& report = windows.designer(kind);
+        report.Run();
+        const QString path = folder.file(pdfName);
+        return ReportRenderer(report.document()).writePdf(path) ? path : QString();
+    }
+};
+
+const QRegularExpression kTriggerKey(QStringLiteral("^(?:[B-P]\\d|OH\\d|OJ\\d)$"));
+
+} // namespace
+
+class TestReportRender : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Every element of a fully filled data file shows on the rendered form: texts by a token of
+    // their own, check marks as "レ".
+    void filledFormShowsEveryValue_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("designer");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("フェイスシート") << int(ReportKind::FaceSheet) << "rptOrv21Care_1_2" << 2;
+        QTest::newRow("アセスメント表") << int(ReportKind::Assessment) << "rptOrv21Care_a_r" << 19;
+        QTest::newRow("RAP選定表") << int(ReportKind::RapSelection) << "rptOrv21Care_rap" << 2;
+        QTest::newRow("RAPサマリー") << int(ReportKind::RapSummary) << "rptOrv21Care_s" << 1;
+        QTest::newRow("薬物治療調査票") << int(ReportKind::Medication) << "rptOrv21Care_t" << 2;
+    }
+
+    void filledFormShowsEveryValue()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, designer);
+        QFETCH(int, pages);
+        Reports reports;
+        test::TempFolder& folder = reports.folder;
+        ReportWindows& windows = reports.windows;
+        ReportDesigner& report = windows.designer(ReportKind(kind));
+        const ReportLayout& layout = report.document().layout;
+
+        // The blank form first: its own "レ" (in item texts) are not marks.
+        report.Run();
+        QVERIFY(ReportRenderer(report.document()).writePdf(folder.file("blank.pdf")));
+        const int blankMarks =
+            int(PdfText::text(folder.file("blank.pdf")).count(QStringLiteral("レ")));
+
+        QList<QPair<QString, QString>> elements = {{"ID", "Z999"}, {"基準日", "平成17年8月17日"}};
+        QStringList tokens;
+        int marks = 0;
+        int index = 0;
+        for (const QString& element : ReportContract::elements(designer)) {
+            QString value;
+            if (isCheckField(layout, element) || kTriggerKey.match(element).hasMatch()) {
+                value = QStringLiteral("レ");
+                marks += int(layout.boundFields().count(element));
+            } else if (element.startsWith(QLatin1String("rap"))) {
+                value = QStringLiteral("○");
+            } else {
+                value = QStringLiteral("Z%1").arg(++index, 3, 10, QLatin1Char('0'));
+                tokens << value;
+            }
+            elements << qMakePair(element, value);
+        }
+        writeDataFile(report.FileURL, elements);
+        report.Run();
+        QVERIFY(ReportRenderer(report.document()).writePdf(folder.file("filled.pdf")));
+
+        QCOMPARE(PdfText::pageCount(folder.file("filled.pdf")), pages);
+        const QString text = PdfText::text(folder.file("filled.pdf"));
+        for (const QString& token : tokens)
+            QVERIFY2(text.contains(token), qPrintable(token));
+        QCOMPARE(int(text.count(QStringLiteral("レ"))) - blankMarks, marks);
+        QVERIFY(!text.contains(QStringLiteral("Z999"))); // ID is bound by no layout
+        const QStringList fonts = PdfText::embeddedFonts(folder.file("filled.pdf"));
+        QVERIFY2(fonts.join(' ').contains(QStringLiteral("NotoSansCJKjp")),
+                 qPrintable(fonts.join(' ')));
+    }
+
+    void valuesPrintAsTheFileHoldsThem()
+    {
+        Reports reports;
+        test::TempFolder& folder = reports.folder;
+        writeDataFile(folder.file("orv21_s.xml"), {{"S0-1", "記入年月日：平成17年8月17日"},
+                                                   {"S0-2", "山田　花子"},
+                                                   {"S1-B", "ａ&lt;ｂ&gt;ｃ 情報"}});
+        const QString text = PdfText::text(reports.render(ReportKind::RapSummary, "s.pdf"));
+        QVERIFY(text.contains(PdfText::normalised("記入年月日：平成17年8月17日")));
+        QVERIFY(PdfText::compact(text).contains(PdfText::compact("山田　花子")));
+        QVERIFY(text.contains(PdfText::normalised("ａ<ｂ>ｃ")));
+        QVERIFY(text.contains(PdfText::normalised("S．RAPサマリー（ケアプラン作成評価票）")));
+    }
+
+    // Gothic and mincho items print in the Noto faces that stand for them.
+    void japaneseFacesAreEmbedded()
+    {
+        Reports reports;
+        const QStringList fonts =
+            PdfText::embeddedFonts(reports.render(ReportKind::Assessment, "a.pdf"));
+        QVERIFY2(fonts.join(' ').contains(QStringLiteral("NotoSansCJKjp")),
+                 qPrintable(fonts.join(' ')));
+        QVERIFY2(fonts.join(' ').contains(QStringLiteral("NotoSerifCJKjp")),
+                 qPrintable(fonts.join(' ')));
+    }
+
+    // A check-mark field draws its box; the mark appears only for "レ".
+    void checkMarkFieldDrawsABox_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("レ") << "レ" << true;
+        QTest::newRow("空") << "" << false;
+    }
+
+    void checkMarkFieldDrawsABox()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, marked);
+        ReportDocument document;
+        document.layout.margins = {0, 0, 0, 0};
+        LayoutBuilder b(&document.layout);
+        b.checkField(1440, 1440, 288, QStringLiteral("A10-a"));
+        document.record.insert(QStringLiteral("A10-a"), value);
+        const QImage image = ReportRenderer(document).pageImage(0, 200.0);
+        // The box: 1 inch from the corner, 0.2 inch across, at 200 dpi.
+        auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+        QVERIFY(dark(200, 220));
+        QVERIFY(dark(239, 220));
+        QVERIFY(dark(220, 200));
+        int inked = 0;
+        for (int y = 205; y < 236; ++y) {
+            for (int x = 205; x < 236; ++x)
+                inked += dark(x, y) ? 1 : 0;
+        }
+        QCOMPARE(inked > 10, marked);
+
+        test::TempFolder folder;
+        QVERIFY(ReportRenderer(document).writePdf(folder.file("c.pdf")));
+        QCOMPARE(PdfText::text(folder.file("c.pdf")).contains(QStringLiteral("レ")), marked);
+    }
+
+    void rapListShowsSixColumnsNewestFirst()
+    {
+        test::TempFolder folder;
+        AppState state;
+        state.folder = ProgramFolder(folder.path());
+        state.CurName = QStringLiteral("山田 花子");
+        const QStringList dates = {"令和6年6月1日", "令和5年6月1日", "令和4年6月1日",
+                                   "令和3年6月1日", "令和2年6月1日", "平成31年4月1日"};
+        for (int n = 1; n <= 6; ++n) {
+            // Written in lower case, read as "RAP_0n.xml".
+            writeDataFile(folder.file(QStringLiteral("rap_0%1.xml").arg(n)),
+                          {{"PRINTDATE", dates.at(n - 1)},
+                           {"NUM01", "05"},
+                           {"RAP01", n == 1 ? "ADL／リハビリ(A)" : "転倒"}});
+        }
+        ReportWindows windows(state);
+        ReportDesigner& report = windows.designer(ReportKind::RapList);
+        report.Run();
+        QCOMPARE(report.document().layout.control("lblName")->text, state.CurName);
+        QVERIFY(ReportRenderer(report.document()).writePdf(folder.file("list.pdf")));
+        QCOMPARE(PdfText::pageCount(folder.file("list.pdf")), 1);
+
+        const QList<PdfWord> words = PdfText::words(folder.file("list.pdf"));
+        QList<QRectF> boxes;
+        for (const QString& date : dates) {
+            const auto it = std::find_if(words.begin(), words.end(), [&](const PdfWord& w) {
+                return w.text == PdfText::normalised(date);
+            });
+            QVERIFY2(it != words.end(), qPrintable(date));
+            boxes << it->box;
+        }
+        // Two rows of three, left to right; the newest at the top left.
+        for (int n = 0; n < 6; ++n) {
+            const QRectF& box = boxes.at(n);
+            QCOMPARE(qRound(box.top()), qRound(boxes.at(n / 3 * 3).top()));
+            if (n % 3 > 0)
+                QVERIFY(box.center().x() > boxes.at(n - 1).center().x());
+        }
+        QVERIFY(boxes.at(3).top() > boxes.at(0).bottom() + 100);
+        QVERIFY(qAbs(boxes.at(3).center().x() - boxes.at(0).center().x()) < 5);
+
+        const QString text = PdfText::text(folder.file("list.pdf"));
+        QVERIFY(text.contains(QStringLiteral("山田")));
+        QVERIFY(PdfText::compact(text).contains(PdfText::compact("ADL／リハビリ(A)")));
+        QCOMPARE(int(text.count(QStringLiteral("転倒"))), 5);
+    }
+
+    void rapListWithoutItsFilesShowsEmptyColumns()
+    {
+        Reports reports;
+        AppState& state = reports.state;
+        ReportWindows& windows = reports.windows;
+        const QString pdf = reports.render(ReportKind::RapList, "list.pdf");
+        QCOMPARE(PdfText::pageCount(pdf), 1);
+        QCOMPARE(windows.designer(ReportKind::RapList).document().layout.control("lblName")->text,
+                 state.CurName);
+    }
+};
+
+QTEST_MAIN(TestReportRender)
+#include "tst_reportrender.moc"

@@ -1,0 +1,214 @@
+#include "common/AnsiText.h"
+#include "common/SaveFileChooser.h"
+#include "data/AppState.h"
+#include "print/view/ReportDesigner.h"
+#include "print/view/ReportPreview.h"
+#include "print/view/ReportWindows.h"
+#include "print/view/rptRapList.h"
+#include "support/PdfText.h"
+#include "support/TempFolder.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPrinter>
+#include <QtTest>
+
+using namespace orv;
+using orv::test::PdfText;
+
+namespace {
+
+void writeDataFile(const QString& path, const QString& name, const QString& value)
+{
+    AnsiTextWriter writer;
+    QVERIFY(writer.open(path));
+    writer.writeLine("<?xml version=\"1.0\" encoding=\"shift_jis\" ?>");
+    writer.writeLine("<main>");
+    writer.writeLine("<" + name + ">" + value + "</" + name + ">");
+    writer.writeLine("</main>");
+    QVERIFY(writer.commit());
+}
+
+class FixedSaveChooser : public SaveFileChooser
+{
+public:
+    QString path;
+    int asked = 0;
+    QString chooseSaveFile(const QString&, const QString&) override
+    {
+        ++asked;
+        return path;
+    }
+};
+
+} // namespace
+
+class TestReportWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initializeSetsWindowFileAndCaption_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("face") << int(ReportKind::FaceSheet) << "orv21_12.xml"
+                              << "Orv2.1 入院・入所時のフェイスシート情報";
+        QTest::newRow("assessment") << int(ReportKind::Assessment) << "orv21_ar.xml"
+                                    << "Orv2.1 施設ケア アセスメント表";
+        QTest::newRow("selection") << int(ReportKind::RapSelection) << "orv21_trigger.xml"
+                                   << "Orv2.1 RAP選定表";
+        QTest::newRow("summary") << int(ReportKind::RapSummary) << "orv21_s.xml"
+                                 << "Orv2.1 RAPサマリー";
+        QTest::newRow("medication") << int(ReportKind::Medication) << "orv21_t.xml"
+                                    << "Orv2.1 薬物治療調査票";
+        QTest::newRow("list") << int(ReportKind::RapList) << ""
+                              << "Orv2.1 RAP一覧表";
+    }
+
+    void initializeSetsWindowFileAndCaption()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, file);
+        QFETCH(QString, caption);
+        AppState state;
+        state.folder = ProgramFolder("/opt/orv");
+        ReportWindows windows(state);
+        QVERIFY(!windows.exists(ReportKind(kind)));
+        ReportDesigner& report = windows.designer(ReportKind(kind));
+        QVERIFY(windows.exists(ReportKind(kind)));
+        QCOMPARE(report.WindowState, 2);
+        QCOMPARE(report.Caption, caption);
+        QCOMPARE(report.FileURL, file.isEmpty() ? QString() : "/opt/orv/" + file);
+        QCOMPARE(&windows.designer(ReportKind(kind)), &report);
+    }
+
+    // One designer and one preview for the run; every show reads the file just written.
+    void everyShowDisplaysTheFileJustWritten()
+    {
+        test::TempFolder folder;
+        AppState state;
+        state.folder = ProgramFolder(folder.path());
+        ReportWindows windows(state);
+        const QString file = folder.file("orv21_12.xml");
+
+        writeDataFile(file, "m1-1-1", "山田");
+        windows.showReport(ReportKind::FaceSheet);
+        ReportDesigner& report = windows.designer(ReportKind::FaceSheet);
+        ReportPreview* preview = report.preview();
+        QVERIFY(preview);
+        QVERIFY(preview->isVisible());
+        QVERIFY(preview->windowState() & Qt::WindowMaximized);
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Orv2.1 入院・入所時のフェイスシート情報"));
+        QCOMPARE(preview->pageCount(), 2);
+        QCOMPARE(preview->document()->record.value("m1-1-1"), QStringLiteral("山田"));
+
+        preview->showPage(1);
+        QCOMPARE(preview->currentPage(), 1);
+        preview->close();
+
+        writeDataFile(file, "m1-1-1", "佐藤");
+        windows.showReport(ReportKind::FaceSheet);
+        QCOMPARE(&windows.designer(ReportKind::FaceSheet), &report);
+        QCOMPARE(report.preview(), preview);
+        QVERIFY(preview->isVisible());
+        QCOMPARE(preview->currentPage(), 0);
+        QCOMPARE(preview->document()->record.value("m1-1-1"), QStringLiteral("佐藤"));
+
+        // A file gone since: the form shows empty.
+        QFile::remove(file);
+        windows.showReport(ReportKind::FaceSheet);
+        QVERIFY(preview->document()->record.isEmpty());
+    }
+
+    void previewPagesThroughTheDocument()
+    {
+        test::TempFolder folder;
+        AppState state;
+        state.folder = ProgramFolder(folder.path());
+        ReportWindows windows(state);
+        windows.showReport(ReportKind::Assessment);
+        ReportPreview* preview = windows.designer(ReportKind::Assessment).preview();
+        QCOMPARE(preview->pageCount(), 19);
+        auto* page = preview->findChild<QLabel*>("lblPage");
+        QVERIFY(page);
+        QCOMPARE(page->text(), QStringLiteral("1 / 19"));
+        auto action = [&](const char* name) { return preview->findChild<QAction*>(name); };
+        QVERIFY(!action("actPrevious")->isEnabled());
+        action("actNext")->trigger();
+        QCOMPARE(preview->currentPage(), 1);
+        action("actLast")->trigger();
+        QCOMPARE(preview->currentPage(), 18);
+        QVERIFY(!action("actNext")->isEnabled());
+        action("actPrevious")->trigger();
+        QCOMPARE(preview->currentPage(), 17);
+        action("actFirst")->trigger();
+        QCOMPARE(preview->currentPage(), 0);
+        preview->showPage(40);
+        QCOMPARE(preview->currentPage(), 18);
+        QCOMPARE(page->text(), QStringLiteral("19 / 19"));
+        preview->showPage(-3);
+        QCOMPARE(preview->currentPage(), 0);
+        for (int zoom = 0; zoom < 7; ++zoom)
+            preview->setZoomIndex(zoom);
+        preview->close();
+    }
+
+    void previewSavesAndPrintsThePdf()
+    {
+        test::TempFolder folder;
+        AppState state;
+        state.folder = ProgramFolder(folder.path());
+        FixedSaveChooser chooser;
+        chooser.path = folder.file("保存.pdf");
+        state.saveChooser = &chooser;
+        ReportWindows windows(state);
+        writeDataFile(folder.file("orv21_t.xml"), "T-A-1-1-1", "アムロジピン");
+        windows.showReport(ReportKind::Medication);
+        ReportPreview* preview = windows.designer(ReportKind::Medication).preview();
+        preview->saveAsPdf();
+        QCOMPARE(chooser.asked, 1);
+        QCOMPARE(PdfText::pageCount(chooser.path), 2);
+        QVERIFY(PdfText::text(chooser.path).contains(QStringLiteral("アムロジピン")));
+
+        // A cancelled choice writes nothing.
+        chooser.path.clear();
+        preview->saveAsPdf();
+        QCOMPARE(QDir(folder.path()).entryList({"*.pdf"}).size(), 1);
+
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.file("printed.pdf"));
+        preview->printTo(&printer);
+        QCOMPARE(PdfText::pageCount(folder.file("printed.pdf")), 2);
+        QVERIFY(PdfText::text(folder.file("printed.pdf")).contains(QStringLiteral("アムロジピン")));
+        preview->close();
+    }
+
+    void rapListTakesTheNameOfTheLastRapRun()
+    {
+        test::TempFolder folder;
+        AppState state;
+        state.folder = ProgramFolder(folder.path());
+        ReportWindows windows(state);
+        state.CurName = QStringLiteral("鈴木 一郎");
+        windows.showReport(ReportKind::RapList);
+        auto& list = static_cast<rptRapList&>(windows.designer(ReportKind::RapList));
+        QCOMPARE(list.document().layout.control("lblName")->text, QStringLiteral("鈴木 一郎"));
+        QCOMPARE(list.subReport(1)->FileURL, folder.file("RAP_01.xml"));
+        QCOMPARE(list.subReport(6)->FileURL, folder.file("RAP_06.xml"));
+        rptRAP* first = list.subReport(1);
+
+        state.CurName = QStringLiteral("田中 二郎");
+        windows.showReport(ReportKind::RapList);
+        QCOMPARE(list.document().layout.control("lblName")->text, QStringLiteral("田中 二郎"));
+        // The sub-reports are made anew at every start.
+        QVERIFY(list.subReport(1) != first || list.subReport(1)->number() == 1);
+        QCOMPARE(list.subReport(4)->number(), 4);
+        list.preview()->close();
+    }
+};
+
+QTEST_MAIN(TestReportWindows)
+#include "tst_reportwindows.moc"

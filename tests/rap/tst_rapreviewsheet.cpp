@@ -1,0 +1,325 @@
+#include "RapFixture.h"
+
+#include "TestPaths.h"
+
+#include "common/AnsiText.h"
+#include "rap/RapReviewSheet.h"
+#include "rap/RtfText.h"
+
+#include <QFile>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+const QString SaveTitle = QStringLiteral("作成するファイル名を指定してください。");
+const QString Unsupported = QStringLiteral("対応していないRAPです\r\n");
+
+// The \'xx escapes of a line read back as CP932 bytes; the other escapes stay.
+QString decodeBytes(const QString& rtf)
+{
+    QByteArray bytes;
+    QString out;
+    for (qsizetype i = 0; i < rtf.size(); ++i) {
+        if (rtf.mid(i, 2) == "\\\\") {
+            out += fromAnsi(bytes) + "\\\\";
+            bytes.clear();
+            ++i;
+        } else if (rtf.mid(i, 2) == "\\'" && i + 3 < rtf.size()) {
+            bytes += char(rtf.mid(i + 2, 2).toInt(nullptr, 16));
+            i += 3;
+        } else {
+            out += fromAnsi(bytes) + rtf.at(i);
+            bytes.clear();
+        }
+    }
+    return out + fromAnsi(bytes);
+}
+
+// The sheet's lines read as CP932, Japanese written as escapes of CP932 bytes read back.
+QStringList readSheet(const QString& path)
+{
+    QStringList lines;
+    if (!AnsiTextReader::readAll(path, &lines))
+        return {"<no file>"};
+    for (QString& line : lines)
+        line = decodeBytes(line);
+    return lines;
+}
+
+// Braces that open and close groups, escaped ones aside; -1 when one closes too early.
+int braceBalance(const QByteArray& rtf)
+{
+    int depth = 0;
+    for (qsizetype i = 0; i < rtf.size(); ++i) {
+        if (rtf.at(i) == '\\') {
+            ++i;
+            continue;
+        }
+        if (rtf.at(i) == '{')
+            ++depth;
+        if (rtf.at(i) == '}' && --depth < 0)
+            return -1;
+    }
+    return depth;
+}
+
+} // namespace
+
+class TestRapReviewSheet : public QObject
+{
+    Q_OBJECT
+
+    // Plain templates so each line of the sheet can be compared.
+    static void plainTemplates(RapFixture& f, const QString& head = "{HEAD ∈利用者名∋}")
+    {
+        f.folder.write("RAP_BEGIN_RTF.DAT", toAnsi(head + "\r\n"));
+        f.folder.write("RAP_BOTTOM_RTF.DAT", toAnsi("{TAIL}\r\n"));
+        f.folder.write("Orv21.PRA", toAnsi("[RTF]\r\nBEGIN_ITEM\t<∈RAP名∋|∈トリガー名∋>\r\n"
+                                           "APPEND_LINE\t----\r\n"));
+        f.state.profile.SetPrivateAppBuf(f.folder.file("Orv21.PRA"), &f.boxes);
+    }
+
+    static void prepare(RapFixture& f, const QString& list, const QStringList& sense,
+                        const QString& family = "山田", const QString& given = "花子")
+    {
+        f.run("INSERT INTO KIHON1 ([ID],[基準日],[1-1-1],[1-1-2]) VALUES ('R001','2005-01-01',?,?)",
+              {family, given});
+        f.run("INSERT INTO RAP ([ID],[記入日],[RAP]) VALUES ('R001','2005-08-17',?)", {list});
+        for (const QString& row : sense)
+            f.run("INSERT INTO RAPSense ([RAPS],[VALUE]) VALUES (?,?)",
+                  {row.section(':', 0, 0), row.section(':', 1)});
+        f.chooser.paths.enqueue(f.folder.file("sheet.rtf"));
+    }
+
+private slots:
+    void sheets_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QStringList>("sense");
+        QTest::addColumn<QStringList>("lines");
+
+        QTest::newRow("01と05a") << "01,05a"
+                                 << QStringList{"G1:G1a=2", "B5:B6=2", "B4:B5b=2", "B4:B5e=2"}
+                                 << QStringList{"{HEAD 山田花子}",
+                                                "<1．せん妄|B4の項目\\par  B5b=2\\par  B5e=2"
+                                                "\\par\\par B5の項目\\par  B6=2>",
+                                                "----",
+                                                "<5．ADL／リハビリ(A)|G1の項目\\par  G1a=2>",
+                                                "{TAIL}"};
+        QTest::newRow("根拠のないRAP")
+            << "04" << QStringList{"G1:G1a=2"}
+            << QStringList{"{HEAD 山田花子}", "<4．コミュニケーション|>", "{TAIL}"};
+        QTest::newRow("最初のキーに行がない")
+            << "03" << QStringList{"I4:I1ll=ﾁｪｯｸなし", "I4:I1nn=ﾚ"}
+            << QStringList{"{HEAD 山田花子}",
+                           "<3．視覚機能|I4の項目\\par  "
+                           "I1ll=ﾁｪｯｸなし\\par  I1nn=ﾚ>",
+                           "{TAIL}"};
+        QTest::newRow("17はO群が先") << "17" << QStringList{"B4:B5a=2", "O3:O4c=1"}
+                                     << QStringList{"{HEAD 山田花子}",
+                                                    "<17．向精神薬|O3の項目\\par  O4c=1\\par\\par "
+                                                    "B4の項目\\par  B5a=2>",
+                                                    "{TAIL}"};
+        QTest::newRow("小文字の05b") << "05b,10B" << QStringList{}
+                                     << QStringList{"{HEAD 山田花子}", "<5．ADL／維持(B)|>", "----",
+                                                    "<10．アクティビティ(B)|>", "{TAIL}"};
+    }
+    void sheets()
+    {
+        QFETCH(QString, list);
+        QFETCH(QStringList, sense);
+        QFETCH(QStringList, lines);
+        RapFixture f;
+        plainTemplates(f);
+        prepare(f, list, sense);
+        QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+        QCOMPARE(f.chooser.titles, QStringList{SaveTitle});
+        QCOMPARE(f.chooser.filters, QStringList{"RTFファイル|*.rtf|すべてのファイル|*.*"});
+        QCOMPARE(f.boxes.texts(), QStringList{"RAP検討用紙を作成しました。"});
+        QCOMPARE(f.boxes.last().style, int(StyleInformation));
+        QCOMPARE(readSheet(f.folder.file("sheet.rtf")), lines);
+        QVERIFY(!f.state.RapRs);
+    }
+
+    void nameTwiceOnALineAndEscaped()
+    {
+        RapFixture f;
+        plainTemplates(f, "{\\b ∈利用者名∋} {∈利用者名∋}");
+        prepare(f, "13", {"K6:K5b=ﾚ"}, "山{田", "花}子\\");
+        f.run("UPDATE RAPName SET [ITEM]='経管{栄養}' WHERE [RAP]='K6'");
+        f.run("UPDATE RAPSense SET [VALUE]='K5b=\\1'");
+        QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+        QFile file(f.folder.file("sheet.rtf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(braceBalance(bytes), 0);
+        QVERIFY(bytes.contains("\\{"));
+        QCOMPARE(readSheet(f.folder.file("sheet.rtf")),
+                 (QStringList{"{\\b 山\\{田花\\}子\\\\} {山\\{田花\\}子\\\\}",
+                              "<13．経管栄養|経管\\{栄養\\}\\par  K5b=\\\\1>", "{TAIL}"}));
+    }
+
+    void verdictListGivesHeadAndTail()
+    {
+        RapFixture f;
+        plainTemplates(f);
+        prepare(f, "×,○,×,×,×,×,×,×,×,×,×,×,×,×,×,×,×,×,×,×,×,○", {"B1:B2a=1"});
+        QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+        QCOMPARE(f.boxes.count(), 23);
+        for (int i = 0; i < 22; ++i) {
+            QCOMPARE(f.boxes.shown().at(i).text, Unsupported);
+            QCOMPARE(f.boxes.shown().at(i).style, int(StyleCritical));
+            QCOMPARE(f.boxes.shown().at(i).title, QStringLiteral("内部エラー"));
+        }
+        QCOMPARE(readSheet(f.folder.file("sheet.rtf")), (QStringList{"{HEAD 山田花子}", "{TAIL}"}));
+    }
+
+    void missingItemName()
+    {
+        RapFixture f;
+        plainTemplates(f);
+        prepare(f, "19", {"OJ1:J2a=1"});
+        f.run("DELETE FROM RAPName WHERE [RAP]='OJ1'");
+        QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+        QCOMPARE(f.boxes.shown().at(0).text, QStringLiteral("Trigger名が間違っています"));
+        QCOMPARE(f.boxes.shown().at(0).title, QStringLiteral("内部エラー"));
+        QCOMPARE(readSheet(f.folder.file("sheet.rtf")).at(1),
+                 QStringLiteral("<19．痛みの管理|●\\par  J2a=1>"));
+    }
+
+    void nothingWritten_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("dialogs");
+        QTest::newRow("空のリスト")
+            << ""
+            << "sheet.rtf" << QString()
+            << "RAPされた項目はありませんでしたので、RTFファイルは出力されませ"
+               "んでした。"
+            << 0;
+        QTest::newRow("キャンセル") << "01"
+                                    << "" << QString() << "" << 1;
+        QTest::newRow("書けない場所")
+            << "01"
+            << "no/such/folder/sheet.rtf" << QString() << "エラーが発生しました" << 1;
+        QTest::newRow("頭のひな形がない") << "01"
+                                          << "sheet.rtf"
+                                          << "RAP_BEGIN_RTF.DAT"
+                                          << "エラーが発生しました" << 1;
+        QTest::newRow("末尾のひな形がない") << "01"
+                                            << "sheet.rtf"
+                                            << "RAP_BOTTOM_RTF.DAT"
+                                            << "エラーが発生しました" << 1;
+    }
+    void nothingWritten()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, target);
+        QFETCH(QString, removed);
+        QFETCH(QString, box);
+        QFETCH(int, dialogs);
+        RapFixture f;
+        plainTemplates(f);
+        prepare(f, list, {"B4:B5a=2"});
+        f.chooser.paths.clear();
+        f.chooser.paths.enqueue(target.isEmpty() ? QString() : f.folder.file(target));
+        if (!removed.isEmpty())
+            QVERIFY(QFile::remove(f.folder.file(removed)));
+
+        QVERIFY(!RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+        QCOMPARE(f.chooser.titles.size(), dialogs);
+        QCOMPARE(f.boxes.count(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty()) {
+            const ScriptedMessageBox::Shown shown = f.boxes.last();
+            QVERIFY(shown.text == box || shown.title == box);
+            if (target.startsWith("no/"))
+                QVERIFY(shown.text.startsWith("ファイル " + f.folder.file(target) +
+                                              " に書き込めません。"));
+            QCOMPARE(shown.style,
+                     int(box == "エラーが発生しました" ? StyleCritical : StyleInformation));
+        }
+        QVERIFY(!QFile::exists(f.folder.file("sheet.rtf")));
+    }
+
+    void existingFileRewritten()
+    {
+        RapFixture f;
+        plainTemplates(f);
+        f.folder.write("sheet.rtf", QByteArray(5000, 'x'));
+        prepare(f, "13", {});
+        QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+        QCOMPARE(readSheet(f.folder.file("sheet.rtf")),
+                 (QStringList{"{HEAD 山田花子}", "<13．経管栄養|>", "{TAIL}"}));
+    }
+
+    void failureLeavesExistingFileAlone()
+    {
+        RapFixture f;
+        plainTemplates(f);
+        f.folder.write("sheet.rtf", "{\\rtf1 earlier}");
+        prepare(f, "13", {});
+        QVERIFY(QFile::remove(f.folder.file("RAP_BOTTOM_RTF.DAT")));
+        QVERIFY(!RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+        QCOMPARE(readSheet(f.folder.file("sheet.rtf")), QStringList{"{\\rtf1 earlier}"});
+        QVERIFY(f.boxes.last().text.contains("RAP_BOTTOM_RTF.DAT"));
+    }
+
+    void shippedTemplatesMakeRtf()
+    {
+        RapFixture f;
+        f.state.folder = ProgramFolder(ORV_TEST_PROGRAM_DIR);
+        f.state.profile.SetPrivateAppBuf(f.state.folder.file("Orv21.PRA"), &f.boxes);
+        QCOMPARE(f.boxes.count(), 0);
+        prepare(f, "01,03,05a,17", {"B4:B5a=2", "I4:I1ll=ﾁｪｯｸなし", "I4:I1nn=ﾚ", "G1:G1a=3"},
+                "能登{表}", "ソ\\十");
+        QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+
+        QFile file(f.folder.file("sheet.rtf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("{\\rtf1\\ansi\\ansicpg932"));
+        QVERIFY(bytes.contains("\\fcharset128"));
+        QCOMPARE(braceBalance(bytes), 0);
+        QVERIFY(bytes.trimmed().endsWith('}'));
+        // Every byte is ASCII: 0x5C trail bytes (能, 表, ソ, 十) never reach the file raw.
+        for (const char byte : bytes)
+            QVERIFY(uchar(byte) < 0x80);
+        const QString text = readSheet(f.folder.file("sheet.rtf")).join('\n');
+        for (const QString& expected : QStringList{
+                 "RAP検討用紙", "能登\\{表\\}ソ\\\\十", "1．せん妄", "3．視覚機能", "I1ll=ﾁｪｯｸなし",
+                 "I1nn=ﾚ", "5．ADL／リハビリ(A)", "17．向精神薬", "B4の項目"})
+            QVERIFY2(text.contains(expected), qPrintable(expected));
+        QVERIFY(!text.contains("∈"));
+    }
+
+    void escapes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("rtf");
+        QTest::newRow("記号") << "a\\b{c}"
+                              << "a\\\\b\\{c\\}";
+        QTest::newRow("能") << "能"
+                            << "\\'94\\'5c";
+        QTest::newRow("半角カナ") << "ﾚ"
+                                  << "\\'da";
+        QTest::newRow("CP932にない字") << "😀"
+                                       << "\\u-10179?\\u-8704?";
+    }
+    void escapes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, rtf);
+        QCOMPARE(RtfText::escape(text), rtf);
+        if (!rtf.contains("\\u"))
+            QCOMPARE(decodeBytes(rtf).replace("\\\\", "\\").replace("\\{", "{").replace("\\}", "}"),
+                     text);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRapReviewSheet)
+#include "tst_rapreviewsheet.moc"

@@ -1,0 +1,256 @@
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "shell/WebBrowser.h"
+#include "shell/frmOrv21.h"
+#include "support/EntryFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QDir>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+// Section pages of the shape the catalogue gives: one form, bound inputs, jump buttons.
+QByteArray sectionPage(const QString& number, const QString& comaText, const QString& check,
+                       const QString& next)
+{
+    return QStringLiteral(R"(<html><head><meta charset="utf-8"></head><body>
+<form>
+<input type=text name=%1 value="">
+<input type=text name=%2 value="" class=KONSUI>
+<input type=checkbox name=%3>
+<input type=button name=cmdNext value=次へ class="KONSUI=%4|%4;R|R" onclick="window.status='#%4|%4.HTM'">
+<a id=away href="elsewhere.htm">away</a>
+</form></body></html>)")
+        .arg(number, comaText, check, next)
+        .toUtf8();
+}
+
+// Counts the key presses that reach a widget.
+class KeyCounter : public QObject
+{
+public:
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            ++presses;
+        return false;
+    }
+};
+
+} // namespace
+
+class TestEntryWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EntryFixture> f;
+    std::unique_ptr<QMainWindow> menu;
+    std::unique_ptr<frmOrv21> window;
+
+    QString shownPage() { return window->WB()->url().fileName(); }
+
+    void waitForPage(const QString& file)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(shownPage(), file, 10000);
+        window->WB()->waitUntilComplete();
+    }
+
+private slots:
+    void init()
+    {
+        f = std::make_unique<EntryFixture>();
+        QString error;
+        QVERIFY2(f->openWithAssessment(&error), qPrintable(error));
+        QDir(f->folder.path()).mkdir(QStringLiteral("FORM"));
+        f->folder.write(QStringLiteral("FORM/A.HTM"),
+                        sectionPage("orv_A2", "orv_A1_1", "orv_A5", "C"));
+        f->folder.write(QStringLiteral("FORM/C.HTM"),
+                        sectionPage("orv_C_1", "orv_C_2", "orv_C_9", "A"));
+        f->folder.write(QStringLiteral("FORM/R.HTM"),
+                        sectionPage("orv_R_2", "orv_R_1", "orv_R_9", "A"));
+        f->folder.write(QStringLiteral("FORM/elsewhere.htm"), "<html><body>x</body></html>");
+        menu = std::make_unique<QMainWindow>();
+        menu->show();
+        window = std::make_unique<frmOrv21>(f->state, menu.get());
+        window->showEntry();
+        QVERIFY(window->openPage(QStringLiteral("A.HTM")));
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        menu.reset();
+        f.reset();
+    }
+
+    void opensMaximizedAndHidesTheMenu()
+    {
+        QVERIFY(window->windowState().testFlag(Qt::WindowMaximized));
+        QVERIFY(!menu->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Orv2.1 施設ケア アセスメント表"));
+    }
+
+    void jumpMenus()
+    {
+        const QList<QAction*> tops = window->menuBar()->actions();
+        QCOMPARE(tops.size(), 2);
+        QCOMPARE(tops.at(0)->text(), QStringLiteral("ジャンプ(&J)"));
+        QCOMPARE(tops.at(1)->text(), QStringLiteral("ジャンプ(&J)"));
+        QCOMPARE(window->IDM_J1()->actions().size(), 2);
+        QCOMPARE(window->IDM_J2()->actions().size(), 18);
+        QCOMPARE(window->IDM_J1()->actions().at(1)->objectName(), QStringLiteral("IDM_2"));
+        QCOMPARE(window->IDM_J1()->actions().at(1)->text(), QStringLiteral("Ⅱ.入院・入所前の生活"));
+        QCOMPARE(window->IDM_J2()->actions().at(7)->text(), QStringLiteral("H.失禁（過去７日間）"));
+
+        window->setKonsuiJumpsEnabled(false);
+        for (QAction* item : window->IDM_J2()->actions()) {
+            const bool coma =
+                QStringList{"IDM_C", "IDM_D", "IDM_E", "IDM_F"}.contains(item->objectName());
+            QCOMPARE(item->isEnabled(), !coma);
+        }
+    }
+
+    void pageDocumentRoundTrip()
+    {
+        QVector<PageElement> elements;
+        QVERIFY(window->document().readElements(&elements));
+        QCOMPARE(elements.size(), 4);
+        QCOMPARE(elements.at(2).type, QStringLiteral("checkbox"));
+        QCOMPARE(elements.at(3).className, QStringLiteral("KONSUI=C|C;R|R"));
+        QVERIFY(window->document().apply(
+            {ElementChange::value(0, QStringLiteral("１２")), ElementChange::checked(2, true),
+             ElementChange::focus(0),
+             ElementChange::backgroundColor(0, QStringLiteral("#ff0000"))}));
+        QVERIFY(window->document().readElements(&elements));
+        QCOMPARE(elements.at(0).value, QStringLiteral("１２"));
+        QVERIFY(elements.at(0).focused);
+        QCOMPARE(elements.at(0).backgroundColor, QStringLiteral("#ff0000"));
+        QVERIFY(elements.at(2).checked);
+    }
+
+    void pageNavigationIsRefused()
+    {
+        window->WB()->runScript(QStringLiteral("document.getElementById('away').click(); 1"));
+        window->WB()->runScript(QStringLiteral("location.href = 'elsewhere.htm'; 1"));
+        QTest::qWait(500);
+        QCOMPARE(shownPage(), QStringLiteral("A.HTM"));
+    }
+
+    void buttonJumpStoresAndOpensTheNextPage()
+    {
+        window->WB()->runScript(QStringLiteral(
+            "document.forms[0].orv_A2.value = '７'; document.forms[0].orv_A5.checked = true;"
+            "document.forms[0].cmdNext.click(); 1"));
+        waitForPage(QStringLiteral("C.HTM"));
+        QTRY_VERIFY(f->state.CurRs && f->state.CurRs->name().contains(QStringLiteral("FROM C")));
+        QCOMPARE(f->stored("A", "A2", f->id, f->date), Value(7));
+        QCOMPARE(f->stored("A", "A5", f->id, f->date), Value(1));
+    }
+
+    void comaCommandOnThePage()
+    {
+        window->WB()->runScript(QStringLiteral("window.status = '$KONSUI'; 1"));
+        QTRY_VERIFY(f->state.KonsuiMode);
+        QVERIFY(!window->jumpAction(QStringLiteral("IDM_C"))->isEnabled());
+        QVERIFY(window->jumpAction(QStringLiteral("IDM_N"))->isEnabled());
+        QVector<PageElement> elements;
+        QVERIFY(window->document().readElements(&elements));
+        QCOMPARE(elements.at(1).visibility, QStringLiteral("hidden"));
+        QCOMPARE(elements.at(0).visibility, QString());
+        // the rewritten button jumps to the coma target
+        window->WB()->runScript(QStringLiteral("document.forms[0].cmdNext.click(); 1"));
+        waitForPage(QStringLiteral("R.HTM")); // "R.htm" names the same file
+        QTRY_VERIFY(window->document().readElements(&elements) && elements.size() == 4 &&
+                    elements.at(1).visibility == QStringLiteral("hidden"));
+    }
+
+    void datePickWritesThePage()
+    {
+        window->setDatePicker([this] {
+            f->state.PickedDate = DateValue::fromDate(QDate(2005, 8, 17));
+            f->state.DatePicked = true;
+        });
+        window->WB()->runScript(
+            QStringLiteral("window.status = '!orv_A1_1|yyyy/mm/dd||orv_A2'; 1"));
+        QTRY_COMPARE(
+            window->WB()->runScript(QStringLiteral("document.forms[0].orv_A1_1.value")).toString(),
+            QStringLiteral("2005/08/17"));
+        QCOMPARE(
+            window->WB()->runScript(QStringLiteral("document.forms[0].orv_A2.value")).toString(),
+            QString::number(QDate::currentDate().year() - 2005));
+        QCOMPARE(window->WB()->runScript(QStringLiteral("window.status")).toString(), QString());
+    }
+
+    void pickerPreloadsFromThePage()
+    {
+        window->WB()->runScript(
+            QStringLiteral("document.forms[0].orv_A1_1.value = '2005.08.17'; 1"));
+        QDate shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || dialog->objectName() != QLatin1String("frmDTPICK"))
+                return;
+            poll.stop();
+            shown = dialog->findChild<QCalendarWidget*>(QStringLiteral("Cal"))->selectedDate();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        poll.start(50);
+        window->WB()->runScript(QStringLiteral("window.status = '!orv_A1_1|ggge年m月d日'; 1"));
+        QTRY_COMPARE(shown, QDate(2005, 8, 17));
+        QTRY_COMPARE(
+            window->WB()->runScript(QStringLiteral("document.forms[0].orv_A1_1.value")).toString(),
+            QStringLiteral("平成17年8月17日"));
+        QVERIFY(f->state.DatePicked);
+        QVERIFY(f->state.DateOnly);
+    }
+
+    void ctrlNIsSwallowed()
+    {
+        QWidget* target = window->WB()->focusProxy() ? window->WB()->focusProxy() : window->WB();
+        KeyCounter counter;
+        target->installEventFilter(&counter);
+        QKeyEvent ctrlN(QEvent::KeyPress, Qt::Key_N, Qt::ControlModifier, QStringLiteral("\x0e"));
+        QCoreApplication::sendEvent(target, &ctrlN);
+        QKeyEvent plainN(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, QStringLiteral("n"));
+        QCoreApplication::sendEvent(target, &plainN);
+        QCOMPARE(counter.presses, 1);
+        target->removeEventFilter(&counter);
+    }
+
+    void closeFromCodeStoresThePage()
+    {
+        window->WB()->runScript(QStringLiteral("document.forms[0].orv_A5.checked = true; 1"));
+        QVERIFY(window->close());
+        QVERIFY(!window->isVisible());
+        QVERIFY(menu->isVisible());
+        QCOMPARE(f->stored("A", "A5", f->id, f->date), Value(1));
+    }
+
+    void closeFromCodeRefusedStaysOpen()
+    {
+        window->WB()->runScript(QStringLiteral("document.forms[0].orv_A5.checked = true; 1"));
+        QVERIFY(f->state.Db->execute(QStringLiteral("DROP TABLE A")));
+        QVERIFY(!window->close());
+        QVERIFY(window->isVisible());
+        QVERIFY(!menu->isVisible());
+        QVERIFY(f->msg.count() >= 1);
+    }
+};
+
+QTEST_MAIN(TestEntryWindow)
+#include "tst_entrywindow_web.moc"

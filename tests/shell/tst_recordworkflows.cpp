@@ -1,0 +1,317 @@
+#include "common/DateFormat.h"
+#include "common/ScriptedMessageBox.h"
+#include "data/AppState.h"
+#include "data/Database.h"
+#include "data/RecordFinder.h"
+#include "data/Recordset.h"
+#include "shell/RecordWorkflows.h"
+#include "shell/WorkflowHost.h"
+#include "support/TestDatabase.h"
+
+#include <QtTest>
+
+using namespace orv;
+
+namespace {
+
+const DateValue Aug17 = DateValue::fromDate(QDate(2005, 8, 17));
+const DateValue Sep1 = DateValue::fromDate(QDate(2005, 9, 1));
+
+// Picks what the test queued: an ID and a date, or nothing.
+class QueuedFinder : public RecordFinder
+{
+public:
+    explicit QueuedFinder(AppState& state) : m_state(state) {}
+    void pick(int mode, bool withNewButton) override
+    {
+        modes << mode;
+        newButtons << withNewButton;
+        if (picks.isEmpty())
+            return;
+        const auto next = picks.takeFirst();
+        m_state.CurID = next.first;
+        m_state.CurKijunbi = next.second;
+    }
+    QList<QPair<QString, DateValue>> picks;
+    QList<int> modes;
+    QList<bool> newButtons;
+
+private:
+    AppState& m_state;
+};
+
+// Records what the workflows ask of the windows, with the state at each step.
+class RecordingHost : public WorkflowHost
+{
+public:
+    explicit RecordingHost(AppState& state) : m_state(state) {}
+
+    void showDateDialog(const QString& caption, const QString& label) override
+    {
+        calls << QStringLiteral("date:%1:%2").arg(caption, label);
+        m_state.CurKijunbi = dialogDate;
+    }
+    void showEntryWindow(bool faceSheetJumps, bool sectionJumps) override
+    {
+        calls << QStringLiteral("show:%1%2").arg(int(faceSheetJumps)).arg(int(sectionJumps));
+    }
+    void navigateEntryPage(const QString& page) override
+    {
+        calls << QStringLiteral("navigate:%1:%2").arg(page).arg(int(m_state.NavPermit));
+    }
+    void waitForEntryPage() override { calls << QStringLiteral("wait"); }
+    void loadEntryPage() override
+    {
+        const bool editing =
+            m_state.CurRs && m_state.CurRs->editMode() == Recordset::EditMode::Edit;
+        calls << QStringLiteral("load:%1:%2").arg(int(m_state.NavPermit)).arg(int(editing));
+    }
+    bool IsKonsui() override
+    {
+        calls << QStringLiteral("IsKonsui");
+        return comatose;
+    }
+    void KonsuiMenu() override
+    {
+        calls << QStringLiteral("KonsuiMenu:%1").arg(int(m_state.KonsuiMode));
+    }
+    void RAP_SAM_SET(const DateValue& rapDate) override
+    {
+        calls << QStringLiteral("RAP_SAM_SET:%1").arg(DateFormat::ymd(rapDate));
+    }
+
+    DateValue dialogDate;
+    bool comatose = false;
+    QStringList calls;
+
+private:
+    AppState& m_state;
+};
+
+} // namespace
+
+class TestRecordWorkflows : public QObject
+{
+    Q_OBJECT
+
+    struct Fixture
+    {
+        test::TestDatabase file;
+        AppState state;
+        ScriptedMessageBox box;
+        QueuedFinder finder{state};
+        RecordingHost host{state};
+        RecordWorkflows flows{state, host};
+
+        Fixture()
+        {
+            state.Db = file.open();
+            state.msg = &box;
+            state.finder = &finder;
+        }
+        int count(const QString& table, const QString& id)
+        {
+            auto rs = state.Db->openRecordset(
+                QStringLiteral("SELECT * FROM %1 WHERE [ID]=?").arg(table), {id});
+            return rs ? rs->recordCount() : -1;
+        }
+        Value value(const QString& table, const QString& id, const DateValue& date,
+                    const QString& column)
+        {
+            auto rs = state.Db->openRecordset(
+                QStringLiteral("SELECT * FROM %1 WHERE [ID]=? AND [基準日]=?").arg(table),
+                {id, date});
+            return rs && !rs->eof() ? rs->value(column) : Value();
+        }
+        void addFaceSheet(const QString& id, const DateValue& date, const QVector<Value>& names,
+                          const Value& born = Value())
+        {
+            auto rs = state.Db->openRecordset("KIHON1");
+            rs->addNew();
+            rs->setValue("ID", id);
+            rs->setValue("基準日", date);
+            static const char* const columns[] = {"1-1-1", "1-1-2", "1-1-3", "1-1-4"};
+            for (int i = 0; i < names.size(); ++i)
+                rs->setValue(columns[i], names[i]);
+            rs->setValue("1-3-1", born);
+            QVERIFY(rs->update());
+        }
+    };
+
+private slots:
+    void faceNewForANewId()
+    {
+        Fixture f;
+        QVERIFY(f.file.ok());
+        f.state.CurTable = "KIHON1";
+        f.finder.picks << qMakePair(QString("R001"), Aug17);
+        f.flows.Face_new();
+
+        QCOMPARE(f.finder.modes, QList<int>({0}));
+        QCOMPARE(f.finder.newButtons, QList<bool>({true}));
+        QCOMPARE(f.count("KIHON1", "R001"), 1);
+        QCOMPARE(f.value("KIHON1", "R001", Aug17, "1-12").toText(), QString("2005/08/17"));
+        QCOMPARE(f.value("KIHON1", "R001", Aug17, "1-1-1"), Value(""));
+        QVERIFY(f.value("KIHON1", "R001", Aug17, "1-3-1").toDate().isZero());
+        // The record is in edit mode before the page is filled.
+        QCOMPARE(f.host.calls,
+                 QStringList({"show:10", "navigate:KIHON1.HTM:1", "wait", "load:0:1"}));
+        QCOMPARE(f.state.CurRs->name(),
+                 QString("SELECT * FROM KIHON1 WHERE [ID]=? AND [基準日]=?"));
+    }
+
+    void faceNewCopiesTheFirstFaceSheet()
+    {
+        Fixture f;
+        f.state.CurTable = "KIHON1";
+        f.addFaceSheet("R001", Sep1, {"後", "太郎", "あと", "たろう"});
+        f.addFaceSheet("R001", Aug17, {"山田", Value(), "やまだ", "はなこ"},
+                       DateValue::fromDate(QDate(1930, 4, 1)));
+        const DateValue oct1 = DateValue::fromDate(QDate(2005, 10, 1));
+        f.finder.picks << qMakePair(QString("R001"), oct1);
+        f.flows.Face_new();
+        QCOMPARE(f.value("KIHON1", "R001", oct1, "1-1-1"), Value("山田"));
+        QCOMPARE(f.value("KIHON1", "R001", oct1, "1-1-2"), Value(""));
+        QCOMPARE(f.value("KIHON1", "R001", oct1, "1-1-4"), Value("はなこ"));
+        QCOMPARE(f.value("KIHON1", "R001", oct1, "1-3-1").toDate().date(), QDate(1930, 4, 1));
+    }
+
+    void cancelledPicksWriteNothing()
+    {
+        Fixture f;
+        f.state.CurTable = "KIHON1";
+        f.flows.Face_new();
+        f.flows.Face_EDIT();
+        f.flows.Assessment_new();
+        f.flows.Assessment_EDIT();
+        f.flows.DRAG_new();
+        f.flows.RAP_EDIT();
+        f.flows.DRAG_EDIT();
+        f.state.CurID.clear();
+        f.flows.RAP_new();
+        QCOMPARE(f.host.calls, QStringList());
+        QCOMPARE(f.count("KIHON1", ""), 0);
+        QCOMPARE(f.box.count(), 0);
+    }
+
+    void assessmentNewWritesAllEighteenRows()
+    {
+        Fixture f;
+        f.addFaceSheet("R001", Aug17, {"山田", "花子", "やまだ", "はなこ"});
+        f.finder.picks << qMakePair(QString("R001"), Aug17);
+        f.host.dialogDate = Sep1;
+        f.flows.Assessment_new();
+        for (const QChar letter : QString("ABCDEFGHIJKLMNOPQR"))
+            QCOMPARE(f.count(QString(letter), "R001"), 1);
+        QCOMPARE(f.value("A", "R001", Sep1, "A1-1"), Value("山田"));
+        QCOMPARE(f.value("A", "R001", Sep1, "A1-4"), Value("はなこ"));
+        QCOMPARE(f.value("A", "R001", Sep1, "A3"), Value("2005/09/01"));
+        QCOMPARE(f.value("A", "R001", Sep1, "A5"), Value("R001"));
+        QCOMPARE(f.host.calls,
+                 QStringList({"date::", "show:01", "navigate:A.HTM:1", "wait", "load:0:0"}));
+        QCOMPARE(f.state.CurRs->editMode(), Recordset::EditMode::Edit);
+    }
+
+    void assessmentNewRefusesTheSameDate()
+    {
+        Fixture f;
+        f.addFaceSheet("R001", Aug17, {"山田", "花子", "", ""});
+        f.finder.picks << qMakePair(QString("R001"), Aug17) << qMakePair(QString("R001"), Aug17);
+        f.host.dialogDate = Aug17;
+        f.flows.Assessment_new();
+        f.host.calls.clear();
+        f.flows.Assessment_new();
+        QCOMPARE(f.box.count(), 1);
+        QCOMPARE(f.box.last().text, QString("既に、対象者[山田花子]、アセスメント基準日["
+                                            "平成17年08月17日]のデータが登録されています"));
+        QCOMPARE(f.box.last().style, 16);
+        QCOMPARE(f.host.calls, QStringList({"date::"}));
+        QCOMPARE(f.count("R", "R001"), 1);
+        QCOMPARE(f.state.CurID, QString("R001"));
+    }
+
+    void assessmentNewStopsWhenTheDateDialogIsClosed()
+    {
+        Fixture f;
+        f.addFaceSheet("R001", Aug17, {"山田", "花子", "", ""});
+        f.finder.picks << qMakePair(QString("R001"), Aug17);
+        f.flows.Assessment_new();
+        QCOMPARE(f.count("A", "R001"), 0);
+        QCOMPARE(f.host.calls, QStringList({"date::"}));
+    }
+
+    void assessmentEditRefreshesNamesAndComa()
+    {
+        Fixture f;
+        f.addFaceSheet("R001", Aug17, {"山田", "花子", "やまだ", "はなこ"});
+        f.finder.picks << qMakePair(QString("R001"), Aug17);
+        f.host.dialogDate = Aug17;
+        f.flows.Assessment_new();
+        QVERIFY(f.state.Db->execute("UPDATE KIHON1 SET [1-1-1]='佐藤' WHERE [ID]='R001'"));
+        f.state.CurRs.reset();
+
+        f.host.calls.clear();
+        f.host.comatose = true;
+        f.finder.picks << qMakePair(QString("R001"), Aug17);
+        f.flows.Assessment_EDIT();
+        QCOMPARE(f.finder.modes.last(), 1);
+        QCOMPARE(f.value("A", "R001", Aug17, "A1-1"), Value("佐藤"));
+        QVERIFY(f.state.KonsuiMode);
+        QCOMPARE(f.host.calls, QStringList({"IsKonsui", "show:01", "KonsuiMenu:1",
+                                            "navigate:A.HTM:1", "wait", "load:0:0"}));
+    }
+
+    void rapSummaryNewTakesTheRunsResidentAndTicks()
+    {
+        Fixture f;
+        f.addFaceSheet("R001", Aug17, {"山田", "花子", "", ""});
+        // As the RAP run leaves it: the assessment's key.
+        f.state.CurID = "R001";
+        f.state.CurKijunbi = Aug17;
+        f.host.dialogDate = Sep1;
+        f.flows.RAP_new();
+        QCOMPARE(f.finder.modes, QList<int>());
+        QCOMPARE(f.value("S", "R001", Sep1, "S0-1"), Value("2005/09/01"));
+        QCOMPARE(f.value("S", "R001", Sep1, "S0-2"), Value("山田花子"));
+        QCOMPARE(f.host.calls, QStringList({"date:RAPサマリー 記入年月日指定:記入年月日",
+                                            "RAP_SAM_SET:2005/08/17", "show:00", "navigate:S.HTM:1",
+                                            "wait", "load:0:0"}));
+
+        // A second summary on the same day is refused with the stored name.
+        f.state.CurRs.reset();
+        QVERIFY(f.state.Db->execute("UPDATE S SET [S0-2]='旧姓' WHERE [ID]='R001'"));
+        f.state.CurKijunbi = Aug17;
+        f.host.calls.clear();
+        f.flows.RAP_new();
+        QCOMPARE(f.box.last().text, QString("既に、対象者[旧姓]、アセスメント基準日["
+                                            "平成17年09月01日]のデータが登録されています"));
+        QCOMPARE(f.count("S", "R001"), 1);
+    }
+
+    void medicationSurveyNewAndEdit()
+    {
+        Fixture f;
+        f.addFaceSheet("R001", Aug17, {"山田", Value(), "", ""});
+        f.finder.picks << qMakePair(QString("R001"), Aug17);
+        f.host.dialogDate = Sep1;
+        f.flows.DRAG_new();
+        QCOMPARE(f.finder.modes, QList<int>({0}));
+        QCOMPARE(f.host.calls.first(), QString("date:薬物治療調査票 記入年月日指定:記入年月日"));
+        QCOMPARE(f.value("T", "R001", Sep1, "T0-2"), Value("山田"));
+        QCOMPARE(f.value("T", "R001", Sep1, "T0-1"), Value("2005/09/01"));
+
+        // Edit: the name follows the face sheet and is stored before the page opens.
+        f.state.CurRs.reset();
+        QVERIFY(f.state.Db->execute("UPDATE KIHON1 SET [1-1-1]=NULL WHERE [ID]='R001'"));
+        f.finder.picks << qMakePair(QString("R001"), Sep1);
+        f.host.calls.clear();
+        f.flows.DRAG_EDIT();
+        QCOMPARE(f.finder.modes.last(), 3);
+        QVERIFY(f.value("T", "R001", Sep1, "T0-2").isNull());
+        QCOMPARE(f.host.calls, QStringList({"show:00", "navigate:T.HTM:1", "wait", "load:0:0"}));
+        QCOMPARE(f.state.CurRs->editMode(), Recordset::EditMode::Edit);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordWorkflows)
+#include "tst_recordworkflows.moc"
