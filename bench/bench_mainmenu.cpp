@@ -109,8 +109,13 @@ void bench(const char* label, int residents)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // Headless, and as the tests run the browser.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+    }
     bench("empty record file", 0);
     bench("10,000 residents", 10000);
     return 0;
