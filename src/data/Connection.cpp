@@ -42,8 +42,25 @@ std::shared_ptr<TableSchema> Connection::schema(const QString& table)
 
 void Connection::forgetSchemas()
 {
+    // Callers may still hold a schema they were handed; it stays valid.
+    for (const auto& schema : std::as_const(m_schemas))
+        m_retired.append(schema);
     m_schemas.clear();
     m_plans.clear();
+}
+
+void Connection::checkSchemaVersion()
+{
+    sqlite3_stmt* statement =
+        m_statements.acquire(QStringLiteral("PRAGMA schema_version"), nullptr);
+    if (!statement)
+        return;
+    const qint64 version =
+        sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
+    m_statements.release(statement);
+    if (version != m_schemaVersion)
+        forgetSchemas();
+    m_schemaVersion = version;
 }
 
 const SourcePlan* Connection::plan(const QString& source) const

@@ -4,6 +4,7 @@
 #include "data/StatementCache.h"
 
 #include <QHash>
+#include <QVector>
 #include <QString>
 
 #include <memory>
@@ -39,6 +40,8 @@ public:
     StatementCache& statements() { return m_statements; }
     std::shared_ptr<TableSchema> schema(const QString& table);
     void forgetSchemas();
+    // Forgets the table facts when the file's tables have changed, through any connection.
+    void checkSchemaVersion();
     // Plans of the recordset sources opened before, by their text.
     const SourcePlan* plan(const QString& source) const;
     void rememberPlan(const QString& source, const SourcePlan& plan);
@@ -51,6 +54,8 @@ private:
     StatementCache m_statements;
     QHash<QString, std::shared_ptr<TableSchema>> m_schemas;
     QHash<QString, SourcePlan> m_plans;
+    QVector<std::shared_ptr<TableSchema>> m_retired;
+    qint64 m_schemaVersion = -1;
 };
 
 } // namespace orv

@@ -159,7 +159,10 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString& source,
 
 const TableSchema* Database::schema(const QString& table)
 {
-    return isOpen() ? m_connection->schema(table).get() : nullptr;
+    if (!isOpen())
+        return nullptr;
+    m_connection->checkSchemaVersion();
+    return m_connection->schema(table).get();
 }
 
 bool Database::begin(QString* error)

@@ -118,14 +118,13 @@ std::unique_ptr<Recordset> SqliteRecordset::open(std::shared_ptr<Connection> con
                                                  const QString& source,
                                                  const QVector<Value>& params, QString* error)
 {
+    connection->checkSchemaVersion();
     SourcePlan plan;
-    if (const SourcePlan* known = connection->plan(source)) {
+    const SourcePlan* known = connection->plan(source);
+    if (known)
         plan = *known;
-    } else {
-        if (!planFor(*connection, source, &plan, error))
-            return nullptr;
-        connection->rememberPlan(source, plan);
-    }
+    else if (!planFor(*connection, source, &plan, error))
+        return nullptr;
     std::unique_ptr<SqliteRecordset> recordset(new SqliteRecordset(connection, plan.name));
     if (plan.schema) {
         recordset->m_table = plan.table;
@@ -138,7 +137,11 @@ std::unique_ptr<Recordset> SqliteRecordset::open(std::shared_ptr<Connection> con
         plan.wholeTable || !recordset->isUpdatable()
             ? recordset->prepare(error) && (plan.wholeTable || recordset->loadRows(error))
             : recordset->loadRows(error);
-    return ok ? std::move(recordset) : nullptr;
+    if (!ok)
+        return nullptr;
+    if (!known)
+        connection->rememberPlan(source, plan);
+    return recordset;
 }
 
 bool SqliteRecordset::prepare(QString* error)
@@ -353,6 +356,8 @@ Value SqliteRecordset::value(int index) const
 
 bool SqliteRecordset::setValue(int index, const Value& value, QString* error)
 {
+    if (!isUpdatable())
+        return fail(error, ReadOnly);
     if (m_mode == EditMode::None)
         return fail(error, NotEditing);
     if (index < 0 || index >= m_columns.size())
@@ -392,16 +397,6 @@ void SqliteRecordset::edit()
     m_mode = EditMode::Edit;
 }
 
-QVector<int> SqliteRecordset::assignedColumns() const
-{
-    QVector<int> columns;
-    for (int i = 0; i < m_assigned.size(); ++i) {
-        if (m_assigned.at(i))
-            columns.append(i);
-    }
-    return columns;
-}
-
 bool SqliteRecordset::update(QString* error)
 {
     if (!isUpdatable())
@@ -416,32 +411,42 @@ bool SqliteRecordset::update(QString* error)
     return ok;
 }
 
-bool SqliteRecordset::insertRow(QString* error)
+bool SqliteRecordset::write(const QString& sql, const QVector<Value>& values, QString* error)
 {
-    const QVector<int> columns = assignedColumns();
-    QStringList names;
-    QStringList marks;
-    for (int index : columns) {
-        names.append(Connection::quoted(m_columns.at(index).name));
-        marks.append(QStringLiteral("?"));
-    }
-    const QString sql =
-        columns.isEmpty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Connection::quoted(m_table))
-            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(Connection::quoted(m_table), names.join(QLatin1Char(',')),
-                       marks.join(QLatin1Char(',')));
     StatementCache& statements = m_connection->statements();
     sqlite3_stmt* statement = statements.acquire(sql, error);
     if (!statement)
         return false;
-    for (int i = 0; i < columns.size(); ++i)
-        SqlValue::bind(statement, i + 1, m_buffer.at(columns.at(i)));
-    const bool ok = sqlite3_step(statement) == SQLITE_DONE;
+    const bool ok = SqlValue::bindAll(statement, values) && sqlite3_step(statement) == SQLITE_DONE;
     if (!ok)
         fail(error, m_connection->errorText());
     statements.release(statement);
-    if (!ok)
+    return ok;
+}
+
+QVector<Value> SqliteRecordset::assignedValues(QStringList* names) const
+{
+    QVector<Value> values;
+    for (int i = 0; i < m_assigned.size(); ++i) {
+        if (m_assigned.at(i)) {
+            names->append(Connection::quoted(m_columns.at(i).name));
+            values.append(m_buffer.at(i));
+        }
+    }
+    return values;
+}
+
+bool SqliteRecordset::insertRow(QString* error)
+{
+    QStringList names;
+    const QVector<Value> values = assignedValues(&names);
+    const QString table = Connection::quoted(m_table);
+    const QString sql = values.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (?%3)")
+                                  .arg(table, names.join(QLatin1Char(',')),
+                                       QStringLiteral(",?").repeated(values.size() - 1));
+    if (!write(sql, values, error))
         return false;
     const qint64 rowid = sqlite3_last_insert_rowid(m_connection->handle());
     m_currentDeleted = false;
@@ -456,31 +461,20 @@ bool SqliteRecordset::insertRow(QString* error)
 
 bool SqliteRecordset::updateRow(QString* error)
 {
-    const QVector<int> columns = assignedColumns();
-    if (columns.isEmpty())
+    QStringList names;
+    QVector<Value> values = assignedValues(&names);
+    if (values.isEmpty())
         return true;
-    QStringList assignments;
-    for (int index : columns)
-        assignments.append(Connection::quoted(m_columns.at(index).name) + QStringLiteral("=?"));
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                            .arg(Connection::quoted(m_table), assignments.join(QLatin1Char(',')));
-    StatementCache& statements = m_connection->statements();
-    sqlite3_stmt* statement = statements.acquire(sql, error);
-    if (!statement)
+    const qint64 rowid = m_rows.at(m_current).rowid;
+    values.append(Value(rowid));
+    const QString sql = QStringLiteral("UPDATE %1 SET %2=? WHERE rowid = ?")
+                            .arg(Connection::quoted(m_table), names.join(QStringLiteral("=?,")));
+    if (!write(sql, values, error))
         return false;
-    for (int i = 0; i < columns.size(); ++i)
-        SqlValue::bind(statement, i + 1, m_buffer.at(columns.at(i)));
-    sqlite3_bind_int64(statement, int(columns.size()) + 1, m_rows.at(m_current).rowid);
-    bool ok = sqlite3_step(statement) == SQLITE_DONE;
-    if (!ok)
-        fail(error, m_connection->errorText());
-    else if (sqlite3_changes(m_connection->handle()) == 0)
-        ok = fail(error, RowGone);
-    statements.release(statement);
-    if (!ok)
-        return false;
+    if (sqlite3_changes(m_connection->handle()) == 0)
+        return fail(error, RowGone);
     Row row;
-    if (readRow(m_rows.at(m_current).rowid, &row, nullptr))
+    if (readRow(rowid, &row, nullptr))
         m_rows[m_current] = row;
     return true;
 }
@@ -499,17 +493,8 @@ bool SqliteRecordset::deleteCurrent(QString* error)
         return fail(error, ReadOnly);
     if (!hasCurrent())
         return fail(error, NoCurrentRecord);
-    StatementCache& statements = m_connection->statements();
-    sqlite3_stmt* statement = statements.acquire(
-        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Connection::quoted(m_table)), error);
-    if (!statement)
-        return false;
-    sqlite3_bind_int64(statement, 1, m_rows.at(m_current).rowid);
-    const bool ok = sqlite3_step(statement) == SQLITE_DONE;
-    if (!ok)
-        fail(error, m_connection->errorText());
-    statements.release(statement);
-    if (!ok)
+    if (!write(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Connection::quoted(m_table)),
+               {Value(m_rows.at(m_current).rowid)}, error))
         return false;
     m_rows.removeAt(m_current);
     m_currentDeleted = true;

@@ -70,7 +70,9 @@ private:
     bool fail(QString* error, const QString& text) const;
     bool insertRow(QString* error);
     bool updateRow(QString* error);
-    QVector<int> assignedColumns() const;
+    bool write(const QString& sql, const QVector<Value>& values, QString* error);
+    // The assigned values in column order, their quoted column names into names.
+    QVector<Value> assignedValues(QStringList* names) const;
 
     std::shared_ptr<Connection> m_connection;
     QString m_name;

@@ -293,6 +293,21 @@ private slots:
         QCOMPARE(check->value("1-1-2"), Value("花子"));
     }
 
+    void tablesChangedByAnotherConnectionAreSeen()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        QVERIFY(db->schema("KIHON1"));
+        QVERIFY(!db->openRecordset("SELECT * FROM NewTable WHERE [ID]=?", {"1"}));
+        auto other = Database::open(db->path());
+        QVERIFY(other->execute("CREATE TABLE NewTable([ID] TEXT(5))"));
+        QVERIFY(other->execute("ALTER TABLE KIHON1 ADD COLUMN [1-99] BYTE"));
+        auto rs = db->openRecordset("SELECT * FROM NewTable WHERE [ID]=?", {"1"});
+        QVERIFY(rs);
+        QVERIFY(rs->isUpdatable());
+        QCOMPARE(db->schema("KIHON1")->columns.last().type, int(dbByte));
+    }
+
     void recordsetOutlivingClosedDatabaseFailsCleanly()
     {
         test::TempFolder folder;
