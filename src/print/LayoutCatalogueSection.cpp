@@ -16,8 +16,8 @@ constexpr int kLineGap = 40;
 
 } // namespace
 
-LayoutCatalogueSection::LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight)
-    : m_b(builder), m_rowHeight(rowHeight)
+LayoutCatalogueSection::LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap)
+    : m_b(builder), m_rowHeight(rowHeight), m_groupGap(groupGap)
 {
 }
 
@@ -50,7 +50,9 @@ void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group)
     const int titleWidth = m_b->width() - 700;
     const int height =
         std::max(m_rowHeight, LayoutFormFlow::textHeight(group.title, titleWidth, 9.5, kLineGap));
-    m_b->ensureRoom(height + m_rowHeight);
+    m_b->ensureRoom(m_groupGap + height + m_rowHeight);
+    if (m_b->y() > m_b->pageTop())
+        m_b->advance(m_groupGap);
     m_b->line(0, m_b->y(), m_b->width(), m_b->y(), 0.5);
     m_b->label(60, m_b->y(), 640, m_rowHeight, group.code, LayoutBuilder::gothic(9.5, true));
     m_b->label(700, m_b->y(), titleWidth, height, group.title, LayoutBuilder::gothic(9.5, true))
