@@ -1,6 +1,9 @@
 #include "data/AppState.h"
+#include "print/view/ReportWindows.h"
 #include "shell/DesktopDocumentLauncher.h"
 #include "shell/QtMessageBox.h"
+#include "shell/QtRecordFinder.h"
+#include "shell/QtSaveFileChooser.h"
 #include "shell/ScriptFileMessageBox.h"
 #include "shell/WebBrowser.h"
 #include "shell/frmMenu.h"
@@ -36,6 +39,12 @@ int main(int argc, char** argv)
 
     orv::frmMenu menu(state);
     boxes.setParent(&menu);
+    orv::QtRecordFinder finder(state, &menu);
+    state.finder = &finder;
+    orv::QtSaveFileChooser saveChooser(&menu);
+    state.saveChooser = &saveChooser;
+    orv::ReportWindows reports(state);
+    state.reports = &reports;
     if (!menu.Form_Load())
         return 1;
     menu.show();

@@ -4,11 +4,17 @@
 #include "common/Twips.h"
 #include "data/AppState.h"
 #include "data/Database.h"
+#include "data/ComaMode.h"
 #include "data/Recordset.h"
+#include "print/view/frmPDFPrint.h"
+#include "rap/RapRun.h"
+#include "rap/RapSummaryTicker.h"
+#include "rap/VerificationMode.h"
 #include "shell/MenuKeys.h"
 #include "shell/MenuNavigationGuard.h"
 #include "shell/WebBrowser.h"
 #include "shell/WindowMenu.h"
+#include "shell/frmDateSet.h"
 #include "shell/frmOrv21.h"
 
 #include <QApplication>
@@ -23,7 +29,8 @@ const QString frmMenu::QuitQuestion = QStringLiteral("終了しますか？");
 frmMenu::frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_wb(new WebBrowser(this)),
       m_startup(state, std::move(databaseStep)),
-      m_dispatcher(state, *this, [this] { m_wb->setStatusText(QString()); }), m_prints(state)
+      m_dispatcher(state, *this, [this] { m_wb->setStatusText(QString()); }), m_prints(state),
+      m_workflows(state, *this)
 {
     setObjectName(QStringLiteral("frmMenu"));
     setWindowTitle(applicationTitle());
@@ -191,8 +198,6 @@ void frmMenu::AppQuit()
     close();
 }
 
-void frmMenu::KenteiMode() {}
-
 void frmMenu::KonsuiMenu()
 {
     entryWindow()->setKonsuiJumpsEnabled(!m_state.KonsuiMode);
@@ -233,16 +238,99 @@ void frmMenu::KENTO_PRINT()
     m_prints.KENTO_PRINT();
 }
 
-// Operations whose windows and workflows are wired as they are built.
-void frmMenu::Face_new() {}
-void frmMenu::Face_EDIT() {}
-void frmMenu::Assessment_new() {}
-void frmMenu::Assessment_EDIT() {}
-void frmMenu::RAP_new() {}
-void frmMenu::RAP_EDIT() {}
-void frmMenu::DRAG_new() {}
-void frmMenu::DRAG_EDIT() {}
-void frmMenu::RAP_CREATE() {}
-void frmMenu::showPdfPrint() {}
+void frmMenu::KenteiMode()
+{
+    VerificationMode(m_state).KenteiMode();
+}
+
+void frmMenu::RAP_CREATE()
+{
+    if (!m_rapRun)
+        m_rapRun = std::make_unique<RapRun>(m_state);
+    m_rapRun->RAP_CREATE();
+}
+
+void frmMenu::showPdfPrint()
+{
+    frmPDFPrint::showOrRaise(m_pdfPrint, m_state, this);
+}
+
+void frmMenu::Face_new()
+{
+    m_workflows.Face_new();
+}
+
+void frmMenu::Face_EDIT()
+{
+    m_workflows.Face_EDIT();
+}
+
+void frmMenu::Assessment_new()
+{
+    m_workflows.Assessment_new();
+}
+
+void frmMenu::Assessment_EDIT()
+{
+    m_workflows.Assessment_EDIT();
+}
+
+void frmMenu::RAP_new()
+{
+    m_workflows.RAP_new();
+}
+
+void frmMenu::RAP_EDIT()
+{
+    m_workflows.RAP_EDIT();
+}
+
+void frmMenu::DRAG_new()
+{
+    m_workflows.DRAG_new();
+}
+
+void frmMenu::DRAG_EDIT()
+{
+    m_workflows.DRAG_EDIT();
+}
+
+void frmMenu::showDateDialog(const QString& caption, const QString& label)
+{
+    frmDateSet::showModal(m_state, caption, label, this);
+}
+
+void frmMenu::showEntryWindow(bool faceSheetJumps, bool sectionJumps)
+{
+    frmOrv21* window = entryWindow();
+    window->showEntry();
+    window->setFaceSheetJumpsVisible(faceSheetJumps);
+    window->setSectionJumpsVisible(sectionJumps);
+}
+
+void frmMenu::navigateEntryPage(const QString& page)
+{
+    entryWindow()->WB()->navigate(m_state.folder.file(QStringLiteral("FORM/") + page));
+}
+
+void frmMenu::waitForEntryPage()
+{
+    entryWindow()->WB()->waitUntilComplete();
+}
+
+void frmMenu::loadEntryPage()
+{
+    entryWindow()->LoadPage();
+}
+
+bool frmMenu::IsKonsui()
+{
+    return ComaMode(m_state).IsKonsui();
+}
+
+void frmMenu::RAP_SAM_SET(const DateValue& rapDate)
+{
+    RapSummaryTicker(m_state).RAP_SAM_SET(rapDate);
+}
 
 } // namespace orv

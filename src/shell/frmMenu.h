@@ -3,10 +3,14 @@
 #include "shell/MenuDispatcher.h"
 #include "shell/MenuOperations.h"
 #include "shell/MenuStartup.h"
+#include "shell/RecordWorkflows.h"
+#include "shell/WorkflowHost.h"
 #include "print/PrintCommands.h"
 
 #include <QMainWindow>
 #include <QPointer>
+
+#include <memory>
 
 namespace orv {
 
@@ -14,9 +18,14 @@ struct AppState;
 class WebBrowser;
 class WindowMenu;
 class frmOrv21;
+class frmPDFPrint;
+class RapRun;
 
 // The main window: hosts the main-menu page and carries the operations its commands call.
-class frmMenu : public QMainWindow, public MenuOperations, private MenuStartup::Window
+class frmMenu : public QMainWindow,
+                public MenuOperations,
+                private MenuStartup::Window,
+                private WorkflowHost
 {
     Q_OBJECT
 public:
@@ -76,6 +85,14 @@ private:
     void placeWindow() override;
     void waitForPage() override;
 
+    void showDateDialog(const QString& caption, const QString& label) override;
+    void showEntryWindow(bool faceSheetJumps, bool sectionJumps) override;
+    void navigateEntryPage(const QString& page) override;
+    void waitForEntryPage() override;
+    void loadEntryPage() override;
+    bool IsKonsui() override;
+    void RAP_SAM_SET(const DateValue& rapDate) override;
+
     void WB_BeforeNavigate2(const QUrl& url, bool* cancel);
     void KenteiMode();
     void closeTopLevel(const QString& objectName);
@@ -86,7 +103,10 @@ private:
     MenuStartup m_startup;
     MenuDispatcher m_dispatcher;
     PrintCommands m_prints;
+    RecordWorkflows m_workflows;
+    std::unique_ptr<RapRun> m_rapRun;
     QPointer<frmOrv21> m_entryWindow;
+    QPointer<frmPDFPrint> m_pdfPrint;
     bool m_unloadFromCode = false;
     bool m_unloaded = false;
 };

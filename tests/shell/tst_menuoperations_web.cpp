@@ -1,0 +1,154 @@
+#include "common/ScriptedMessageBox.h"
+#include "data/AppState.h"
+#include "data/Database.h"
+#include "data/RecordFinder.h"
+#include "data/Recordset.h"
+#include "shell/WebBrowser.h"
+#include "shell/frmMenu.h"
+#include "shell/frmOrv21.h"
+#include "support/TestDatabase.h"
+
+#include "TestPaths.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTest>
+
+using namespace orv;
+
+namespace {
+
+// Picks the resident and date it was given, or nothing.
+class FixedFinder : public RecordFinder
+{
+public:
+    explicit FixedFinder(AppState& state) : m_state(state) {}
+    QString id;
+    DateValue date;
+    QList<int> modes;
+    void pick(int mode, bool) override
+    {
+        modes << mode;
+        m_state.CurID = id;
+        m_state.CurKijunbi = date;
+    }
+
+private:
+    AppState& m_state;
+};
+
+void copyFolder(const QString& from, const QString& to)
+{
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(file));
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(file, target);
+    }
+}
+
+} // namespace
+
+// The menu page's record commands reach the workflows and the entry window through the main
+// window.
+class TestMenuOperations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_file = std::make_unique<test::TestDatabase>();
+        QVERIFY2(m_file->ok(), qPrintable(m_file->error()));
+        const QString program = QString::fromUtf8(ORV_TEST_PROGRAM_DIR);
+        copyFolder(program + QStringLiteral("/MainMenu"),
+                   m_file->folder() + QStringLiteral("/MainMenu"));
+        copyFolder(program + QStringLiteral("/FORM"), m_file->folder() + QStringLiteral("/FORM"));
+        QFile::copy(program + QStringLiteral("/Orv21.PRA"),
+                    m_file->folder() + QStringLiteral("/Orv21.PRA"));
+
+        m_state = std::make_unique<AppState>();
+        m_state->folder = ProgramFolder(m_file->folder());
+        m_state->msg = &m_boxes;
+        m_finder = std::make_unique<FixedFinder>(*m_state);
+        m_state->finder = m_finder.get();
+        const QString path = m_file->path();
+        m_menu = std::make_unique<frmMenu>(*m_state, [path](AppState& state, QString* error) {
+            state.Db = Database::open(path, error);
+            return state.Db != nullptr;
+        });
+        QVERIFY(m_menu->Form_Load());
+        m_menu->show();
+        m_boxes.clear();
+    }
+    void cleanup()
+    {
+        m_menu.reset();
+        m_state.reset();
+        m_finder.reset();
+        m_file.reset();
+    }
+
+    void aFaceSheetEditOpensTheEntryWindow()
+    {
+        const DateValue date = DateValue::fromDate(QDate(2024, 4, 1));
+        QVERIFY(m_state->Db->execute(
+            QStringLiteral("INSERT INTO [KIHON1] ([ID], [基準日], [1-1-1]) VALUES (?, ?, ?)"),
+            {Value(QStringLiteral("0001")), Value(date), Value(QStringLiteral("山田"))}));
+        m_finder->id = QStringLiteral("0001");
+        m_finder->date = date;
+
+        m_menu->WB()->runScript(QStringLiteral("window.status = '?face_edit'"));
+        QTRY_VERIFY(m_menu->isEntryWindowLoaded() && m_menu->entryWindow()->isVisible());
+        frmOrv21* entry = m_menu->entryWindow();
+        QTRY_COMPARE(entry->WB()->readyState(), 4);
+        QVERIFY(entry->WB()->url().toString().endsWith(QLatin1String("FORM/KIHON1.HTM")));
+        QVERIFY(!m_menu->isVisible());
+        QCOMPARE(m_finder->modes, QList<int>{0});
+        QCOMPARE(m_state->CurTable, QStringLiteral("KIHON1"));
+        QVERIFY(m_state->CurRs);
+        QVERIFY(!m_state->NavPermit);
+        QCOMPARE(m_boxes.count(), 0);
+
+        // A print command unloads the entry window first; the page is stored on the way.
+        m_finder->id.clear();
+        m_menu->dispatcher().WB_StatusTextChange(QStringLiteral("?FACE_PRINT"));
+        QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
+        QCOMPARE(m_finder->modes, (QList<int>{0, 0}));
+    }
+
+    void aCancelledPickOpensNothing()
+    {
+        m_menu->WB()->runScript(QStringLiteral("window.status = '?ASS_EDIT'"));
+        QTRY_COMPARE(m_finder->modes.size(), 1);
+        QTest::qWait(100);
+        QVERIFY(!m_menu->isEntryWindowLoaded());
+        QVERIFY(m_menu->isVisible());
+        QCOMPARE(m_boxes.count(), 0);
+    }
+
+    void theBlankFormsWindowOpensModeless()
+    {
+        m_menu->dispatcher().WB_StatusTextChange(QStringLiteral("?PDF_PRINT"));
+        QWidget* forms = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == QLatin1String("frmPDFPrint") && window->isVisible())
+                forms = window;
+        QVERIFY(forms);
+        QVERIFY(!forms->isModal());
+        QVERIFY(m_menu->isVisible());
+        forms->close();
+    }
+
+private:
+    std::unique_ptr<test::TestDatabase> m_file;
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<FixedFinder> m_finder;
+    ScriptedMessageBox m_boxes;
+    std::unique_ptr<frmMenu> m_menu;
+};
+
+QTEST_MAIN(TestMenuOperations)
+#include "tst_menuoperations_web.moc"
