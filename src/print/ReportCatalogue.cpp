@@ -75,7 +75,8 @@ const ReportCatalogueEntry& ReportCatalogue::entry(const QString& designer)
         if (e.designer == key)
             return e;
     }
-    return entries().constLast();
+    static const ReportCatalogueEntry none{};
+    return none;
 }
 
 void ReportCatalogue::apply(const QString& designer, ReportLayout* layout)

@@ -25,7 +25,8 @@ class ReportCatalogue
 {
 public:
     static const QList<ReportCatalogueEntry>& entries();
-    // The entry of a designer; rptRAP1 to rptRAP6 share one row.
+    // The entry of a designer; rptRAP1 to rptRAP6 share one row. An unknown name gives an
+    // empty entry.
     static const ReportCatalogueEntry& entry(const QString& designer);
     // Sets caption, data file, paper, orientation and margins of a layout from its entry.
     static void apply(const QString& designer, ReportLayout* layout);

@@ -4,6 +4,7 @@
 #include "print/view/BlankFormWriter.h"
 #include "print/view/frmPDFPrint.h"
 #include "support/PdfText.h"
+#include "support/TempFolder.h"
 #include "TestPaths.h"
 
 #include <QGuiApplication>
@@ -131,6 +132,16 @@ private slots:
         QVERIFY(second);
         QVERIFY(second->isVisible());
         second->close();
+    }
+
+    void blankFormWriterMakesItsFolder()
+    {
+        test::TempFolder folder;
+        QString error;
+        QVERIFY2(BlankFormWriter::writeAll(folder.file("new/PDF"), &error), qPrintable(error));
+        QCOMPARE(QDir(folder.file("new/PDF")).entryList({"*.pdf"}).size(), 7);
+        QVERIFY(!BlankFormWriter::writeAll("/proc/orv-forms", &error));
+        QVERIFY(!error.isEmpty());
     }
 
     // The build leaves the seven blank forms in the program folder.

@@ -333,6 +333,8 @@ private slots:
     void unknownDesignerGivesAnEmptyLayout()
     {
         QVERIFY(ReportLayouts::byDesigner("rptNone").controls().empty());
+        QVERIFY(ReportCatalogue::entry("rptNone").caption.isEmpty());
+        QCOMPARE(ReportCatalogue::entry("rptRAP4").elements, 45);
     }
 };
 

@@ -16,35 +16,17 @@ private:
     int m_number;
 };
 
-class rptRAP1 : public rptRAP
+template <int Number> class rptRAPn : public rptRAP
 {
 public:
-    rptRAP1() : rptRAP(1) {}
+    rptRAPn() : rptRAP(Number) {}
 };
-class rptRAP2 : public rptRAP
-{
-public:
-    rptRAP2() : rptRAP(2) {}
-};
-class rptRAP3 : public rptRAP
-{
-public:
-    rptRAP3() : rptRAP(3) {}
-};
-class rptRAP4 : public rptRAP
-{
-public:
-    rptRAP4() : rptRAP(4) {}
-};
-class rptRAP5 : public rptRAP
-{
-public:
-    rptRAP5() : rptRAP(5) {}
-};
-class rptRAP6 : public rptRAP
-{
-public:
-    rptRAP6() : rptRAP(6) {}
-};
+
+using rptRAP1 = rptRAPn<1>;
+using rptRAP2 = rptRAPn<2>;
+using rptRAP3 = rptRAPn<3>;
+using rptRAP4 = rptRAPn<4>;
+using rptRAP5 = rptRAPn<5>;
+using rptRAP6 = rptRAPn<6>;
 
 } // namespace orv
