@@ -1,14 +1,48 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "data/AppState.h"
+#include "shell/DesktopDocumentLauncher.h"
+#include "shell/QtMessageBox.h"
+#include "shell/ScriptFileMessageBox.h"
+#include "shell/WebBrowser.h"
+#include "shell/frmMenu.h"
 
-#include "common/MessageBoxService.h"
+#include <QApplication>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// Test hook: a script run in the menu page once start-up is done, as if the user acted.
+constexpr const char* PageScriptVariable = "ORV_TEST_PAGE_SCRIPT";
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(orv::applicationTitle());
-    window.resize(640, 480);
-    window.show();
+
+    orv::AppState state;
+    state.folder = orv::ProgramFolder::ofApplication();
+
+    orv::QtMessageBox boxes;
+    std::unique_ptr<orv::ScriptFileMessageBox> scriptedBoxes;
+    const QString answers = qEnvironmentVariable(orv::ScriptFileMessageBox::EnvironmentVariable);
+    if (!answers.isEmpty())
+        scriptedBoxes = std::make_unique<orv::ScriptFileMessageBox>(answers);
+    state.msg = scriptedBoxes ? static_cast<orv::MessageBoxService*>(scriptedBoxes.get()) : &boxes;
+
+    orv::DesktopDocumentLauncher launcher;
+    state.launcher = &launcher;
+
+    orv::frmMenu menu(state);
+    boxes.setParent(&menu);
+    if (!menu.Form_Load())
+        return 1;
+    menu.show();
+
+    const QString pageScript = qEnvironmentVariable(PageScriptVariable);
+    if (!pageScript.isEmpty())
+        QTimer::singleShot(0, &menu, [&menu, pageScript] { menu.WB()->runScript(pageScript); });
+
     return app.exec();
 }

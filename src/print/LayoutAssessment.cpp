@@ -21,7 +21,7 @@ QString sectionHeading(const CatalogueSection& section)
     return title;
 }
 
-ReportLayout build(int rowHeight)
+ReportLayout build(int rowHeight, int groupGap)
 {
     ReportLayout layout;
     ReportCatalogue::apply(QStringLiteral("rptOrv21Care_a_r"), &layout);
@@ -29,7 +29,7 @@ ReportLayout build(int rowHeight)
     b.label(0, 0, b.width(), 480, QStringLiteral("施設ケアアセスメント表（Orv2.1）"),
             LayoutBuilder::gothic(14, true), HAlign::Centre);
     b.advance(560);
-    LayoutCatalogueSection writer(&b, rowHeight);
+    LayoutCatalogueSection writer(&b, rowHeight, groupGap);
     const Catalogue& catalogue = Catalogue::builtIn();
     for (QChar letter = QLatin1Char('A'); letter <= QLatin1Char('R');
          letter = QChar(letter.unicode() + 1)) {
@@ -49,18 +49,25 @@ ReportLayout build(int rowHeight)
 
 ReportLayout ReportLayouts::assessment()
 {
-    // The row height is chosen so that the form fills its 19 pages: the smallest height that
-    // takes 19 pages, found by halving the range.
-    int low = 200;  // fewer pages
-    int high = 640; // at least 19 pages
-    while (high - low > 1) {
-        const int middle = (low + high) / 2;
-        if (build(middle).pageCount() >= kPages)
-            high = middle;
-        else
-            low = middle;
+    // The rows are made as high as it takes to fill the 19 pages: for a space between the
+    // groups, the least row height that gives 19 pages, found by halving the range; another
+    // space when the pages jump past 19.
+    ReportLayout layout;
+    for (const int groupGap : {0, 60, 120, 30, 90, 150, 180}) {
+        int low = 200;  // fewer pages
+        int high = 640; // at least 19 pages
+        while (high - low > 1) {
+            const int middle = (low + high) / 2;
+            if (build(middle, groupGap).pageCount() >= kPages)
+                high = middle;
+            else
+                low = middle;
+        }
+        layout = build(high, groupGap);
+        if (layout.pageCount() == kPages)
+            break;
     }
-    return build(high);
+    return layout;
 }
 
 } // namespace orv

@@ -16,8 +16,8 @@ constexpr int kLineGap = 40;
 
 } // namespace
 
-LayoutCatalogueSection::LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight)
-    : m_b(builder), m_rowHeight(rowHeight)
+LayoutCatalogueSection::LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap)
+    : m_b(builder), m_rowHeight(rowHeight), m_groupGap(groupGap)
 {
 }
 
@@ -50,7 +50,9 @@ void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group)
     const int titleWidth = m_b->width() - 700;
     const int height =
         std::max(m_rowHeight, LayoutFormFlow::textHeight(group.title, titleWidth, 9.5, kLineGap));
-    m_b->ensureRoom(height + m_rowHeight);
+    m_b->ensureRoom(m_groupGap + height + m_rowHeight);
+    if (m_b->y() > m_b->pageTop())
+        m_b->advance(m_groupGap);
     m_b->line(0, m_b->y(), m_b->width(), m_b->y(), 0.5);
     m_b->label(60, m_b->y(), 640, m_rowHeight, group.code, LayoutBuilder::gothic(9.5, true));
     m_b->label(700, m_b->y(), titleWidth, height, group.title, LayoutBuilder::gothic(9.5, true))
@@ -125,7 +127,7 @@ void LayoutCatalogueSection::codeItem(const CatalogueItem& item, bool withChoice
          choices.isEmpty() ? 0 : LayoutFormFlow::textHeight(choices, choicesWidth, 8, kLineGap)});
     m_b->ensureRoom(height);
     const int top = m_b->y();
-    m_b->label(kIndent, top, questionWidth, height, item.title, LayoutBuilder::gothic(9)).wordWrap =
+    m_b->label(kIndent, top, questionWidth, height, item.title, LayoutBuilder::mincho(9)).wordWrap =
         true;
     if (!choices.isEmpty())
         m_b->label(choicesLeft, top, choicesWidth, height, choices, LayoutBuilder::gothic(8))
@@ -160,7 +162,7 @@ void LayoutCatalogueSection::checkItems(const QVector<const CatalogueItem*>& ite
                 continue;
             const CatalogueItem& item = *items.at(i);
             const int left = kIndent + column * columnWidth;
-            m_b->label(left, top, textWidth, height, item.title, LayoutBuilder::gothic(9))
+            m_b->label(left, top, textWidth, height, item.title, LayoutBuilder::mincho(9))
                 .wordWrap = true;
             m_b->checkField(left + textWidth + 60, top + (height - kCheckBox) / 2, kCheckBox,
                             xmlElementName(item.code));
@@ -192,7 +194,7 @@ void LayoutCatalogueSection::valueItem(const CatalogueItem& item)
         std::max(m_rowHeight, LayoutFormFlow::textHeight(item.title, titleWidth, 9, kLineGap));
     m_b->ensureRoom(height);
     const int top = m_b->y();
-    m_b->label(kIndent, top, titleWidth, height, item.title, LayoutBuilder::gothic(9)).wordWrap =
+    m_b->label(kIndent, top, titleWidth, height, item.title, LayoutBuilder::mincho(9)).wordWrap =
         true;
     ReportControl& value = m_b->field(fieldLeft, top, fieldWidth, height, xmlElementName(item.code),
                                       LayoutBuilder::gothic(9.5));

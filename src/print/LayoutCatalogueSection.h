@@ -12,7 +12,8 @@ namespace orv {
 class LayoutCatalogueSection
 {
 public:
-    LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight);
+    // rowHeight: the least height of an item row; groupGap: space left above each group.
+    LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap = 0);
 
     void heading(const QString& text, const QString& note);
     void group(const CatalogueGroup& group);
@@ -28,6 +29,7 @@ private:
 
     LayoutBuilder* m_b;
     int m_rowHeight;
+    int m_groupGap;
 };
 
 } // namespace orv

@@ -107,7 +107,7 @@ public:
                     continue;
                 const CatalogueItem& item = group.items.at(i);
                 const int x = left + column * columnWidth;
-                m_b->label(x, y, textWidth, height, label(item), LayoutBuilder::gothic(9))
+                m_b->label(x, y, textWidth, height, label(item), LayoutBuilder::mincho(9))
                     .wordWrap = true;
                 m_b->checkField(x + textWidth + 60, y + (height - kCheckBox) / 2, kCheckBox,
                                 xmlElementName(item.code));

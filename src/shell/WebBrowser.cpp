@@ -17,10 +17,10 @@ WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent), m_page(new Web
 {
     setPage(m_page);
     connect(m_page, &WebBrowserPage::navigationRequested, this, &WebBrowser::onNavigationRequested);
-    // Queued: a handler may open a modal box or wait for a page, which must not happen inside
-    // the engine's own callback. Queued events keep their order.
-    connect(m_page, &WebBrowserPage::statusAssigned, this, &WebBrowser::statusTextChanged,
-            Qt::QueuedConnection);
+    connect(m_page, &WebBrowserPage::statusAssigned, this, [this](const QString& text) {
+        m_pendingStatus.enqueue(text);
+        scheduleStatusDelivery();
+    });
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_readyState = Loading; });
     // A page that fails to load shows as it is, as the old control did with its error page.
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
@@ -51,27 +51,44 @@ void WebBrowser::waitUntilComplete()
 {
     QPointer<WebBrowser> alive(this);
     while (alive && m_readyState != Complete)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 QVariant WebBrowser::runScript(const QString& js)
 {
     auto result = std::make_shared<QVariant>();
     auto done = std::make_shared<bool>(false);
-    QEventLoop loop;
-    QPointer<QEventLoop> loopAlive(&loop);
-    m_page->runJavaScript(js, QWebEngineScript::MainWorld,
-                          [result, done, loopAlive](const QVariant& value) {
-                              *result = value;
-                              *done = true;
-                              if (loopAlive)
-                                  loopAlive->quit();
-                          });
-    connect(m_page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
-    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
-    if (!*done)
-        loop.exec();
+    m_page->runJavaScript(js, QWebEngineScript::MainWorld, [result, done](const QVariant& value) {
+        *result = value;
+        *done = true;
+    });
+    QPointer<WebBrowser> alive(this);
+    ++m_scriptsRunning;
+    while (!*done && alive)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (alive) {
+        --m_scriptsRunning;
+        scheduleStatusDelivery();
+    }
     return *result;
+}
+
+void WebBrowser::scheduleStatusDelivery()
+{
+    if (m_deliveryScheduled || m_pendingStatus.isEmpty())
+        return;
+    m_deliveryScheduled = true;
+    QMetaObject::invokeMethod(this, &WebBrowser::deliverStatus, Qt::QueuedConnection);
+}
+
+void WebBrowser::deliverStatus()
+{
+    m_deliveryScheduled = false;
+    QPointer<WebBrowser> alive(this);
+    // A handler runs outside the engine's callbacks and never while a script's result is
+    // awaited: the engine delivers no second result to a wait nested in the first.
+    while (alive && m_scriptsRunning == 0 && !m_pendingStatus.isEmpty())
+        emit statusTextChanged(m_pendingStatus.dequeue());
 }
 
 void WebBrowser::setStatusText(const QString& text)

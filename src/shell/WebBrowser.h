@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QQueue>
 #include <QUrl>
 #include <QVariant>
 #include <QWebEngineView>
@@ -43,10 +44,15 @@ signals:
 
 private:
     void onNavigationRequested(const QUrl& url, bool isMainFrame, bool* cancel);
+    void scheduleStatusDelivery();
+    void deliverStatus();
 
     WebBrowserPage* m_page;
     int m_readyState = Uninitialized;
     bool m_ownNavigationPending = false;
+    QQueue<QString> m_pendingStatus;
+    int m_scriptsRunning = 0;
+    bool m_deliveryScheduled = false;
 };
 
 } // namespace orv

@@ -6,7 +6,9 @@
 #include "support/PdfText.h"
 #include "TestPaths.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QPushButton>
 #include <QtTest>
 
@@ -99,6 +101,12 @@ private slots:
         QVERIFY(!window.findChild<QLabel*>("lbMsg")->text().isEmpty());
         QVERIFY(!window.findChild<QLabel*>("lbMsg3")->text().isEmpty());
         QCOMPARE(window.findChildren<QPushButton*>().size(), 7);
+
+        // Centred on the screen, in twips: the difference halved without its remainder.
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const int left = Twips::centredOffset(twips.fromPixels(screen.width()), 6630);
+        const int top = Twips::centredOffset(twips.fromPixels(screen.height()), 6060);
+        QCOMPARE(window.pos(), QPoint(twips.toPixels(left), twips.toPixels(top)));
     }
 
     void noLauncherOpensNothing()

@@ -125,6 +125,9 @@ private slots:
             QVERIFY2(text.contains(token), qPrintable(token));
         QCOMPARE(int(text.count(QStringLiteral("レ"))) - blankMarks, marks);
         QVERIFY(!text.contains(QStringLiteral("Z999"))); // ID is bound by no layout
+        const QStringList fonts = PdfText::embeddedFonts(folder.file("filled.pdf"));
+        QVERIFY2(fonts.join(' ').contains(QStringLiteral("NotoSansCJKjp")),
+                 qPrintable(fonts.join(' ')));
     }
 
     void valuesPrintAsTheFileHoldsThem()
@@ -139,6 +142,18 @@ private slots:
         QVERIFY(PdfText::compact(text).contains(PdfText::compact("山田　花子")));
         QVERIFY(text.contains(PdfText::normalised("ａ<ｂ>ｃ")));
         QVERIFY(text.contains(PdfText::normalised("S．RAPサマリー（ケアプラン作成評価票）")));
+    }
+
+    // Gothic and mincho items print in the Noto faces that stand for them.
+    void japaneseFacesAreEmbedded()
+    {
+        Reports reports;
+        const QStringList fonts =
+            PdfText::embeddedFonts(reports.render(ReportKind::Assessment, "a.pdf"));
+        QVERIFY2(fonts.join(' ').contains(QStringLiteral("NotoSansCJKjp")),
+                 qPrintable(fonts.join(' ')));
+        QVERIFY2(fonts.join(' ').contains(QStringLiteral("NotoSerifCJKjp")),
+                 qPrintable(fonts.join(' ')));
     }
 
     // A check-mark field draws its box; the mark appears only for "レ".

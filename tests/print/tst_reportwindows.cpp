@@ -177,6 +177,28 @@ private slots:
         preview->saveAsPdf();
         QCOMPARE(QDir(folder.path()).entryList({"*.pdf"}).size(), 1);
 
+        // The print dialog: its page and copies as the report set them; the second page only.
+        int asked = 0;
+        preview->setPrintDialog([&](QPrinter& printer, QWidget*) {
+            ++asked;
+            if (printer.copyCount() != 1 || printer.pageLayout().pageSize().id() != QPageSize::A4)
+                return false;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(folder.file("printed.pdf"));
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 2);
+            return true;
+        });
+        preview->printWithDialog();
+        QCOMPARE(asked, 1);
+        QCOMPARE(PdfText::pageCount(folder.file("printed.pdf")), 1);
+        QVERIFY(
+            PdfText::text(folder.file("printed.pdf")).contains(PdfText::normalised("Ｂ．注射")));
+
+        // A cancelled dialog prints nothing.
+        preview->setPrintDialog([](QPrinter&, QWidget*) { return false; });
+        preview->printWithDialog();
+
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.file("printed.pdf"));

@@ -146,6 +146,28 @@ private slots:
         QCOMPARE(m_browser->url(), QUrl::fromLocalFile(first));
     }
 
+    void scriptsNestInsideStatusHandlers()
+    {
+        const QString page = m_folder->file("n.htm");
+        writePage(page, QStringLiteral("<script>var n = 0;</script>"));
+        m_browser->navigate(page);
+        m_browser->waitUntilComplete();
+        QStringList seen;
+        connect(m_browser.get(), &WebBrowser::statusTextChanged, this,
+                [this, &seen](const QString& text) {
+                    if (text.isEmpty())
+                        return;
+                    m_browser->setStatusText(QString());
+                    seen << text + QLatin1Char('=') +
+                                m_browser->runScript(QStringLiteral("++n")).toString();
+                });
+        for (int i = 0; i < 30; ++i)
+            m_browser->runScript(QStringLiteral("window.status = '?' + %1; n").arg(i));
+        QTRY_COMPARE(seen.size(), 30);
+        QCOMPARE(seen.first(), QStringLiteral("?0=1"));
+        QCOMPARE(seen.last(), QStringLiteral("?29=30"));
+    }
+
 private:
     std::unique_ptr<orv::test::TempFolder> m_folder;
     std::unique_ptr<WebBrowser> m_browser;

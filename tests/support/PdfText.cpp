@@ -74,4 +74,17 @@ int PdfText::pageCount(const QString& pdfPath)
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
+QStringList PdfText::embeddedFonts(const QString& pdfPath)
+{
+    QStringList fonts;
+    const QStringList lines =
+        QString::fromUtf8(run(QStringLiteral("pdffonts"), {pdfPath})).split(QLatin1Char('\n'));
+    for (const QString& line : lines.mid(2)) {
+        const QString name = line.section(QLatin1Char(' '), 0, 0);
+        if (!name.isEmpty() && line.contains(QLatin1String(" yes ")))
+            fonts << name;
+    }
+    return fonts;
+}
+
 } // namespace orv::test

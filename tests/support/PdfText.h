@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 namespace orv::test {
 
@@ -22,6 +23,8 @@ public:
     static QString text(const QString& pdfPath, bool layout = false);
     static QList<PdfWord> words(const QString& pdfPath);
     static int pageCount(const QString& pdfPath);
+    // The names of the fonts the file embeds, as pdffonts lists them.
+    static QStringList embeddedFonts(const QString& pdfPath);
     static QString normalised(const QString& text);
     // Normalised without white space, with the look-alike division slash read as "/":
     // for comparing texts whose spacing the PDF does not keep.

@@ -37,6 +37,12 @@ ReportPreview::ReportPreview(QWidget* parent) : QMainWindow(parent)
     m_scroll->setWidget(m_view);
     setCentralWidget(m_scroll);
     buildToolBar();
+    m_printDialog = [](QPrinter& printer, QWidget* parent) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setWindowTitle(QStringLiteral("印刷"));
+        dialog.setMinMax(printer.fromPage(), printer.toPage());
+        return dialog.exec() == QDialog::Accepted;
+    };
     resize(900, 1000);
 }
 
@@ -199,10 +205,7 @@ void ReportPreview::printWithDialog()
     printer.setCopyCount(m_copies);
     printer.setDocName(m_document->layout.caption);
     printer.setFromTo(1, pageCount());
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
-    dialog.setMinMax(1, pageCount());
-    if (dialog.exec() == QDialog::Accepted)
+    if (m_printDialog(printer, this))
         printTo(&printer);
 }
 

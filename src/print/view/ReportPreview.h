@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -31,6 +32,10 @@ public:
     void setDocument(std::shared_ptr<const ReportDocument> document);
     const ReportDocument* document() const { return m_document.get(); }
     void setSaveChooser(SaveFileChooser* chooser) { m_saveChooser = chooser; }
+    // Asks for the printer and its settings; true to print. The print dialog unless replaced
+    // (tests answer it themselves).
+    using PrintDialog = std::function<bool(QPrinter& printer, QWidget* parent)>;
+    void setPrintDialog(PrintDialog dialog) { m_printDialog = std::move(dialog); }
     // Copies the print dialog starts with.
     void setCopies(int copies) { m_copies = copies; }
 
@@ -57,6 +62,7 @@ private:
     std::shared_ptr<const ReportDocument> m_document;
     std::unique_ptr<ReportRenderer> m_renderer;
     SaveFileChooser* m_saveChooser = nullptr;
+    PrintDialog m_printDialog;
     int m_copies = 1;
     QScrollArea* m_scroll = nullptr;
     ReportPageView* m_view = nullptr;

@@ -1,0 +1,55 @@
+#include "shell/MenuStartup.h"
+
+#include "common/MessageBoxService.h"
+#include "data/AppState.h"
+#include "data/Database.h"
+#include "data/DatabaseStartup.h"
+
+namespace orv {
+
+const QString MenuStartup::ProfileName = QStringLiteral("Orv21.PRA");
+const QString MenuStartup::LockName = QStringLiteral("Orv21.lock");
+const QString MenuStartup::MainMenuPage = QStringLiteral("MainMenu/MainMenuFr.htm");
+const QString MenuStartup::AlreadyRunningText =
+    QStringLiteral("既に起動されているので、終了します。");
+
+MenuStartup::MenuStartup(AppState& state, DatabaseStep databaseStep)
+    : m_state(state), m_databaseStep(databaseStep ? std::move(databaseStep) : &compactAndOpen)
+{
+}
+
+bool MenuStartup::compactAndOpen(AppState& state, QString* error)
+{
+    state.Db = DatabaseStartup(state.folder.path()).run(error);
+    return state.Db != nullptr;
+}
+
+bool MenuStartup::Form_Load(Window& window)
+{
+    m_state.TestMode = false;
+    m_state.profile.SetPrivateAppBuf(m_state.folder.file(ProfileName), m_state.msg);
+    window.installWindowMenu();
+
+    // Before any file of the folder is touched.
+    m_instance = std::make_unique<SingleInstance>(m_state.folder.file(LockName));
+    if (!m_instance->acquire()) {
+        m_instance.reset();
+        m_state.msg->show(AlreadyRunningText, StyleCritical);
+        return false;
+    }
+
+    QString error;
+    if (!m_databaseStep(m_state, &error)) {
+        m_state.msg->show(error, StyleCritical);
+        return false;
+    }
+
+    m_state.NavPermit = true;
+    window.navigate(m_state.folder.file(MainMenuPage));
+    window.placeWindow();
+    window.waitForPage();
+    m_state.NavPermit = false;
+    return true;
+}
+
+} // namespace orv

@@ -1,0 +1,248 @@
+#include "shell/frmMenu.h"
+
+#include "common/MessageBoxService.h"
+#include "common/Twips.h"
+#include "data/AppState.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "shell/MenuKeys.h"
+#include "shell/MenuNavigationGuard.h"
+#include "shell/WebBrowser.h"
+#include "shell/WindowMenu.h"
+#include "shell/frmOrv21.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace orv {
+
+const QString frmMenu::QuitQuestion = QStringLiteral("終了しますか？");
+
+frmMenu::frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep, QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_wb(new WebBrowser(this)),
+      m_startup(state, std::move(databaseStep)),
+      m_dispatcher(state, *this, [this] { m_wb->setStatusText(QString()); }), m_prints(state)
+{
+    setObjectName(QStringLiteral("frmMenu"));
+    setWindowTitle(applicationTitle());
+    m_wb->setObjectName(QStringLiteral("WB"));
+    // The right-click menu of the window is its window menu.
+    m_wb->setContextMenuPolicy(Qt::CustomContextMenu);
+    setCentralWidget(m_wb);
+
+    connect(m_wb, &WebBrowser::statusTextChanged, this,
+            [this](const QString& text) { m_dispatcher.WB_StatusTextChange(text); });
+    connect(m_wb, &WebBrowser::beforeNavigate, this, &frmMenu::WB_BeforeNavigate2);
+    // Every key press of the window passes the key handler first.
+    qApp->installEventFilter(this);
+}
+
+frmMenu::~frmMenu()
+{
+    qApp->removeEventFilter(this);
+    delete m_entryWindow.data();
+}
+
+frmOrv21* frmMenu::entryWindow()
+{
+    if (!m_entryWindow) {
+        m_entryWindow = new frmOrv21(m_state, this);
+        m_entryWindow->setAttribute(Qt::WA_DeleteOnClose);
+        m_entryWindow->setKonsuiMenuHandler([this] { KonsuiMenu(); });
+    }
+    return m_entryWindow;
+}
+
+void frmMenu::unloadEntryWindow()
+{
+    // An unload from code: the window's own rules decide whether the page is stored first.
+    if (m_entryWindow)
+        m_entryWindow->close();
+}
+
+bool frmMenu::Form_Load()
+{
+    return m_startup.Form_Load(*this);
+}
+
+void frmMenu::installWindowMenu()
+{
+    if (m_windowMenu)
+        return;
+    m_windowMenu = new WindowMenu(this, [this] { IDM_VerInfo_Click(); });
+    connect(m_wb, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { m_windowMenu->popup(m_wb->mapToGlobal(pos)); });
+}
+
+void frmMenu::navigate(const QString& page)
+{
+    m_wb->navigate(page);
+}
+
+void frmMenu::placeWindow()
+{
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const Twips twips(screen->logicalDotsPerInch());
+    const QSize outer = twips.toPixels(9500, 9200);
+    create(); // the frame is known once the platform window exists
+    const QSize frame = frameGeometry().size() - size();
+    resize(outer - frame);
+    const QRect area = screen->geometry();
+    const int left = Twips::centredOffset(twips.fromPixels(area.width()), 9500);
+    const int top = Twips::centredOffset(twips.fromPixels(area.height()), 9200);
+    move(area.topLeft() + QPoint(twips.toPixels(left), twips.toPixels(top)));
+}
+
+void frmMenu::waitForPage()
+{
+    m_wb->waitUntilComplete();
+}
+
+QString frmMenu::versionText()
+{
+    return QStringLiteral("Orv2.1 添付CDソフト バージョン：%1.%2.%3")
+        .arg(ORV_VERSION_MAJOR)
+        .arg(ORV_VERSION_MINOR)
+        .arg(ORV_VERSION_PATCH);
+}
+
+void frmMenu::IDM_VerInfo_Click()
+{
+    m_state.msg->show(versionText(), StyleInformation, QStringLiteral("Orv2.1 バージョン情報"));
+}
+
+void frmMenu::WB_BeforeNavigate2(const QUrl& url, bool* cancel)
+{
+    if (MenuNavigationGuard::cancels(url.toString(), m_state.NavPermit))
+        *cancel = true;
+}
+
+bool frmMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        int keyCode = MenuKeys::keyCodeOf(key->key());
+        if (keyCode != 0) {
+            const bool kentei =
+                MenuKeys::Form_KeyDown(keyCode, MenuKeys::shiftMaskOf(int(key->modifiers())));
+            if (kentei)
+                KenteiMode();
+            if (keyCode == 0)
+                return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMenu::closeEvent(QCloseEvent* event)
+{
+    int cancel = 0;
+    Form_QueryUnload(cancel, m_unloadFromCode ? 1 : 0);
+    m_unloadFromCode = false;
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void frmMenu::Form_QueryUnload(int& cancel, int unloadMode)
+{
+    if (unloadMode != 0)
+        return;
+    if (m_state.msg->show(QuitQuestion, StyleYesNoInformation) == AnswerNo)
+        cancel = 1;
+}
+
+void frmMenu::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    // Record sets go before the connection they read.
+    m_state.CurRs.reset();
+    m_state.RapRs.reset();
+    if (m_state.Db)
+        m_state.Db->close();
+    m_state.Db.reset();
+    closeTopLevel(QStringLiteral("frmNewData"));
+    qApp->removeEventFilter(this);
+}
+
+void frmMenu::closeTopLevel(const QString& objectName)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window->objectName() == objectName) {
+            window->close();
+        }
+    }
+}
+
+void frmMenu::AppQuit()
+{
+    if (m_state.msg->show(QuitQuestion, StyleYesNoInformation) == AnswerNo)
+        return;
+    m_unloadFromCode = true;
+    close();
+}
+
+void frmMenu::KenteiMode() {}
+
+void frmMenu::KonsuiMenu()
+{
+    entryWindow()->setKonsuiJumpsEnabled(!m_state.KonsuiMode);
+}
+
+void frmMenu::Face_Print()
+{
+    m_prints.Face_Print();
+}
+
+void frmMenu::Assessment_PRINT()
+{
+    m_prints.Assessment_PRINT();
+}
+
+void frmMenu::SAM_PRINT()
+{
+    m_prints.SAM_PRINT();
+}
+
+void frmMenu::DRAG_PRINT()
+{
+    m_prints.DRAG_PRINT();
+}
+
+void frmMenu::RAP_PRINT()
+{
+    m_prints.RAP_PRINT();
+}
+
+void frmMenu::RAPL_PRINT()
+{
+    m_prints.RAPL_PRINT();
+}
+
+void frmMenu::KENTO_PRINT()
+{
+    m_prints.KENTO_PRINT();
+}
+
+// Operations whose windows and workflows are wired as they are built.
+void frmMenu::Face_new() {}
+void frmMenu::Face_EDIT() {}
+void frmMenu::Assessment_new() {}
+void frmMenu::Assessment_EDIT() {}
+void frmMenu::RAP_new() {}
+void frmMenu::RAP_EDIT() {}
+void frmMenu::DRAG_new() {}
+void frmMenu::DRAG_EDIT() {}
+void frmMenu::RAP_CREATE() {}
+void frmMenu::showPdfPrint() {}
+
+} // namespace orv

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "shell/MenuDispatcher.h"
+#include "shell/MenuOperations.h"
+#include "shell/MenuStartup.h"
+#include "print/PrintCommands.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+namespace orv {
+
+struct AppState;
+class WebBrowser;
+class WindowMenu;
+class frmOrv21;
+
+// The main window: hosts the main-menu page and carries the operations its commands call.
+class frmMenu : public QMainWindow, public MenuOperations, private MenuStartup::Window
+{
+    Q_OBJECT
+public:
+    static const QString QuitQuestion;
+
+    explicit frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep = nullptr,
+                     QWidget* parent = nullptr);
+    ~frmMenu() override;
+
+    // Start-up; false when the program must end at once (the window is not shown then).
+    bool Form_Load();
+
+    WebBrowser* WB() const { return m_wb; }
+    WindowMenu* windowMenu() const { return m_windowMenu; }
+    MenuDispatcher& dispatcher() { return m_dispatcher; }
+    PrintCommands& prints() { return m_prints; }
+
+    // The section-entry window, created on first reference; closing it unloads it.
+    frmOrv21* entryWindow();
+    bool isEntryWindowLoaded() const { return !m_entryWindow.isNull(); }
+
+    static QString versionText();
+    void IDM_VerInfo_Click();
+
+    // unloadMode 0: the user closed the window; 1: an unload from code.
+    void Form_QueryUnload(int& cancel, int unloadMode);
+    void Form_Unload();
+
+    void AppQuit() override;
+    void Face_new() override;
+    void Face_EDIT() override;
+    void Assessment_new() override;
+    void Assessment_EDIT() override;
+    void KonsuiMenu() override;
+    void RAP_new() override;
+    void RAP_EDIT() override;
+    void DRAG_new() override;
+    void DRAG_EDIT() override;
+    void Face_Print() override;
+    void Assessment_PRINT() override;
+    void SAM_PRINT() override;
+    void DRAG_PRINT() override;
+    void RAP_PRINT() override;
+    void RAPL_PRINT() override;
+    void KENTO_PRINT() override;
+    void RAP_CREATE() override;
+    void unloadEntryWindow() override;
+    void showPdfPrint() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void installWindowMenu() override;
+    void navigate(const QString& page) override;
+    void placeWindow() override;
+    void waitForPage() override;
+
+    void WB_BeforeNavigate2(const QUrl& url, bool* cancel);
+    void KenteiMode();
+    void closeTopLevel(const QString& objectName);
+
+    AppState& m_state;
+    WebBrowser* m_wb;
+    WindowMenu* m_windowMenu = nullptr;
+    MenuStartup m_startup;
+    MenuDispatcher m_dispatcher;
+    PrintCommands m_prints;
+    QPointer<frmOrv21> m_entryWindow;
+    bool m_unloadFromCode = false;
+    bool m_unloaded = false;
+};
+
+} // namespace orv

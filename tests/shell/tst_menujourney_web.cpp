@@ -1,0 +1,190 @@
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "shell/ScriptFileMessageBox.h"
+#include "support/TempFolder.h"
+
+#include "TestPaths.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+using namespace orv;
+
+namespace {
+
+// Clicks the first element of the menu page, in any frame, whose command is QUIT.
+const char* const ClickQuit = R"JS((function find(w) {
+    var els = w.document.querySelectorAll('[onclick],[href]');
+    for (var i = 0; i < els.length; i++) {
+        var code = (els[i].getAttribute('onclick') || '') + (els[i].getAttribute('href') || '');
+        if (/QUIT/i.test(code)) { els[i].click(); return true; }
+    }
+    for (var j = 0; j < w.frames.length; j++)
+        if (find(w.frames[j])) return true;
+    return false;
+})(window))JS";
+
+const char* const OwnMenuPage = R"HTML(<!DOCTYPE html><html><head><meta charset="utf-8"></head>
+<body><input type="button" value="終了" onclick="window.status='?QUIT'"></body></html>)HTML";
+
+struct FileFacts
+{
+    QByteArray hash;
+    QDateTime modified;
+    bool operator==(const FileFacts& other) const
+    {
+        return hash == other.hash && modified == other.modified;
+    }
+};
+
+FileFacts factsOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return {QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256),
+            QFileInfo(path).lastModified()};
+}
+
+// A copy of the program folder that the program runs from.
+class ProgramCopy
+{
+public:
+    ProgramCopy()
+    {
+        const QDir source(QString::fromUtf8(ORV_TEST_PROGRAM_DIR));
+        QDirIterator it(source.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString from = it.next();
+            const QString relative = source.relativeFilePath(from);
+            if (relative == QLatin1String("Orv21.lock") ||
+                relative.startsWith(QLatin1String("_Orv21")))
+                continue;
+            const QString to = m_folder.file(relative);
+            QDir().mkpath(QFileInfo(to).absolutePath());
+            QFile::copy(from, to);
+            QFile::setPermissions(to, QFileInfo(from).permissions() | QFileDevice::WriteOwner);
+        }
+        if (!QFile::exists(file(QStringLiteral("MainMenu/MainMenuFr.htm"))))
+            m_folder.write(QStringLiteral("MainMenu/MainMenuFr.htm"), OwnMenuPage);
+        if (!QFile::exists(file(QStringLiteral("Orv21.PRA"))))
+            m_folder.write(QStringLiteral("Orv21.PRA"), "[RTF]\r\n");
+        if (!QFile::exists(file(QStringLiteral("Orv21.db"))))
+            Database::create(file(QStringLiteral("Orv21.db")));
+        auto db = Database::open(file(QStringLiteral("Orv21.db")));
+        QVERIFY(db);
+        QVERIFY(db->execute(QStringLiteral("CREATE TABLE [旅の印] ([名前] TEXT(20))")));
+        QVERIFY(db->execute(QStringLiteral("INSERT INTO [旅の印] VALUES (?)"),
+                            {Value(QStringLiteral("山田　花子"))}));
+    }
+
+    QString file(const QString& name) const { return m_folder.file(name); }
+
+    // Starts the program with its boxes answered from a file; returns the box log's path.
+    QString start(QProcess& process, const QString& name, const QByteArray& answers,
+                  const QString& pageScript)
+    {
+        const QString answerFile = m_folder.write(name + QStringLiteral(".answers"), answers);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(ScriptFileMessageBox::EnvironmentVariable), answerFile);
+        env.insert(QStringLiteral("ORV_TEST_PAGE_SCRIPT"), pageScript);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.setProgram(file(QStringLiteral("Orv21")));
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start();
+        return answerFile + QStringLiteral(".log");
+    }
+
+private:
+    test::TempFolder m_folder;
+};
+
+QStringList logLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+const QString Title = QStringLiteral("Orv2.1 施設ケア アセスメント表");
+
+} // namespace
+
+class TestMenuJourney : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void quitFromTheMenuPage()
+    {
+        ProgramCopy copy;
+        QVERIFY(!QFile::exists(copy.file(QStringLiteral("_Orv21.db"))));
+        QProcess program;
+        const QString log =
+            copy.start(program, QStringLiteral("quit"), "6\n", QString::fromUtf8(ClickQuit));
+        QVERIFY(program.waitForStarted());
+        QVERIFY2(program.waitForFinished(120000), "the program did not end");
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(logLines(log), QStringList{QStringLiteral("68\t%1\t終了しますか？").arg(Title)});
+
+        // Closed: no journal left, no lock held, and the record and its backup both readable.
+        const QStringList leftovers =
+            QDir(copy.file(QString()))
+                .entryList({QStringLiteral("Orv21.db-*"), QStringLiteral("Orv21.lock")},
+                           QDir::Files | QDir::Hidden);
+        QCOMPARE(leftovers, QStringList());
+        for (const QString& name : {QStringLiteral("Orv21.db"), QStringLiteral("_Orv21.db")}) {
+            auto db = Database::open(copy.file(name));
+            QVERIFY2(db, qPrintable(name));
+            auto rs = db->openRecordset(QStringLiteral("旅の印"));
+            QVERIFY(rs && !rs->eof());
+            QCOMPARE(rs->value(QStringLiteral("名前")).toText(), QStringLiteral("山田　花子"));
+        }
+    }
+
+    void aSecondInstanceTouchesNoFile()
+    {
+        ProgramCopy copy;
+        QProcess first;
+        const QString firstLog = copy.start(first, QStringLiteral("first"), "",
+                                            QStringLiteral("window.status = '?READY'"));
+        QVERIFY(first.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(!logLines(firstLog).isEmpty(), 120000);
+        QCOMPARE(logLines(firstLog).first(),
+                 QStringLiteral("0\t%1\t次のコマンドが発行されました\\nREADY").arg(Title));
+
+        const QString db = copy.file(QStringLiteral("Orv21.db"));
+        const QString backup = copy.file(QStringLiteral("_Orv21.db"));
+        QVERIFY(QFile::exists(db) && QFile::exists(backup));
+        const FileFacts dbBefore = factsOf(db);
+        const FileFacts backupBefore = factsOf(backup);
+        QTest::qWait(1100); // a rewrite would show in the modification time
+
+        QProcess second;
+        const QString secondLog = copy.start(second, QStringLiteral("second"), "", QString());
+        QVERIFY(second.waitForStarted());
+        QVERIFY(second.waitForFinished(120000));
+        QVERIFY(second.exitCode() != 0);
+        QCOMPARE(
+            logLines(secondLog),
+            QStringList{QStringLiteral("16\t%1\t既に起動されているので、終了します。").arg(Title)});
+        QVERIFY(factsOf(db) == dbBefore);
+        QVERIFY(factsOf(backup) == backupBefore);
+        QVERIFY(first.state() == QProcess::Running);
+
+        first.kill();
+        first.waitForFinished();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMenuJourney)
+#include "tst_menujourney_web.moc"

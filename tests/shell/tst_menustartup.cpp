@@ -1,0 +1,223 @@
+#include "common/ScriptedMessageBox.h"
+#include "data/AppState.h"
+#include "shell/MenuKeys.h"
+#include "shell/MenuNavigationGuard.h"
+#include "shell/MenuStartup.h"
+#include "support/TempFolder.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace orv;
+
+namespace {
+
+// The window's share of start-up, recorded with the state each step found.
+class RecordingWindow : public MenuStartup::Window
+{
+public:
+    explicit RecordingWindow(AppState& state) : m_state(state) {}
+    QStringList steps;
+
+    void installWindowMenu() override { steps << QStringLiteral("menu"); }
+    void navigate(const QString& page) override
+    {
+        steps << QStringLiteral("navigate %1 permit=%2")
+                     .arg(page.mid(m_state.folder.path().size()))
+                     .arg(int(m_state.NavPermit));
+    }
+    void placeWindow() override { steps << QStringLiteral("place"); }
+    void waitForPage() override
+    {
+        steps << QStringLiteral("wait permit=%1").arg(int(m_state.NavPermit));
+    }
+
+private:
+    AppState& m_state;
+};
+
+struct Startup
+{
+    explicit Startup(const QString& folder)
+    {
+        state.folder = ProgramFolder(folder);
+        state.msg = &boxes;
+    }
+    AppState state;
+    ScriptedMessageBox boxes;
+    RecordingWindow window{state};
+};
+
+} // namespace
+
+class TestMenuStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void stepsRunInOrder()
+    {
+        test::TempFolder folder;
+        folder.write(QStringLiteral("Orv21.PRA"), "[RTF]\r\nBEGIN=RAP_BEGIN_RTF.DAT\r\n");
+        Startup s(folder.path());
+        s.state.TestMode = true;
+        bool lockHeldAtDatabase = false;
+        MenuStartup startup(s.state, [&](AppState& state, QString*) {
+            s.window.steps << QStringLiteral("database");
+            lockHeldAtDatabase = QFile::exists(state.folder.file(QStringLiteral("Orv21.lock")));
+            // The profile is loaded before the database step.
+            return state.profile.sectionCount() == 1;
+        });
+        QVERIFY(startup.Form_Load(s.window));
+        QCOMPARE(s.window.steps,
+                 QStringList({QStringLiteral("menu"), QStringLiteral("database"),
+                              QStringLiteral("navigate /MainMenu/MainMenuFr.htm permit=1"),
+                              QStringLiteral("place"), QStringLiteral("wait permit=1")}));
+        QVERIFY(lockHeldAtDatabase);
+        QVERIFY(!s.state.TestMode);
+        QVERIFY(!s.state.NavPermit);
+        QCOMPARE(s.boxes.count(), 0);
+    }
+
+    void aMissingProfileIsReportedAndStartUpGoesOn()
+    {
+        test::TempFolder folder;
+        Startup s(folder.path());
+        MenuStartup startup(s.state, [](AppState&, QString*) { return true; });
+        QVERIFY(startup.Form_Load(s.window));
+        QVERIFY(s.boxes.count() >= 1);
+        QCOMPARE(s.boxes.shown().first().title, QStringLiteral("SetPrivateAppBuf"));
+        QCOMPARE(s.window.steps.size(), 4);
+    }
+
+    void aSecondInstanceEndsBeforeTheDatabase()
+    {
+        test::TempFolder folder;
+        folder.write(QStringLiteral("Orv21.PRA"), "");
+        Startup first(folder.path());
+        MenuStartup running(first.state, [](AppState&, QString*) { return true; });
+        QVERIFY(running.Form_Load(first.window));
+
+        Startup second(folder.path());
+        bool databaseTouched = false;
+        MenuStartup another(second.state, [&](AppState&, QString*) {
+            databaseTouched = true;
+            return true;
+        });
+        QVERIFY(!another.Form_Load(second.window));
+        QVERIFY(!databaseTouched);
+        QCOMPARE(second.window.steps, QStringList{QStringLiteral("menu")});
+        QCOMPARE(second.boxes.count(), 1);
+        QCOMPARE(second.boxes.last().text, QStringLiteral("既に起動されているので、終了します。"));
+        QCOMPARE(second.boxes.last().style, 16);
+        QCOMPARE(second.boxes.last().title, QStringLiteral("Orv2.1 施設ケア アセスメント表"));
+    }
+
+    void aLockLeftByADeadProcessIsTakenOver()
+    {
+        test::TempFolder folder;
+        folder.write(QStringLiteral("Orv21.PRA"), "");
+        // A lock file naming a process id that cannot be running.
+        folder.write(QStringLiteral("Orv21.lock"), "2147483646\nOrv21\n\n");
+        Startup s(folder.path());
+        MenuStartup startup(s.state, [](AppState&, QString*) { return true; });
+        QVERIFY(startup.Form_Load(s.window));
+        QCOMPARE(s.boxes.count(), 0);
+    }
+
+    void aDatabaseFailureEndsStartUpWithItsMessage()
+    {
+        test::TempFolder folder;
+        folder.write(QStringLiteral("Orv21.PRA"), "");
+        Startup s(folder.path());
+        MenuStartup startup(s.state, [](AppState&, QString* error) {
+            *error = QStringLiteral("Orv21.db を開けません。");
+            return false;
+        });
+        QVERIFY(!startup.Form_Load(s.window));
+        QCOMPARE(s.window.steps, QStringList{QStringLiteral("menu")});
+        QCOMPARE(s.boxes.count(), 1);
+        QCOMPARE(s.boxes.last().text, QStringLiteral("Orv21.db を開けません。"));
+        QCOMPARE(s.boxes.last().style, 16);
+        QVERIFY(!s.state.NavPermit);
+    }
+
+    void theGuard_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("navPermit");
+        QTest::addColumn<bool>("cancelled");
+        const QString base = QStringLiteral("file:///opt/オーブ/MainMenu/");
+        QTest::newRow("menu page") << base + "MainMenu.htm" << false << false;
+        QTest::newRow("upper case") << base + "MAINMENU.HTM" << false << false;
+        QTest::newRow("lower case") << base + "mainmenu.htm" << false << false;
+        QTest::newRow("other folder")
+            << QStringLiteral("file:///tmp/x/mainMenu.Htm") << false << false;
+        QTest::newRow("file name alone") << QStringLiteral("MainMenu.htm") << false << false;
+        QTest::newRow("frame set after start-up") << base + "MainMenuFr.htm" << false << true;
+        QTest::newRow("frame set during start-up") << base + "MainMenuFr.htm" << true << false;
+        QTest::newRow("fourth letter of the extension") << base + "MainMenu.html" << false << true;
+        QTest::newRow("a query") << base + "MainMenu.htm?a" << false << true;
+        QTest::newRow("a fragment") << base + "MainMenu.htm#" << false << true;
+        QTest::newRow("query while the program navigates")
+            << base + "MainMenu.htm?a" << true << false;
+        QTest::newRow("entry page") << QStringLiteral("file:///opt/FORM/A.HTM") << false << true;
+        QTest::newRow("web site") << QStringLiteral("http://example.com/") << false << true;
+        QTest::newRow("short url") << QStringLiteral("a.htm") << false << true;
+        QTest::newRow("empty") << QString() << false << true;
+        QTest::newRow("empty while permitted") << QString() << true << false;
+    }
+
+    void theGuard()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, navPermit);
+        QFETCH(bool, cancelled);
+        QCOMPARE(MenuNavigationGuard::cancels(url, navPermit), cancelled);
+    }
+
+    void theKeyHandler_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("shift");
+        QTest::addColumn<int>("keyAfter");
+        QTest::addColumn<bool>("kentei");
+        using K = MenuKeys;
+        QTest::newRow("Ctrl+N") << K::KeyN << int(K::Ctrl) << 0 << false;
+        QTest::newRow("Ctrl+Shift+N") << K::KeyN << (K::Ctrl | K::Shift) << 0 << false;
+        QTest::newRow("Ctrl+Alt+N") << K::KeyN << (K::Ctrl | K::Alt) << 0 << false;
+        QTest::newRow("N alone") << K::KeyN << 0 << K::KeyN << false;
+        QTest::newRow("Shift+N") << K::KeyN << int(K::Shift) << K::KeyN << false;
+        QTest::newRow("Alt+N") << K::KeyN << int(K::Alt) << K::KeyN << false;
+        QTest::newRow("Ctrl+Alt+Shift+Pause")
+            << K::KeyPause << (K::Ctrl | K::Alt | K::Shift) << K::KeyPause << true;
+        QTest::newRow("Ctrl+Alt+Pause")
+            << K::KeyPause << (K::Ctrl | K::Alt) << K::KeyPause << false;
+        QTest::newRow("Pause alone") << K::KeyPause << 0 << K::KeyPause << false;
+        QTest::newRow("Ctrl+Alt+Shift+M") << 77 << (K::Ctrl | K::Alt | K::Shift) << 77 << false;
+    }
+
+    void theKeyHandler()
+    {
+        QFETCH(int, key);
+        QFETCH(int, shift);
+        QFETCH(int, keyAfter);
+        QFETCH(bool, kentei);
+        int keyCode = key;
+        QCOMPARE(MenuKeys::Form_KeyDown(keyCode, shift), kentei);
+        QCOMPARE(keyCode, keyAfter);
+    }
+
+    void qtKeysMapToTheHandlersCodes()
+    {
+        QCOMPARE(MenuKeys::keyCodeOf(Qt::Key_N), 78);
+        QCOMPARE(MenuKeys::keyCodeOf(Qt::Key_Pause), 19);
+        QCOMPARE(MenuKeys::shiftMaskOf(int(Qt::ControlModifier | Qt::ShiftModifier)), 3);
+        QCOMPARE(MenuKeys::shiftMaskOf(int(Qt::ControlModifier | Qt::AltModifier |
+                                           Qt::ShiftModifier | Qt::KeypadModifier)),
+                 7);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMenuStartup)
+#include "tst_menustartup.moc"

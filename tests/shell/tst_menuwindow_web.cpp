@@ -1,0 +1,229 @@
+#include "common/ScriptedMessageBox.h"
+#include "common/Twips.h"
+#include "data/AppState.h"
+#include "data/Database.h"
+#include "shell/WebBrowser.h"
+#include "shell/WindowMenu.h"
+#include "shell/frmMenu.h"
+#include "support/TempFolder.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+
+using namespace orv;
+
+namespace {
+
+const char* const FrameSet =
+    "<html><frameset rows=\"*\"><frame name=\"menu\" src=\"MainMenu.htm\"></frameset></html>";
+
+const char* const MenuPage = R"HTML(<!DOCTYPE html><html><head><meta charset="utf-8">
+<script>
+var keys = [];
+document.addEventListener('keydown', function (e) {
+    if (e.key === 'Control' || e.key === 'Shift' || e.key === 'Alt') return;
+    keys.push((e.ctrlKey ? 'C+' : '') + (e.shiftKey ? 'S+' : '') + e.key.toUpperCase());
+});
+function cmd(word) { window.status = '?' + word; }
+</script></head><body>
+<input type="button" id="QUIT" value="終了" onclick="cmd('QUIT')">
+<input type="button" id="ASS" value="アセスメント" onclick="cmd('ass_new')">
+<a id="other" href="../Other/other.htm">other</a>
+<a id="menu2" href="../Other/mainmenu.HTM">menu</a>
+</body></html>)HTML";
+
+} // namespace
+
+class TestMenuWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<test::TempFolder>();
+        m_folder->write(QStringLiteral("Orv21.PRA"), "[RTF]\r\n");
+        m_folder->write(QStringLiteral("MainMenu/MainMenuFr.htm"), FrameSet);
+        m_folder->write(QStringLiteral("MainMenu/MainMenu.htm"), MenuPage);
+        m_folder->write(QStringLiteral("Other/other.htm"), "<p id=\"t\">other</p>");
+        m_folder->write(QStringLiteral("Other/mainmenu.HTM"), "<p id=\"t\">second menu</p>");
+        m_state = std::make_unique<AppState>();
+        m_state->folder = ProgramFolder(m_folder->path());
+        m_state->msg = &m_boxes;
+        m_boxes.clear();
+        const QString dbPath = m_folder->file(QStringLiteral("Orv21.db"));
+        m_menu = std::make_unique<frmMenu>(*m_state, [dbPath](AppState& state, QString* error) {
+            state.Db = Database::create(dbPath, error);
+            return state.Db != nullptr;
+        });
+        QVERIFY(m_menu->Form_Load());
+        QVERIFY(!m_menu->isVisible());
+        m_menu->show();
+    }
+    void cleanup()
+    {
+        m_menu.reset();
+        m_state.reset();
+        m_folder.reset();
+    }
+
+    void startUpLeavesTheMenuPageComplete()
+    {
+        QCOMPARE(m_menu->WB()->readyState(), 4);
+        QVERIFY(!m_state->NavPermit);
+        QVERIFY(m_state->Db && m_state->Db->isOpen());
+        QVERIFY(m_menu->WB()->url().toString().endsWith(QLatin1String("MainMenu/MainMenuFr.htm")));
+        QCOMPARE(frameScript(QStringLiteral("document.getElementById('QUIT').value")).toString(),
+                 QStringLiteral("終了"));
+        QCOMPARE(m_menu->windowTitle(), QStringLiteral("Orv2.1 施設ケア アセスメント表"));
+
+        const Twips twips(m_menu->screen()->logicalDotsPerInch());
+        QCOMPARE(m_menu->frameGeometry().size(), twips.toPixels(9500, 9200));
+        const QRect screen = m_menu->screen()->geometry();
+        const int left = Twips::centredOffset(twips.fromPixels(screen.width()), 9500);
+        QCOMPARE(m_menu->frameGeometry().left(), twips.toPixels(left));
+    }
+
+    void theBrowserFillsTheWindow()
+    {
+        m_menu->resize(500, 321);
+        QTRY_COMPARE(m_menu->WB()->geometry(), QRect(QPoint(0, 0), m_menu->size()));
+        m_menu->resize(900, 700);
+        QTRY_COMPARE(m_menu->WB()->geometry(), QRect(QPoint(0, 0), m_menu->size()));
+    }
+
+    void quitAsksOnceAndClosesTheDatabase()
+    {
+        auto* newData = new QDialog;
+        newData->setAttribute(Qt::WA_DeleteOnClose);
+        newData->setObjectName(QStringLiteral("frmNewData"));
+        newData->show();
+        QPointer<QDialog> newDataAlive(newData);
+
+        m_boxes.queueAnswer(AnswerYes);
+        frameScript(QStringLiteral("document.getElementById('QUIT').click()"));
+        QTRY_VERIFY(!m_menu->isVisible());
+        QTest::qWait(100);
+        QCOMPARE(m_boxes.count(), 1);
+        QCOMPARE(m_boxes.last().text, QStringLiteral("終了しますか？"));
+        QCOMPARE(m_boxes.last().style, 68);
+        QVERIFY(!m_state->Db);
+        QTRY_VERIFY(!newDataAlive || !newDataAlive->isVisible());
+        delete newDataAlive.data();
+    }
+
+    void quitAnsweredNoKeepsEverything()
+    {
+        m_boxes.queueAnswer(AnswerNo);
+        frameScript(QStringLiteral("document.getElementById('QUIT').click()"));
+        QTRY_COMPARE(m_boxes.count(), 1);
+        QTest::qWait(100);
+        QVERIFY(m_menu->isVisible());
+        QVERIFY(m_state->Db && m_state->Db->isOpen());
+        QCOMPARE(m_menu->WB()->runScript(QStringLiteral("window.status")).toString(), QString());
+    }
+
+    void theCloseBoxAsks()
+    {
+        m_boxes.queueAnswer(AnswerNo);
+        m_menu->close();
+        QVERIFY(m_menu->isVisible());
+        QVERIFY(m_state->Db);
+        m_boxes.queueAnswer(AnswerYes);
+        m_menu->windowMenu()->closeAction()->trigger();
+        QVERIFY(!m_menu->isVisible());
+        QCOMPARE(m_boxes.count(), 2);
+        QCOMPARE(m_boxes.last().text, QStringLiteral("終了しますか？"));
+        QCOMPARE(m_boxes.last().style, 68);
+        QVERIFY(!m_state->Db);
+    }
+
+    void theVersionItemStandsAboveClose()
+    {
+        QStringList texts;
+        for (QAction* action : m_menu->windowMenu()->menu()->actions())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(texts.size(), 8);
+        QCOMPARE(texts.at(6), QStringLiteral("バージョン情報"));
+        QCOMPARE(texts.at(7), QStringLiteral("閉じる(&C)"));
+        QCOMPARE(texts.at(5), QStringLiteral("-"));
+
+        m_menu->windowMenu()->versionAction()->trigger();
+        QCOMPARE(m_boxes.count(), 1);
+        QCOMPARE(m_boxes.last().text, QStringLiteral("Orv2.1 添付CDソフト バージョン：1.0.60"));
+        QCOMPARE(m_boxes.last().style, 64);
+        QCOMPARE(m_boxes.last().title, QStringLiteral("Orv2.1 バージョン情報"));
+        QVERIFY(m_menu->isVisible());
+    }
+
+    void pageCommandsReachTheDispatcher()
+    {
+        m_state->KonsuiMode = true;
+        frameScript(QStringLiteral("document.getElementById('ASS').click()"));
+        QTRY_COMPARE(m_state->CurTable, QStringLiteral("A"));
+        QVERIFY(m_state->IsNewRecord);
+        QVERIFY(!m_state->KonsuiMode);
+        frameScript(QStringLiteral("cmd('Unknown')"));
+        QTRY_COMPARE(m_boxes.count(), 1);
+        QCOMPARE(m_boxes.last().text, QStringLiteral("次のコマンドが発行されました\r\nUnknown"));
+    }
+
+    void theGuardKeepsTheMenuPage()
+    {
+        frameScript(QStringLiteral("document.getElementById('other').click()"));
+        QTest::qWait(500);
+        QVERIFY(frameScript(QStringLiteral("location.href"))
+                    .toString()
+                    .endsWith(QLatin1String("MainMenu/MainMenu.htm")));
+
+        frameScript(QStringLiteral("document.getElementById('menu2').click()"));
+        QTRY_VERIFY(frameScript(QStringLiteral("location.href"))
+                        .toString()
+                        .endsWith(QLatin1String("Other/mainmenu.HTM")));
+        QTRY_COMPARE(frameScript(QStringLiteral("document.getElementById('t') ? "
+                                                "document.getElementById('t').textContent : ''"))
+                         .toString(),
+                     QStringLiteral("second menu"));
+    }
+
+    void ctrlNIsSwallowed()
+    {
+        frameScript(QStringLiteral("window.focus(); document.body.focus(); keys = []"));
+        QWidget* target = m_menu->WB()->focusProxy();
+        QVERIFY(target);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_M);
+        QTest::keyClick(target, Qt::Key_N, Qt::ControlModifier);
+        QTest::keyClick(target, Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(target, Qt::Key_N);
+        QTest::keyClick(target, Qt::Key_B, Qt::ControlModifier);
+        QTRY_COMPARE(frameScript(QStringLiteral("keys.join(',')")).toString(),
+                     QStringLiteral("M,N,C+B"));
+    }
+
+private:
+    QVariant frameScript(const QString& js)
+    {
+        return m_menu->WB()->runScript(
+            QStringLiteral("(function(){ with (window.frames[0]) { return eval(%1); } })()")
+                .arg(quoted(js)));
+    }
+    static QString quoted(const QString& js)
+    {
+        QString text = js;
+        text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+            .replace(QLatin1Char('\''), QLatin1String("\\'"));
+        return QLatin1Char('\'') + text + QLatin1Char('\'');
+    }
+
+    std::unique_ptr<test::TempFolder> m_folder;
+    std::unique_ptr<AppState> m_state;
+    ScriptedMessageBox m_boxes;
+    std::unique_ptr<frmMenu> m_menu;
+};
+
+QTEST_MAIN(TestMenuWindow)
+#include "tst_menuwindow_web.moc"
