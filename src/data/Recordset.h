@@ -16,7 +16,8 @@ class Database;
 // Changes go through edit()/addNew(), assignments and update(); update() writes only the
 // columns that were assigned, in one transaction. Assigning a value converts it to the
 // column's type; a value that does not convert is refused with an error and nothing is
-// stored.
+// stored. addNew() starts from the columns' DefaultValue; moving to another row drops an
+// edit that was not updated.
 class Recordset
 {
 public:

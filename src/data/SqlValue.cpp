@@ -1,5 +1,6 @@
 #include "data/SqlValue.h"
 
+#include "common/DateParser.h"
 #include "data/DaoType.h"
 
 #include <sqlite3.h>
@@ -123,7 +124,10 @@ Value SqlValue::read(sqlite3_stmt* statement, int column, int daoType)
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
         if (storedDate(text, sqlite3_column_bytes(statement, column), &date))
             return date;
-        return columnText(statement, column);
+        // A date written as text by other means, such as "2005/08/17".
+        const QString written = columnText(statement, column);
+        const std::optional<DateValue> parsed = DateParser::parse(written);
+        return parsed ? Value(*parsed) : Value(written);
     }
     case 0: {
         // An expression such as MAX([基準日]) has no declared type; its dates still read as dates.

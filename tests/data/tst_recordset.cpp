@@ -170,6 +170,14 @@ private slots:
         QCOMPARE(rs->value("C5"), Value(withTime));
     }
 
+    void dateWrittenAsTextElsewhereReadsAsDate()
+    {
+        QVERIFY(m_db->execute("UPDATE C SET [C5]=? WHERE [ID]=?", {"2005/08/17", "001"}));
+        QCOMPARE(openRow("001")->value("C5"), Value(day(2005, 8, 17)));
+        QVERIFY(m_db->execute("UPDATE C SET [C5]=? WHERE [ID]=?", {"不明", "001"}));
+        QCOMPARE(openRow("001")->value("C5"), Value("不明"));
+    }
+
     void addNewStartsFromDefaultValues()
     {
         auto rs = m_db->openRecordset("C");
