@@ -216,6 +216,34 @@ private slots:
                      QStringLiteral("M,N,C+B"));
     }
 
+    void theVerificationChordStartsTheMode()
+    {
+        QWidget* target = m_menu->WB()->focusProxy();
+        QVERIFY(target);
+        QTest::keyClick(target, Qt::Key_Pause, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(m_boxes.count(), 0);
+        QTest::keyClick(target, Qt::Key_Pause,
+                        Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+        QVERIFY(m_boxes.count() >= 1);
+        QCOMPARE(m_boxes.shown().first().text, QStringLiteral("検定モードに突入します。"));
+        QVERIFY(m_state->TestMode);
+    }
+
+    void theWindowMenuOpensFromKeyboardAndMouse()
+    {
+        QMenu* menu = m_menu->windowMenu()->menu();
+        QVERIFY(!menu->isVisible());
+        emit m_menu->WB()->customContextMenuRequested(QPoint(20, 30));
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), m_menu->WB()->mapToGlobal(QPoint(20, 30)));
+        menu->hide();
+        m_menu->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_menu.get()));
+        QTest::keyClick(m_menu.get(), Qt::Key_Space, Qt::AltModifier);
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+    }
+
 private:
     QVariant frameScript(const QString& js)
     {
