@@ -1,0 +1,431 @@
+#include "common/DateFormat.h"
+#include "common/ScriptedMessageBox.h"
+#include "data/AppState.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "shell/QtRecordFinder.h"
+#include "shell/WebBrowser.h"
+#include "shell/frmMenu.h"
+#include "shell/frmOrv21.h"
+#include "support/ModalDriver.h"
+#include "support/TestDatabase.h"
+
+#include "TestPaths.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTableView>
+#include <QTest>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
+
+using namespace orv;
+using test::ModalDriver;
+
+namespace {
+
+void copyFolder(const QString& from, const QString& to)
+{
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(file));
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(file, target);
+    }
+}
+
+DateValue day(int year, int month, int dayOfMonth)
+{
+    return DateValue::fromDate(QDate(year, month, dayOfMonth));
+}
+
+QString jsText(const QString& text)
+{
+    return QStringLiteral("'") + QString(text).replace(QLatin1String("'"), QLatin1String("\\'")) +
+           QStringLiteral("'");
+}
+
+} // namespace
+
+// Journeys of a user through the whole program, from the main-menu page, on the real pages,
+// with the database checked after every step.
+class TestJourneys : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<test::TestDatabase> m_file;
+    std::unique_ptr<AppState> m_state;
+    ScriptedMessageBox m_boxes;
+    std::unique_ptr<frmMenu> m_menu;
+    std::unique_ptr<QtRecordFinder> m_finder;
+    std::unique_ptr<ModalDriver> m_driver;
+
+    // --- the main menu and the dialogs -------------------------------------------------
+
+    void command(const QString& word)
+    {
+        m_menu->WB()->runScript(QStringLiteral("window.status = '?%1'").arg(word));
+    }
+
+    // The finder: search by ID, pick the row of the date (or the first row).
+    void pickInFinder(const QString& id, const QString& dateText = QString())
+    {
+        m_driver->when("frmDBFind2", [id, dateText](QWidget* finder) {
+            ModalDriver::type(finder, "txtIDs", id);
+            ModalDriver::click(finder, "cmdS1");
+            auto* grid = finder->findChild<QTableView*>("DBG");
+            int row = 0;
+            for (int r = 0; r < grid->model()->rowCount(); ++r) {
+                if (!dateText.isEmpty() &&
+                    grid->model()->index(r, 1).data().toString().startsWith(dateText))
+                    row = r;
+            }
+            grid->selectRow(row);
+            grid->setCurrentIndex(grid->model()->index(row, 0));
+            ModalDriver::click(finder, "cmdSel");
+        });
+    }
+    void newKeyInFinder(const QString& id, const QString& dateText)
+    {
+        m_driver->when("frmDBFind2", [](QWidget* finder) { ModalDriver::click(finder, "cmdNew"); });
+        m_driver->when("frmNewData", [id, dateText](QWidget* dialog) {
+            ModalDriver::type(dialog, "txtIDs", id);
+            ModalDriver::type(dialog, "txtAssDate", dateText);
+            ModalDriver::click(dialog, "cmdOK");
+        });
+    }
+    void dateInDialog(const QString& dateText)
+    {
+        m_driver->when("frmDateSet", [dateText](QWidget* dialog) {
+            ModalDriver::type(dialog, "txtAssDate", dateText);
+            ModalDriver::click(dialog, "cmdOK");
+        });
+    }
+    bool dialogsDone()
+    {
+        if (!m_driver->done())
+            qWarning() << "dialog never shown:" << m_driver->pending();
+        return m_driver->done();
+    }
+
+    // --- the entry window and its page -------------------------------------------------
+
+    frmOrv21* entry() { return m_menu->isEntryWindowLoaded() ? m_menu->entryWindow() : nullptr; }
+    bool onPage(const QString& page)
+    {
+        frmOrv21* window = entry();
+        return window && window->isVisible() && window->WB()->readyState() == 4 &&
+               window->WB()->url().toString().endsWith(QStringLiteral("FORM/") + page);
+    }
+    QVariant page(const QString& script) { return entry()->WB()->runScript(script); }
+    QString element(const QString& name)
+    {
+        return page(QStringLiteral("document.forms[0].elements[%1].value").arg(jsText(name)))
+            .toString();
+    }
+    void setElement(const QString& name, const QString& value)
+    {
+        page(QStringLiteral("(function(e){e.value=%2;e.dispatchEvent(new Event('change'));})"
+                            "(document.forms[0].elements[%1])")
+                 .arg(jsText(name), jsText(value)));
+    }
+    void clickButton(const QString& name)
+    {
+        page(QStringLiteral("document.forms[0].elements[%1].click()").arg(jsText(name)));
+    }
+
+    // The close box of the entry window: a close that comes through the window system.
+    void closeBox()
+    {
+        QCloseEvent event;
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        QCoreApplication::sendEvent(entry()->windowHandle(), &event);
+    }
+
+    // --- the database ----------------------------------------------------------------
+
+    Value stored(const QString& table, const QString& id, const DateValue& date,
+                 const QString& column)
+    {
+        auto rs = m_state->Db->openRecordset(
+            QStringLiteral("SELECT * FROM %1 WHERE [ID]=? AND [基準日]=?").arg(table), {id, date});
+        return rs && !rs->eof() ? rs->value(column) : Value(QStringLiteral("<no row>"));
+    }
+    int rows(const QString& table, const QString& id)
+    {
+        auto rs = m_state->Db->openRecordset(
+            QStringLiteral("SELECT * FROM %1 WHERE [ID]=?").arg(table), {id});
+        return rs ? rs->recordCount() : -1;
+    }
+
+    // A face sheet made through the menu, the finder's new button and the new-record dialog.
+    void makeFaceSheet(const QString& id, const QString& dateText, const QString& family,
+                       const QString& given)
+    {
+        newKeyInFinder(id, dateText);
+        command("FACE_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("KIHON1.HTM"), 15000);
+        QVERIFY(dialogsDone());
+        setElement("orv_1_1_1", family);
+        setElement("orv_1_1_2", given);
+        setElement("orv_1_3_1", "1930/04/01");
+        clickButton("cmdCloseTop");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded() && m_menu->isVisible(), 15000);
+    }
+
+private slots:
+    void init()
+    {
+        m_file = std::make_unique<test::TestDatabase>();
+        QVERIFY2(m_file->ok(), qPrintable(m_file->error()));
+        const QString program = QString::fromUtf8(ORV_TEST_PROGRAM_DIR);
+        for (const char* folder : {"MainMenu", "FORM"})
+            copyFolder(program + "/" + folder, m_file->folder() + "/" + folder);
+        for (const char* file : {"Orv21.PRA", "RAP_BEGIN_RTF.DAT", "RAP_BOTTOM_RTF.DAT"})
+            QFile::copy(program + "/" + file, m_file->folder() + "/" + file);
+
+        m_state = std::make_unique<AppState>();
+        m_state->folder = ProgramFolder(m_file->folder());
+        m_state->msg = &m_boxes;
+        const QString path = m_file->path();
+        m_menu = std::make_unique<frmMenu>(*m_state, [path](AppState& state, QString* error) {
+            state.Db = Database::open(path, error);
+            return state.Db != nullptr;
+        });
+        m_finder = std::make_unique<QtRecordFinder>(*m_state, m_menu.get());
+        m_state->finder = m_finder.get();
+        m_driver = std::make_unique<ModalDriver>();
+        QVERIFY(m_menu->Form_Load());
+        m_menu->show();
+        m_boxes.clear();
+    }
+    void cleanup()
+    {
+        m_driver.reset();
+        m_menu.reset();
+        m_finder.reset();
+        m_state.reset();
+        m_file.reset();
+    }
+
+    void faceSheets()
+    {
+        // A new face sheet for a new ID.
+        makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-12"), Value("2005/08/17"));
+        QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-1-1"), Value("山田"));
+        QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-3-1").toDate(), day(1930, 4, 1));
+
+        // A second face sheet takes names and birth date from the first.
+        pickInFinder("J001");
+        m_driver->when("frmNewData", [](QWidget* dialog) {
+            ModalDriver::type(dialog, "txtAssDate", "平成17年09月01日");
+            ModalDriver::click(dialog, "cmdOK");
+        });
+        command("FACE_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("KIHON1.HTM"), 15000);
+        QVERIFY(dialogsDone());
+        QCOMPARE(stored("KIHON1", "J001", day(2005, 9, 1), "1-1-2"), Value("花子"));
+        QCOMPARE(stored("KIHON1", "J001", day(2005, 9, 1), "1-3-1").toDate(), day(1930, 4, 1));
+        QCOMPARE(element("orv_1_1_1"), QString("山田"));
+        QCOMPARE(element("orv_1_3_1"), QString("1930/04/01"));
+
+        // Leaving a new record without saving deletes it.
+        m_boxes.queueAnswer(AnswerYes);
+        closeBox();
+        QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
+        QCOMPARE(m_boxes.last().text, QString("データを保存しないで終了しますか？"));
+        QCOMPARE(rows("KIHON1", "J001"), 1);
+    }
+
+    void assessmentSectionBySection()
+    {
+        makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+
+        pickInFinder("J001");
+        dateInDialog("2005/08/20");
+        command("ASS_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("A.HTM"), 15000);
+        QVERIFY(dialogsDone());
+        for (const QChar letter : QString("ABCDEFGHIJKLMNOPQR"))
+            QCOMPARE(rows(QString(letter), "J001"), 1);
+        QCOMPARE(element("orv_A1_1"), QString("山田"));
+        QCOMPARE(element("orv_A3"), QString("2005/08/20"));
+
+        // Page A stored by the jump button, page B opened.
+        setElement("orv_A8", "1");
+        clickButton("cmdNextTop");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
+        QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A8"), Value(1));
+
+        // The section menu moves on.
+        setElement("orv_B4", "3");
+        entry()->jumpAction("IDM_E")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("E.HTM"), 15000);
+        QCOMPARE(stored("B", "J001", day(2005, 8, 20), "B4"), Value(3));
+        setElement("orv_E3", "2");
+        entry()->jumpAction("IDM_P")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("P.HTM"), 15000);
+        QCOMPARE(stored("E", "J001", day(2005, 8, 20), "E3"), Value(2));
+
+        // A refused value keeps the page, red, and nothing of it is stored.
+        m_boxes.clear();
+        setElement("orv_P1_b_a_A", "1.2.3");
+        entry()->jumpAction("IDM_R")->trigger();
+        QTRY_COMPARE(m_boxes.count(), 1);
+        QCOMPARE(m_boxes.last().text,
+                 QString("数値を入力する項目で、数字以外の文字が入力されています。"));
+        QVERIFY(onPage("P.HTM"));
+        QCOMPARE(
+            page("document.forms[0].elements['orv_P1_b_a_A'].style.backgroundColor").toString(),
+            QString("rgb(255, 0, 0)"));
+        QVERIFY(stored("P", "J001", day(2005, 8, 20), "P1-b-a-A").isNull());
+        setElement("orv_P1_b_a_A", "３");
+        entry()->jumpAction("IDM_R")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("R.HTM"), 15000);
+        QCOMPARE(stored("P", "J001", day(2005, 8, 20), "P1-b-a-A"), Value(3));
+        clickButton("cmdCloseTop");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded() && m_menu->isVisible(), 15000);
+
+        // The same date again is refused with the era form of the date.
+        m_boxes.clear();
+        pickInFinder("J001");
+        dateInDialog("2005/08/20");
+        command("ASS_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1, 15000);
+        QCOMPARE(m_boxes.last().text, QString("既に、対象者[山田花子]、アセスメント基準日["
+                                              "平成17年08月20日]のデータが登録されています"));
+        QCOMPARE(rows("R", "J001"), 1);
+        QVERIFY(!m_menu->isEntryWindowLoaded());
+    }
+
+    void assessmentEditFollowsTheFaceSheetAndComa()
+    {
+        makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        pickInFinder("J001");
+        dateInDialog("2005/08/20");
+        command("ASS_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("A.HTM"), 15000);
+        clickButton("cmdNextTop");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
+        // Comatose: B1 posts the coma command, C to F go disabled.
+        setElement("orv_B1", "1");
+        QTRY_VERIFY(!entry()->jumpAction("IDM_C")->isEnabled());
+        clickButton("cmdCloseTop");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+        QCOMPARE(stored("B", "J001", day(2005, 8, 20), "B1"), Value(1));
+
+        // The face sheet is renamed.
+        pickInFinder("J001");
+        command("FACE_EDIT");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("KIHON1.HTM"), 15000);
+        setElement("orv_1_1_1", "佐藤");
+        clickButton("cmdCloseTop");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+        QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-1-1"), Value("佐藤"));
+
+        // ASS_EDIT refreshes A1-1 and opens comatose, C to F disabled.
+        pickInFinder("J001", "2005/08/20");
+        command("ASS_EDIT");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("A.HTM"), 15000);
+        QVERIFY(dialogsDone());
+        QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A1-1"), Value("佐藤"));
+        QCOMPARE(element("orv_A1_1"), QString("佐藤"));
+        QVERIFY(m_state->KonsuiMode);
+        for (const char* item : {"IDM_C", "IDM_D", "IDM_E", "IDM_F"})
+            QVERIFY(!entry()->jumpAction(item)->isEnabled());
+        QVERIFY(entry()->jumpAction("IDM_N")->isEnabled());
+
+        // Leaving an edited record without saving keeps it unchanged.
+        setElement("orv_A1_1", "別人");
+        m_boxes.queueAnswer(AnswerYes);
+        closeBox();
+        QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
+        QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A1-1"), Value("佐藤"));
+        QCOMPARE(rows("A", "J001"), 1);
+    }
+
+    void rapSummaryFromTheRun()
+    {
+        makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        pickInFinder("J001");
+        dateInDialog("2005/08/20");
+        command("ASS_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("A.HTM"), 15000);
+        entry()->jumpAction("IDM_B")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
+        setElement("orv_B4", "4"); // triggers B2 and B3: RAP 02 and 05b
+        clickButton("cmdCloseTop");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+
+        // SAM_NEW: the run picks the assessment, the summary takes its own date.
+        pickInFinder("J001", "2005/08/20");
+        dateInDialog("2005/09/10");
+        command("SAM_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("S.HTM"), 15000);
+        QVERIFY(dialogsDone());
+        auto rap = m_state->Db->openRecordset("SELECT * FROM RAP WHERE [ID]=?", {QString("J001")});
+        QVERIFY(rap && !rap->eof());
+        QVERIFY(rap->value("RAP").toText().contains("05b"));
+        QCOMPARE(rap->value("記入日").toDate(), day(2005, 8, 20));
+        QCOMPARE(stored("S", "J001", day(2005, 9, 10), "S0-1"), Value("2005/09/10"));
+        QCOMPARE(stored("S", "J001", day(2005, 9, 10), "S0-2"), Value("山田花子"));
+        QCOMPARE(stored("S", "J001", day(2005, 9, 10), "S2-a"), Value(1));
+        QCOMPARE(stored("S", "J001", day(2005, 9, 10), "S5-a"), Value(1));
+        QVERIFY(stored("S", "J001", day(2005, 9, 10), "S1-a") != Value(1));
+        QCOMPARE(page("document.forms[0].elements['orv_S5_a'].checked").toBool(), true);
+        clickButton("cmdCloseTop");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+
+        // A second summary for the same date is refused.
+        m_boxes.clear();
+        pickInFinder("J001", "2005/08/20");
+        dateInDialog("2005/09/10");
+        command("SAM_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1, 15000);
+        QCOMPARE(m_boxes.last().text, QString("既に、対象者[山田花子]、アセスメント基準日["
+                                              "平成17年09月10日]のデータが登録されています"));
+        QCOMPARE(rows("S", "J001"), 1);
+    }
+
+    void medicationSurvey()
+    {
+        makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        pickInFinder("J001");
+        dateInDialog("2005/09/01");
+        command("DRAG_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("T.HTM"), 15000);
+        QVERIFY(dialogsDone());
+        QCOMPARE(stored("T", "J001", day(2005, 9, 1), "T0-2"), Value("山田花子"));
+        setElement("orv_T_A_1_1_1", "アリセプト");
+        clickButton("cmdCloseTop");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+        QCOMPARE(stored("T", "J001", day(2005, 9, 1), "T-A-1-1-1"), Value("アリセプト"));
+
+        pickInFinder("J001", "2005/09/01");
+        command("DRAG_EDIT");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("T.HTM"), 15000);
+        QCOMPARE(element("orv_T_A_1_1_1"), QString("アリセプト"));
+        setElement("orv_T_A_1_1_2", "錠");
+        clickButton("cmdCloseTop");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+        QCOMPARE(stored("T", "J001", day(2005, 9, 1), "T-A-1-1-2"), Value("錠"));
+
+        // A new survey left without saving goes.
+        pickInFinder("J001");
+        dateInDialog("2005/10/01");
+        command("DRAG_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("T.HTM"), 15000);
+        QCOMPARE(rows("T", "J001"), 2);
+        m_boxes.queueAnswer(AnswerYes);
+        closeBox();
+        QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
+        QCOMPARE(rows("T", "J001"), 1);
+    }
+};
+
+QTEST_MAIN(TestJourneys)
+#include "tst_journeys_web.moc"
