@@ -5,10 +5,10 @@
 #include "common/Value.h"
 #include "data/AppState.h"
 #include "data/Database.h"
-#include "data/RecordFinder.h"
 #include "print/PrintCommands.h"
 #include "print/ReportDisplay.h"
 #include "support/ReportDataFile.h"
+#include "support/ScriptedFinder.h"
 #include "support/TempFolder.h"
 
 #include <QtTest>
@@ -21,30 +21,6 @@ DateValue day(int y, int m, int d)
 {
     return DateValue::fromDate(QDate(y, m, d));
 }
-
-// Picks the queued records in turn; an empty ID stands for a cancelled finder.
-class ScriptedFinder : public RecordFinder
-{
-public:
-    explicit ScriptedFinder(AppState& state) : m_state(state) {}
-    void pick(int mode, bool withNewButton) override
-    {
-        modes << mode;
-        QVERIFY(!withNewButton);
-        QVERIFY(m_state.CurID.isEmpty());
-        QVERIFY(m_state.CurKijunbi.isZero());
-        if (picks.isEmpty())
-            return;
-        const auto next = picks.takeFirst();
-        m_state.CurID = next.first;
-        m_state.CurKijunbi = next.second;
-    }
-    QList<QPair<QString, DateValue>> picks;
-    QList<int> modes;
-
-private:
-    AppState& m_state;
-};
 
 // Answers every save dialog with "cancel" and counts the questions.
 class CancellingChooser : public SaveFileChooser
@@ -99,7 +75,7 @@ public:
 
     test::TempFolder folder;
     AppState state;
-    ScriptedFinder finder;
+    test::ScriptedFinder finder;
     RecordingReports reports;
     ScriptedMessageBox msg;
     CancellingChooser chooser;
@@ -167,6 +143,9 @@ private slots:
         const QString previous = f.folder.write(file, "previous");
         (commands.*command)();
         QCOMPARE(f.finder.modes.size(), 3);
+        // each command empties the selection before the finder, and offers no new record
+        QCOMPARE(f.finder.selectionClearOnEntry, QList<bool>({true, true, true}));
+        QCOMPARE(f.finder.newButtons, QList<bool>({false, false, false}));
         QCOMPARE(f.reports.shown.size(), 2);
         QVERIFY(f.state.CurID.isEmpty());
         QVERIFY(f.state.CurKijunbi.isZero());

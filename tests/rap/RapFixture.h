@@ -12,32 +12,12 @@
 #include "rap/TriggerRuleTable.h"
 
 #include <QMap>
+#include "support/ScriptedFinder.h"
+
 #include <QQueue>
 #include <QtTest>
 
 namespace orv::test {
-
-// Finder double: each pick takes the next queued key; an empty queue is a cancel.
-class ScriptedFinder : public RecordFinder
-{
-public:
-    explicit ScriptedFinder(AppState& state) : m_state(state) {}
-    void pick(int mode, bool) override
-    {
-        modes << mode;
-        m_state.CurID.clear();
-        if (picks.isEmpty())
-            return;
-        const QPair<QString, DateValue> next = picks.dequeue();
-        m_state.CurID = next.first;
-        m_state.CurKijunbi = next.second;
-    }
-    QQueue<QPair<QString, DateValue>> picks;
-    QList<int> modes;
-
-private:
-    AppState& m_state;
-};
 
 // Save-dialog double: answers the queued path, empty (cancel) when none.
 class ScriptedSaveChooser : public SaveFileChooser

@@ -8,13 +8,10 @@
 #include "shell/frmMenu.h"
 #include "shell/frmOrv21.h"
 #include "support/ModalDriver.h"
+#include "support/ProgramFiles.h"
 #include "support/TestDatabase.h"
 
-#include "TestPaths.h"
-
 #include <QAction>
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTableView>
 #include <QTest>
@@ -25,17 +22,6 @@ using namespace orv;
 using test::ModalDriver;
 
 namespace {
-
-void copyFolder(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(file));
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-    }
-}
 
 DateValue day(int year, int month, int dayOfMonth)
 {
@@ -181,11 +167,7 @@ private slots:
     {
         m_file = std::make_unique<test::TestDatabase>();
         QVERIFY2(m_file->ok(), qPrintable(m_file->error()));
-        const QString program = QString::fromUtf8(ORV_TEST_PROGRAM_DIR);
-        for (const char* folder : {"MainMenu", "FORM"})
-            copyFolder(program + "/" + folder, m_file->folder() + "/" + folder);
-        for (const char* file : {"Orv21.PRA", "RAP_BEGIN_RTF.DAT", "RAP_BOTTOM_RTF.DAT"})
-            QFile::copy(program + "/" + file, m_file->folder() + "/" + file);
+        test::copyProgramFiles(m_file->folder());
 
         m_state = std::make_unique<AppState>();
         m_state->folder = ProgramFolder(m_file->folder());

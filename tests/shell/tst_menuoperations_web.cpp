@@ -1,55 +1,18 @@
 #include "common/ScriptedMessageBox.h"
 #include "data/AppState.h"
 #include "data/Database.h"
-#include "data/RecordFinder.h"
 #include "data/Recordset.h"
 #include "shell/WebBrowser.h"
 #include "shell/frmMenu.h"
 #include "shell/frmOrv21.h"
+#include "support/ProgramFiles.h"
+#include "support/ScriptedFinder.h"
 #include "support/TestDatabase.h"
 
-#include "TestPaths.h"
-
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTest>
 
 using namespace orv;
-
-namespace {
-
-// Picks the resident and date it was given, or nothing.
-class FixedFinder : public RecordFinder
-{
-public:
-    explicit FixedFinder(AppState& state) : m_state(state) {}
-    QString id;
-    DateValue date;
-    QList<int> modes;
-    void pick(int mode, bool) override
-    {
-        modes << mode;
-        m_state.CurID = id;
-        m_state.CurKijunbi = date;
-    }
-
-private:
-    AppState& m_state;
-};
-
-void copyFolder(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(file));
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-    }
-}
-
-} // namespace
 
 // The menu page's record commands reach the workflows and the entry window through the main
 // window.
@@ -62,17 +25,12 @@ private slots:
     {
         m_file = std::make_unique<test::TestDatabase>();
         QVERIFY2(m_file->ok(), qPrintable(m_file->error()));
-        const QString program = QString::fromUtf8(ORV_TEST_PROGRAM_DIR);
-        copyFolder(program + QStringLiteral("/MainMenu"),
-                   m_file->folder() + QStringLiteral("/MainMenu"));
-        copyFolder(program + QStringLiteral("/FORM"), m_file->folder() + QStringLiteral("/FORM"));
-        QFile::copy(program + QStringLiteral("/Orv21.PRA"),
-                    m_file->folder() + QStringLiteral("/Orv21.PRA"));
+        test::copyProgramFiles(m_file->folder());
 
         m_state = std::make_unique<AppState>();
         m_state->folder = ProgramFolder(m_file->folder());
         m_state->msg = &m_boxes;
-        m_finder = std::make_unique<FixedFinder>(*m_state);
+        m_finder = std::make_unique<test::ScriptedFinder>(*m_state);
         m_state->finder = m_finder.get();
         const QString path = m_file->path();
         m_menu = std::make_unique<frmMenu>(*m_state, [path](AppState& state, QString* error) {
@@ -97,8 +55,7 @@ private slots:
         QVERIFY(m_state->Db->execute(
             QStringLiteral("INSERT INTO [KIHON1] ([ID], [基準日], [1-1-1]) VALUES (?, ?, ?)"),
             {Value(QStringLiteral("0001")), Value(date), Value(QStringLiteral("山田"))}));
-        m_finder->id = QStringLiteral("0001");
-        m_finder->date = date;
+        m_finder->picks.enqueue({QStringLiteral("0001"), date});
 
         m_menu->WB()->runScript(QStringLiteral("window.status = '?face_edit'"));
         QTRY_VERIFY(m_menu->isEntryWindowLoaded() && m_menu->entryWindow()->isVisible());
@@ -113,7 +70,6 @@ private slots:
         QCOMPARE(m_boxes.count(), 0);
 
         // A print command unloads the entry window first; the page is stored on the way.
-        m_finder->id.clear();
         m_menu->dispatcher().WB_StatusTextChange(QStringLiteral("?FACE_PRINT"));
         QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
         QCOMPARE(m_finder->modes, (QList<int>{0, 0}));
@@ -145,7 +101,7 @@ private slots:
 private:
     std::unique_ptr<test::TestDatabase> m_file;
     std::unique_ptr<AppState> m_state;
-    std::unique_ptr<FixedFinder> m_finder;
+    std::unique_ptr<test::ScriptedFinder> m_finder;
     ScriptedMessageBox m_boxes;
     std::unique_ptr<frmMenu> m_menu;
 };

@@ -2,7 +2,7 @@
 #include "common/Twips.h"
 #include "data/AppState.h"
 #include "data/Database.h"
-#include "data/RecordFinder.h"
+#include "support/ScriptedFinder.h"
 #include "shell/WebBrowser.h"
 #include "shell/WindowMenu.h"
 #include "shell/frmMenu.h"
@@ -36,14 +36,6 @@ function cmd(word) { window.status = '?' + word; }
 <a id="menu2" href="../Other/mainmenu.HTM">menu</a>
 </body></html>)HTML";
 
-// A finder whose user always cancels.
-class CancellingFinder : public RecordFinder
-{
-public:
-    int picks = 0;
-    void pick(int, bool) override { ++picks; }
-};
-
 } // namespace
 
 class TestMenuWindow : public QObject
@@ -62,8 +54,8 @@ private slots:
         m_state = std::make_unique<AppState>();
         m_state->folder = ProgramFolder(m_folder->path());
         m_state->msg = &m_boxes;
-        m_state->finder = &m_finder;
-        m_finder.picks = 0;
+        m_finder = std::make_unique<test::ScriptedFinder>(*m_state);
+        m_state->finder = m_finder.get();
         m_boxes.clear();
         const QString dbPath = m_folder->file(QStringLiteral("Orv21.db"));
         m_menu = std::make_unique<frmMenu>(*m_state, [dbPath](AppState& state, QString* error) {
@@ -177,7 +169,7 @@ private slots:
         QTRY_COMPARE(m_state->CurTable, QStringLiteral("A"));
         QVERIFY(m_state->IsNewRecord);
         QVERIFY(!m_state->KonsuiMode);
-        QTRY_COMPARE(m_finder.picks, 1);
+        QTRY_COMPARE(m_finder->modes.size(), 1);
         frameScript(QStringLiteral("cmd('Unknown')"));
         QTRY_COMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.last().text, QStringLiteral("次のコマンドが発行されました\r\nUnknown"));
@@ -262,7 +254,7 @@ private:
     std::unique_ptr<test::TempFolder> m_folder;
     std::unique_ptr<AppState> m_state;
     ScriptedMessageBox m_boxes;
-    CancellingFinder m_finder;
+    std::unique_ptr<test::ScriptedFinder> m_finder;
     std::unique_ptr<frmMenu> m_menu;
 };
 

@@ -2,10 +2,10 @@
 #include "common/ScriptedMessageBox.h"
 #include "data/AppState.h"
 #include "data/Database.h"
-#include "data/RecordFinder.h"
 #include "data/Recordset.h"
 #include "shell/RecordWorkflows.h"
 #include "shell/WorkflowHost.h"
+#include "support/ScriptedFinder.h"
 #include "support/TestDatabase.h"
 
 #include <QtTest>
@@ -16,29 +16,6 @@ namespace {
 
 const DateValue Aug17 = DateValue::fromDate(QDate(2005, 8, 17));
 const DateValue Sep1 = DateValue::fromDate(QDate(2005, 9, 1));
-
-// Picks what the test queued: an ID and a date, or nothing.
-class QueuedFinder : public RecordFinder
-{
-public:
-    explicit QueuedFinder(AppState& state) : m_state(state) {}
-    void pick(int mode, bool withNewButton) override
-    {
-        modes << mode;
-        newButtons << withNewButton;
-        if (picks.isEmpty())
-            return;
-        const auto next = picks.takeFirst();
-        m_state.CurID = next.first;
-        m_state.CurKijunbi = next.second;
-    }
-    QList<QPair<QString, DateValue>> picks;
-    QList<int> modes;
-    QList<bool> newButtons;
-
-private:
-    AppState& m_state;
-};
 
 // Records what the workflows ask of the windows, with the state at each step.
 class RecordingHost : public WorkflowHost
@@ -99,7 +76,7 @@ class TestRecordWorkflows : public QObject
         test::TestDatabase file;
         AppState state;
         ScriptedMessageBox box;
-        QueuedFinder finder{state};
+        test::ScriptedFinder finder{state};
         RecordingHost host{state};
         RecordWorkflows flows{state, host};
 
