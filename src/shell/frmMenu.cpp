@@ -131,7 +131,7 @@ bool frmMenu::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        int keyCode = MenuKeys::keyCodeOf(key->key());
+        int keyCode = MenuKeys::keyCodeOf(key->key(), key->nativeVirtualKey());
         if (keyCode != 0) {
             const bool kentei =
                 MenuKeys::Form_KeyDown(keyCode, MenuKeys::shiftMaskOf(int(key->modifiers())));
