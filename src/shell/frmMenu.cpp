@@ -135,9 +135,11 @@ bool frmMenu::eventFilter(QObject* watched, QEvent* event)
         if (keyCode != 0) {
             const bool kentei =
                 MenuKeys::Form_KeyDown(keyCode, MenuKeys::shiftMaskOf(int(key->modifiers())));
+            // The chord goes no further: the page would hand it back unhandled and start the
+            // mode a second time.
             if (kentei)
                 KenteiMode();
-            if (keyCode == 0)
+            if (kentei || keyCode == 0)
                 return true;
         }
     }
