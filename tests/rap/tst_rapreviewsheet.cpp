@@ -161,6 +161,17 @@ private slots:
                               "<13．経管栄養|経管\\{栄養\\}\\par  K5b=\\\\1>", "{TAIL}"}));
     }
 
+    void dateWithATimeOfDayFindsTheRow()
+    {
+        RapFixture f;
+        plainTemplates(f);
+        prepare(f, "13", {});
+        QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet(
+            "R001", DateValue::fromDateTime(QDate(2005, 8, 17), QTime(10, 0))));
+        QCOMPARE(readSheet(f.folder.file("sheet.rtf")),
+                 (QStringList{"{HEAD 山田花子}", "<13．経管栄養|>", "{TAIL}"}));
+    }
+
     void verdictListGivesHeadAndTail()
     {
         RapFixture f;
@@ -295,6 +306,11 @@ private slots:
                  "I1nn=ﾚ", "5．ADL／リハビリ(A)", "17．向精神薬", "B4の項目"})
             QVERIFY2(text.contains(expected), qPrintable(expected));
         QVERIFY(!text.contains("∈"));
+        // Headings stay on the page of what follows them: the RAP title, its notes, the team's.
+        QVERIFY(f.state.profile.GetPrivateAppBuf("RTF", "BEGIN_ITEM").startsWith("{\\pard\\keepn"));
+        QStringList tail;
+        QVERIFY(AnsiTextReader::readAll(f.state.folder.file("RAP_BOTTOM_RTF.DAT"), &tail));
+        QVERIFY(tail.value(0).startsWith("{\\pard\\keepn"));
     }
 
     void escapes_data()
