@@ -455,6 +455,23 @@ private slots:
         QVERIFY(!f.state.NavPermit);
         QCOMPARE(f.box.count(), 0);
     }
+
+    // A record deleted elsewhere after it was picked: reported, no window, nothing written.
+    void pickedRecordGoneMeanwhile()
+    {
+        Fixture f;
+        f.state.CurTable = "KIHON1";
+        f.finder.picks << qMakePair(QString("R009"), Aug17) << qMakePair(QString("R009"), Aug17);
+        f.flows.Face_EDIT();
+        f.flows.DRAG_EDIT();
+        QCOMPARE(f.box.count(), 2);
+        QCOMPARE(f.box.last().text,
+                 QString("データベースの処理でエラーが発生しました。\nレコードが見つかりません。"));
+        QCOMPARE(f.box.last().style, 16);
+        QCOMPARE(f.host.calls, QStringList());
+        QVERIFY(!f.state.CurRs);
+        QCOMPARE(f.count("T", "R009"), 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRecordWorkflows)
