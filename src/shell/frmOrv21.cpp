@@ -54,11 +54,7 @@ frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
             [this](const QUrl&, bool* cancel) { *cancel = !m_state.NavPermit; });
     connect(m_wb, &WebBrowser::statusTextChanged, this,
             [this](const QString& text) { m_commands.handleStatusText(text); });
-    m_datePicker = [this] {
-        frmDTPICK picker(
-            m_state, [this](const QString& name) { return m_document.valueOf(name); }, this);
-        picker.exec();
-    };
+    m_datePicker = [this] { frmDTPICK::showForPage(m_state, m_document, this); };
     qApp->installEventFilter(this);
 }
 

@@ -161,6 +161,25 @@ private slots:
         QCOMPARE(f->stored("A", "A5", f->id, f->date), Value(1));
     }
 
+    // A double click on a jump button posts the jump twice; the second must not store the next
+    // page before it has been filled.
+    void doubleClickedJumpKeepsTheNextRow()
+    {
+        QVERIFY(f->state.Db->execute(
+            QStringLiteral("UPDATE C SET [C-1]=3, [C-2]='あり' WHERE [ID]=?"), {Value(f->id)}));
+        window->WB()->runScript(
+            QStringLiteral("var b = document.forms[0].cmdNext; b.click(); b.click(); 1"));
+        waitForPage(QStringLiteral("C.HTM"));
+        QTest::qWait(500);
+        window->WB()->waitUntilComplete();
+        QCOMPARE(f->stored("C", "C-2", f->id, f->date), Value(QStringLiteral("あり")));
+        QCOMPARE(f->stored("C", "C-1", f->id, f->date), Value(3));
+        QCOMPARE(
+            window->WB()->runScript(QStringLiteral("document.forms[0].orv_C_2.value")).toString(),
+            QStringLiteral("あり"));
+        QCOMPARE(f->msg.count(), 0);
+    }
+
     void comaCommandOnThePage()
     {
         window->WB()->runScript(QStringLiteral("window.status = '$KONSUI'; 1"));
