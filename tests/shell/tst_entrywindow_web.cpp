@@ -148,6 +148,9 @@ private slots:
         window->WB()->runScript(QStringLiteral("location.href = 'elsewhere.htm'; 1"));
         QTest::qWait(500);
         QCOMPARE(shownPage(), QStringLiteral("A.HTM"));
+        // the page still stores
+        window->jumpAction(QStringLiteral("IDM_C"))->trigger();
+        waitForPage(QStringLiteral("C.HTM"));
     }
 
     void buttonJumpStoresAndOpensTheNextPage()
