@@ -1,11 +1,29 @@
 #include "common/AnsiText.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace orv {
+
+namespace {
+
+// The user reads these in a box; the system's own texts are English.
+QString fileErrorText(const QString& path, bool reading)
+{
+    const QFileInfo info(path);
+    if (!info.dir().exists())
+        return QStringLiteral("パスが見つかりません。");
+    if (reading && !info.exists())
+        return QStringLiteral("ファイルが見つかりません。");
+    return reading ? QStringLiteral("ファイルを読み込めません。")
+                   : QStringLiteral("書き込みできません。");
+}
+
+} // namespace
 
 QByteArray toAnsi(const QString& text)
 {
@@ -26,9 +44,7 @@ bool AnsiTextReader::open(const QString& path, QString* error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = file.error() == QFileDevice::OpenError && !file.exists()
-                         ? QStringLiteral("ファイルが見つかりません。")
-                         : file.errorString();
+            *error = fileErrorText(path, true);
         return false;
     }
     QString text = fromAnsi(file.readAll());
@@ -67,7 +83,7 @@ bool AnsiTextWriter::open(const QString& path, QString* error)
     const bool existed = probe.exists();
     if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
         if (error)
-            *error = probe.errorString();
+            *error = fileErrorText(path, false);
         return false;
     }
     probe.close();
@@ -94,7 +110,7 @@ bool AnsiTextWriter::commit(QString* error)
     if (ok)
         ok = file.commit();
     if (!ok && error)
-        *error = file.errorString();
+        *error = fileErrorText(m_path, false);
     m_path.clear();
     m_buffer.clear();
     return ok;

@@ -56,9 +56,9 @@ void plan1(LayoutBuilder& b)
                 {"住所", 900},
                 {"", 0}});
     y += 420;
-    writingRow(b, y, 420, {{"施設サービス計画作成者氏名", 2600}, {"", 4200}, {"", 0}});
+    writingRow(b, y, 420, {{"施設サービス計画作成者氏名", 2600}, {"", 0}});
     y += 420;
-    writingRow(b, y, 420, {{"施設サービス計画作成介護保険施設名及び所在地", 4000}, {"", 0}});
+    writingRow(b, y, 420, {{"施設サービス計画作成介護保険施設名及び所在地", 4400}, {"", 0}});
     y += 420;
     writingRow(b, y, 420,
                {{"施設サービス計画作成（変更）日", 3000},
@@ -96,7 +96,7 @@ void plan2(LayoutBuilder& b)
             LayoutBuilder::gothic(15, true), HAlign::Centre);
     b.label(w - 5000, top + 480, 5000, 300, QStringLiteral("利用者名　　　　　　　　　　　殿"),
             LayoutBuilder::gothic(10), HAlign::Right);
-    const Cell heads[] = {{"生活全般の解決すべき課題（ニーズ）", 2600},
+    const Cell heads[] = {{"生活全般の解決すべき\n課題（ニーズ）", 2600},
                           {"長期目標", 2200},
                           {"（期間）", 1000},
                           {"短期目標", 2200},
@@ -112,15 +112,16 @@ void plan2(LayoutBuilder& b)
             HAlign::Centre);
     b.rectangle(2600, y, 6400, 300);
     b.rectangle(9000, y, w - 9000, 300);
-    b.rectangle(0, y, 2600, 300);
     y += 300;
     int left = 0;
     const int bottom = top + b.layout().printableHeight() - 40;
     for (const Cell& head : heads) {
         const int width = head.width > 0 ? head.width : w - left;
-        b.rectangle(left, y, width, 500);
-        b.label(left, y, width, 500, QString::fromUtf8(head.text), LayoutBuilder::gothic(8.5),
-                HAlign::Centre)
+        // The needs' head spans both head rows.
+        const int headTop = left == 0 ? y - 300 : y;
+        b.rectangle(left, headTop, width, y + 500 - headTop);
+        b.label(left + 60, headTop, width - 120, y + 500 - headTop, QString::fromUtf8(head.text),
+                LayoutBuilder::gothic(8.5), HAlign::Centre)
             .wordWrap = true;
         b.rectangle(left, y + 500, width, bottom - y - 500);
         left += width;
@@ -158,13 +159,16 @@ ReportLayout ReportLayouts::weeklyPlan()
     const int periodStarts[] = {0, 4, 8, 14, 18, 24}; // hours from 4:00
     const int top = 900;
     const int headHeight = 340;
-    const int hourHeight = 300;
+    const int otherHeight = 1200;
+    const int hours = 24;
+    // The grid takes the height of the sheet that the other services leave.
+    const int hourHeight =
+        (b.layout().printableHeight() - top - headHeight - otherHeight - 240) / (hours / 2);
     const int periodWidth = 500;
     const int timeWidth = 700;
     const int activityWidth = 2800;
     const int dayWidth = (w - periodWidth - timeWidth - activityWidth) / 7;
     const int gridTop = top + headHeight;
-    const int hours = 24;
     const int gridBottom = gridTop + hours / 2 * hourHeight;
 
     b.rectangle(0, top, periodWidth + timeWidth, headHeight);
@@ -183,8 +187,10 @@ ReportLayout ReportLayouts::weeklyPlan()
         const int y = gridTop + row * hourHeight;
         const int hour = (4 + row * 2) % 24;
         b.line(periodWidth, y, w, y, 0.25);
-        b.label(periodWidth, y - 120, timeWidth - 60, 240, QStringLiteral("%1:00").arg(hour),
-                LayoutBuilder::gothic(8), HAlign::Right);
+        // Each row is headed by the hour it starts at, just under its rule.
+        b.label(periodWidth, y + 20, timeWidth - 60, 240, QStringLiteral("%1:00").arg(hour),
+                LayoutBuilder::gothic(8), HAlign::Right)
+            .vAlign = VAlign::Top;
     }
     for (int p = 0; p < 5; ++p) {
         const int y1 = gridTop + periodStarts[p] / 2 * hourHeight;
@@ -196,11 +202,11 @@ ReportLayout ReportLayouts::weeklyPlan()
     }
     b.rectangle(periodWidth, gridTop, timeWidth, gridBottom - gridTop);
     const int otherTop = gridBottom + 200;
-    b.rectangle(0, otherTop, 2400, 1200);
-    b.label(60, otherTop, 2280, 1200, QStringLiteral("週単位以外の\nサービス"),
+    b.rectangle(0, otherTop, 2400, otherHeight);
+    b.label(60, otherTop, 2280, otherHeight, QStringLiteral("週単位以外の\nサービス"),
             LayoutBuilder::gothic(9), HAlign::Centre)
         .wordWrap = true;
-    b.rectangle(2400, otherTop, w - 2400, 1200);
+    b.rectangle(2400, otherTop, w - 2400, otherHeight);
     return layout;
 }
 

@@ -47,8 +47,9 @@ public:
 
     void itemTitle(const QString& number, const QString& title, int height)
     {
-        m_b->textField(120, m_b->y(), kTitleWidth - 180, height,
-                       number + QStringLiteral("　") + title, LayoutBuilder::gothic(9.5, true))
+        const QString text = number.isEmpty() ? title : number + QStringLiteral("　") + title;
+        m_b->textField(120, m_b->y(), kTitleWidth - 180, height, text,
+                       LayoutBuilder::gothic(9.5, true))
             .wordWrap = true;
     }
 
@@ -222,14 +223,28 @@ ReportLayout ReportLayouts::faceSheet()
         b.newPage();
         partHeading(b, partTwo->title);
         for (const CatalogueGroup& group : partTwo->groups) {
-            b.label(0, b.y(), b.width(), 300, partTwo->note, LayoutBuilder::gothic(8.5));
-            b.advance(320);
+            if (group.items.isEmpty()) {
+                // The item that the lists answer: its number, title and what to tick.
+                b.textField(120, b.y(), b.width() - 240, 320,
+                            itemNumber(group.code) + QStringLiteral("　") + group.title,
+                            LayoutBuilder::gothic(9.5, true));
+                b.advance(340);
+                b.label(LayoutFormFlow::kIndent, b.y(), b.width() - LayoutFormFlow::kIndent, 300,
+                        group.note, LayoutBuilder::gothic(8.5));
+                b.advance(360);
+                continue;
+            }
             const int frameTop = b.y();
             b.advance(80);
+            const int top = b.y();
             CatalogueGroup list = group;
             list.note.clear();
-            b.advance(writer.checkList(list, LayoutFormFlow::kIndent, 1) + 80);
+            const int height = writer.checkList(list, kTitleWidth, 1);
+            b.setY(top);
+            writer.itemTitle(QString(), group.title, height);
+            b.setY(top + height + 80);
             flow.frame(frameTop, b.y());
+            b.advance(120);
         }
     }
     return layout;

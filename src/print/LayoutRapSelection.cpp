@@ -59,15 +59,25 @@ void textHeads(LayoutBuilder& b, int top, int height)
     }
 }
 
-void verticalRules(LayoutBuilder& b, int top, int bottom)
+void textRules(LayoutBuilder& b, int top, int bottom)
 {
     int left = 0;
     for (const TextColumn& column : kTextColumns) {
         b.line(left, top, left, bottom);
         left += column.width;
     }
+}
+
+void rapRules(LayoutBuilder& b, int top, int bottom)
+{
     for (int i = 0; i <= ReportRapChart::columns().size(); ++i)
         b.line(kRapLeft + i * kRapWidth, top, kRapLeft + i * kRapWidth, bottom);
+}
+
+void verticalRules(LayoutBuilder& b, int top, int bottom)
+{
+    textRules(b, top, bottom);
+    rapRules(b, top, bottom);
 }
 
 void firstHead(LayoutBuilder& b)
@@ -97,8 +107,9 @@ void firstHead(LayoutBuilder& b)
     b.line(kRapLeft, 0, tableRight(), 0);
     b.line(kRapLeft, kNumberHeight, tableRight(), kNumberHeight);
     b.line(0, kHeadHeight - 300, kRapLeft, kHeadHeight - 300);
-    verticalRules(b, 0, kHeadHeight);
-    b.line(0, kHeadHeight - 300, 0, kHeadHeight);
+    // The title and the legend stand free above the text columns' heads.
+    textRules(b, kHeadHeight - 300, kHeadHeight);
+    rapRules(b, 0, kHeadHeight);
 }
 
 void repeatedHead(LayoutBuilder& b, int top)

@@ -135,7 +135,7 @@ QString RapReviewSheet::readRapList(const QString& id, const DateValue& date, QS
     }
     m_state.RapRs =
         m_state.Db->openRecordset(QStringLiteral("SELECT * FROM RAP WHERE [ID]=? AND [記入日]=?"),
-                                  {Value(id), Value(date)}, error);
+                                  {Value(id), Value(date.dateOnly())}, error);
     if (!m_state.RapRs)
         return QString();
     // A missing RAP row reads as an empty list.

@@ -12,9 +12,10 @@ void RapSummaryTicker::RAP_SAM_SET(const DateValue& RAPDate)
     if (!m_state.Db)
         return reportError(QStringLiteral("データベースが開かれていません。"));
     QString error;
+    // Key dates are stored without a time of day: both rows are found by day.
     m_state.RapRs =
         m_state.Db->openRecordset(QStringLiteral("SELECT * FROM RAP WHERE [ID]=? AND [記入日]=?"),
-                                  {Value(m_state.CurID), Value(RAPDate)}, &error);
+                                  {Value(m_state.CurID), Value(RAPDate.dateOnly())}, &error);
     if (!m_state.RapRs)
         return reportError(error);
     if (m_state.RapRs->eof()) {
@@ -26,9 +27,9 @@ void RapSummaryTicker::RAP_SAM_SET(const DateValue& RAPDate)
     m_state.RapRs->close();
     m_state.RapRs.reset();
 
-    std::unique_ptr<Recordset> summary =
-        m_state.Db->openRecordset(QStringLiteral("SELECT * FROM S WHERE [ID]=? AND [基準日]=?"),
-                                  {Value(m_state.CurID), Value(m_state.CurKijunbi)}, &error);
+    std::unique_ptr<Recordset> summary = m_state.Db->openRecordset(
+        QStringLiteral("SELECT * FROM S WHERE [ID]=? AND [基準日]=?"),
+        {Value(m_state.CurID), Value(m_state.CurKijunbi.dateOnly())}, &error);
     if (!summary)
         return reportError(error);
     for (int n = 1; n <= 20 && !summary->eof(); ++n) {

@@ -12,11 +12,17 @@ bool MenuKeys::Form_KeyDown(int& keyCode, int shift)
     return keyCode == KeyPause && shift == (Ctrl | Alt | Shift);
 }
 
-int MenuKeys::keyCodeOf(int qtKey)
+namespace {
+
+constexpr quint32 X11Break = 0xFF6B; // the keysym of Pause with Ctrl held
+
+} // namespace
+
+int MenuKeys::keyCodeOf(int qtKey, quint32 nativeVirtualKey)
 {
     if (qtKey == Qt::Key_N)
         return KeyN;
-    if (qtKey == Qt::Key_Pause)
+    if (qtKey == Qt::Key_Pause || (qtKey == 0 && nativeVirtualKey == X11Break))
         return KeyPause;
     return 0;
 }

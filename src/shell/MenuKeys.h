@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 namespace orv {
 
 // The main window's key handler, on key codes (78 is N, 19 is Pause) and the modifier mask
@@ -20,8 +22,9 @@ public:
     // verification mode was pressed.
     static bool Form_KeyDown(int& keyCode, int shift);
 
-    // The key code and mask of a Qt key press (0 for keys the handler has no use for).
-    static int keyCodeOf(int qtKey);
+    // The key code and mask of a Qt key press (0 for keys the handler has no use for). The
+    // native key tells Pause held with Ctrl apart, which X11 reports as Break, unknown to Qt.
+    static int keyCodeOf(int qtKey, quint32 nativeVirtualKey = 0);
     static int shiftMaskOf(int qtModifiers);
 };
 

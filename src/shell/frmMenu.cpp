@@ -131,13 +131,15 @@ bool frmMenu::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        int keyCode = MenuKeys::keyCodeOf(key->key());
+        int keyCode = MenuKeys::keyCodeOf(key->key(), key->nativeVirtualKey());
         if (keyCode != 0) {
             const bool kentei =
                 MenuKeys::Form_KeyDown(keyCode, MenuKeys::shiftMaskOf(int(key->modifiers())));
+            // The chord goes no further: the page would hand it back unhandled and start the
+            // mode a second time.
             if (kentei)
                 KenteiMode();
-            if (keyCode == 0)
+            if (kentei || keyCode == 0)
                 return true;
         }
     }
@@ -313,9 +315,11 @@ void frmMenu::navigateEntryPage(const QString& page)
     entryWindow()->WB()->navigate(m_state.folder.file(QStringLiteral("FORM/") + page));
 }
 
-void frmMenu::waitForEntryPage()
+bool frmMenu::waitForEntryPage()
 {
-    entryWindow()->WB()->waitUntilComplete();
+    const QPointer<frmOrv21> window = entryWindow();
+    window->WB()->waitUntilComplete();
+    return window && window->isVisible();
 }
 
 void frmMenu::loadEntryPage()

@@ -1,6 +1,7 @@
 #include "common/AnsiText.h"
 #include "support/TempFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
@@ -14,8 +15,8 @@ private slots:
     void roundTripWithCrLf()
     {
         test::TempFolder folder;
-        const QStringList lines = {"<?xml version=\"1.0\" encoding=\"shift_jis\" ?>", "○×レﾚﾁｪｯｸなし",
-                                   "", "平成17年8月17日", "ADL／リハビリ(A)"};
+        const QStringList lines = {"<?xml version=\"1.0\" encoding=\"shift_jis\" ?>",
+                                   "○×レﾚﾁｪｯｸなし", "", "平成17年8月17日", "ADL／リハビリ(A)"};
         AnsiTextWriter writer;
         QVERIFY(writer.open(folder.file("out.txt")));
         for (const QString& line : lines)
@@ -52,7 +53,22 @@ private slots:
         AnsiTextWriter writer;
         QString error;
         QVERIFY(!writer.open("/nonexistent-folder/x.rtf", &error));
-        QVERIFY(!error.isEmpty());
+        QCOMPARE(error, QStringLiteral("パスが見つかりません。"));
+    }
+
+    // The reasons reach the user in a box, so they are Japanese.
+    void unreadablePathsAreReportedInJapanese()
+    {
+        test::TempFolder folder;
+        QDir(folder.path()).mkdir(QStringLiteral("folder.txt"));
+        QStringList read;
+        QString error;
+        QVERIFY(!AnsiTextReader::readAll(folder.file("missing.txt"), &read, &error));
+        QCOMPARE(error, QStringLiteral("ファイルが見つかりません。"));
+        QVERIFY(!AnsiTextReader::readAll(folder.file("no/such.txt"), &read, &error));
+        QCOMPARE(error, QStringLiteral("パスが見つかりません。"));
+        QVERIFY(!AnsiTextReader::readAll(folder.file("folder.txt"), &read, &error));
+        QCOMPARE(error, QStringLiteral("ファイルを読み込めません。"));
     }
 
     void readsBareLineFeedsAndCarriageReturns()

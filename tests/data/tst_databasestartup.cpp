@@ -206,6 +206,71 @@ private slots:
         QCOMPARE(idsInFile(folder.file("_Orv21.db")), (QStringList{"001", "002"}));
     }
 
+    // A compaction that fails (here: its target name is taken by a folder, as a full disk
+    // would fail it) is reported and leaves the data under its own name.
+    void failedCompactionPutsTheOnlyCopyBack_data()
+    {
+        QTest::addColumn<bool>("fromBackup");
+        QTest::newRow("normal start") << false;
+        QTest::newRow("backup alone") << true;
+    }
+
+    void failedCompactionPutsTheOnlyCopyBack()
+    {
+        QFETCH(bool, fromBackup);
+        test::TempFolder folder;
+        makeRecordFile(folder.file(fromBackup ? "_Orv21.db" : "Orv21.db"), {"001", "002"});
+        QVERIFY(QDir(folder.path()).mkpath(DatabaseStartup::CompactName + "/in-the-way"));
+        QString error;
+        QVERIFY(!DatabaseStartup(folder.path()).run(&error));
+        QVERIFY2(error.contains(folder.file("_Orv21.db")), qPrintable(error));
+        QCOMPARE(filesIn(folder.path()), QStringList{"Orv21.db"});
+        QCOMPARE(idsInFile(folder.file("Orv21.db")), (QStringList{"001", "002"}));
+
+        // Once the way is clear the next start goes through.
+        QVERIFY(QDir(folder.file(DatabaseStartup::CompactName)).removeRecursively());
+        auto db = DatabaseStartup(folder.path()).run(&error);
+        QVERIFY2(db, qPrintable(error));
+        QCOMPARE(idsIn(*db), (QStringList{"001", "002"}));
+    }
+
+    // A damaged record file never costs the backup of the previous run.
+    void damagedFileKeepsTheBackup_data()
+    {
+        QTest::addColumn<bool>("cutShort");
+        QTest::newRow("cut short") << true;
+        QTest::newRow("pages overwritten") << false;
+    }
+
+    void damagedFileKeepsTheBackup()
+    {
+        QFETCH(bool, cutShort);
+        test::TempFolder folder;
+        QStringList ids;
+        for (int i = 0; i < 300; ++i)
+            ids << QString::number(i);
+        makeRecordFile(folder.file("Orv21.db"), ids);
+        makeRecordFile(folder.file("_Orv21.db"), {"old"});
+        QFile file(folder.file("Orv21.db"));
+        if (cutShort) {
+            QVERIFY(file.resize(file.size() / 2));
+        } else {
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.seek(file.size() / 2));
+            file.write(QByteArray(8192, '\xff'));
+            file.close();
+        }
+        const QByteArray damaged = contentOf(folder.file("Orv21.db"));
+        const QByteArray backup = contentOf(folder.file("_Orv21.db"));
+
+        QString error;
+        QVERIFY(!DatabaseStartup(folder.path()).run(&error));
+        QVERIFY2(error.contains(folder.file("Orv21.db")), qPrintable(error));
+        QCOMPARE(filesIn(folder.path()), (QStringList{"Orv21.db", "_Orv21.db"}));
+        QCOMPARE(contentOf(folder.file("Orv21.db")), damaged);
+        QCOMPARE(contentOf(folder.file("_Orv21.db")), backup);
+    }
+
     void staleJournalOfOldBackupIsRemoved()
     {
         test::TempFolder folder;

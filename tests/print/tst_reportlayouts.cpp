@@ -40,6 +40,28 @@ QList<const ReportControl*> fieldsOf(const ReportLayout& layout, const QString& 
     return fields;
 }
 
+// A rule that runs through the inside of a printed text's box strikes the text out.
+QString struckText(const ReportLayout& layout)
+{
+    constexpr int kInset = 40;
+    for (const ReportControl& text : layout.controls()) {
+        if (text.kind != ControlKind::Label || text.text.trimmed().isEmpty())
+            continue;
+        const QRect inside = QRect(text.left, text.top, text.width, text.height)
+                                 .adjusted(kInset, kInset, -kInset, -kInset);
+        for (const ReportControl& rule : layout.controls()) {
+            if (rule.kind != ControlKind::Line || (rule.width != 0 && rule.height != 0))
+                continue;
+            const QRect line =
+                QRect(QPoint(rule.left, rule.top), QPoint(rule.right(), rule.bottom()))
+                    .normalized();
+            if (inside.intersects(line.adjusted(0, 0, 1, 1)))
+                return QStringLiteral("%1 at %2,%3").arg(text.text).arg(text.left).arg(text.top);
+        }
+    }
+    return QString();
+}
+
 } // namespace
 
 class TestReportLayouts : public QObject
@@ -155,6 +177,77 @@ private slots:
                 pageOf(layout, c.top) == pageOf(layout, bottom),
                 qPrintable(
                     QStringLiteral("%1 %2 at %3").arg(designer, c.text + c.dataField).arg(c.top)));
+        }
+    }
+
+    void noRuleStrikesThroughText_data()
+    {
+        QTest::addColumn<QString>("designer");
+        for (const char* name : {"rptOrv21Care_1_2", "rptOrv21Care_a_r", "rptOrv21Care_rap",
+                                 "rptOrv21Care_s", "rptOrv21Care_t", "rptRapList", "rptRAP1"})
+            QTest::newRow(name) << name;
+        QTest::newRow("施設サービス計画書") << "carePlan";
+        QTest::newRow("週間サービス計画表") << "weeklyPlan";
+    }
+
+    void noRuleStrikesThroughText()
+    {
+        QFETCH(QString, designer);
+        const ReportLayout layout =
+            designer == QLatin1String("carePlan")     ? ReportLayouts::carePlan()
+            : designer == QLatin1String("weeklyPlan") ? ReportLayouts::weeklyPlan()
+                                                      : ReportLayouts::byDesigner(designer);
+        const QString struck = struckText(layout);
+        QVERIFY2(struck.isEmpty(), qPrintable(struck));
+    }
+
+    // The rows share the 19 pages out: the last page is no stub of a line or two.
+    void assessmentLastPageIsNoStub()
+    {
+        const ReportLayout layout = ReportLayouts::assessment();
+        const QList<PageSlice> slices = layout.pageSlices();
+        QCOMPARE(slices.size(), 19);
+        QVERIFY2(slices.last().bottom - slices.last().top > layout.printableHeight() / 4,
+                 qPrintable(QString::number(slices.last().bottom - slices.last().top)));
+    }
+
+    // A group's title never ends a page: its first field follows it on the same page.
+    void assessmentTitlesStayWithTheirItems()
+    {
+        const ReportLayout layout = ReportLayouts::assessment();
+        for (const ReportControl& title : layout.controls()) {
+            if (title.kind != ControlKind::Label || title.left != 60 || !title.font.bold)
+                continue;
+            const ReportControl* next = nullptr;
+            for (const ReportControl& c : layout.controls()) {
+                if (c.isBoundField() && c.top >= title.bottom() && (!next || c.top < next->top))
+                    next = &c;
+            }
+            if (next)
+                QVERIFY2(pageOf(layout, next->top) == pageOf(layout, title.top),
+                         qPrintable(title.text));
+        }
+    }
+
+    // Part II: each list of habits in a frame of its own, under its title; no frame is empty.
+    void faceSheetHabitsUnderTheirTitles()
+    {
+        const ReportLayout layout = ReportLayouts::faceSheet();
+        QStringList texts;
+        for (const ReportControl& c : layout.controls())
+            texts << c.text;
+        for (const char* title : {"Ⅱ-1　入院・入所前の生活習慣", "日常生活の周期", "食習慣",
+                                  "ADL（日常生活動作）の習慣", "人との関わりの習慣", "情報の有無"})
+            QVERIFY2(texts.contains(QString::fromUtf8(title)), title);
+        for (const ReportControl& frame : layout.controls()) {
+            if (frame.kind != ControlKind::Rectangle || frame.width != layout.printableWidth())
+                continue;
+            const QRect inside(frame.left, frame.top, frame.width, frame.height);
+            const bool holdsAField =
+                std::any_of(layout.controls().begin(), layout.controls().end(), [&](const auto& c) {
+                    return c.isBoundField() && inside.contains(QPoint(c.left, c.top));
+                });
+            QVERIFY2(holdsAField, qPrintable(QString::number(frame.top)));
         }
     }
 

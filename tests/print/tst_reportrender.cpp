@@ -192,6 +192,22 @@ private slots:
         QCOMPARE(PdfText::text(folder.file("c.pdf")).contains(QStringLiteral("レ")), marked);
     }
 
+    // The closing rule of a table lies on the end of the band: the last page draws it.
+    void ruleOnTheEndOfTheBandIsDrawn()
+    {
+        ReportDocument document;
+        document.layout.margins = {0, 0, 0, 0};
+        LayoutBuilder b(&document.layout);
+        b.rectangle(1440, 1440, 1440, 720);
+        b.line(1440, 2880, 2880, 2880, 2.0);
+        QCOMPARE(document.layout.bandHeight, 2880);
+        const QImage image = ReportRenderer(document).pageImage(0, 100.0);
+        int inked = 0;
+        for (int x = 110; x < 190; ++x)
+            inked += qGray(image.pixel(x, 200)) < 160 ? 1 : 0;
+        QVERIFY2(inked > 70, qPrintable(QString::number(inked)));
+    }
+
     void rapListShowsSixColumnsNewestFirst()
     {
         test::TempFolder folder;

@@ -98,6 +98,20 @@ private slots:
         QCOMPARE(ticks(f, "R001", day(2005, 8, 17)), (QStringList{"S2-a=1", "S3-a=1", "S4-a=0"}));
     }
 
+    // Both rows are found by day, as the date literal of a query finds them.
+    void datesWithATimeOfDay()
+    {
+        RapFixture f;
+        f.run("INSERT INTO RAP ([ID],[記入日],[RAP]) VALUES ('R001','2005-08-17','02')");
+        addSummary(f, "R001", day(2005, 8, 20));
+        f.state.CurID = "R001";
+        f.state.CurKijunbi = DateValue::fromDateTime(QDate(2005, 8, 20), QTime(9, 30));
+        RapSummaryTicker(f.state).RAP_SAM_SET(
+            DateValue::fromDateTime(QDate(2005, 8, 17), QTime(14, 5)));
+        QCOMPARE(f.boxes.count(), 0);
+        QCOMPARE(ticks(f, "R001", day(2005, 8, 20)), QStringList{"S2-a=1"});
+    }
+
     void setRapsDataRefusesUnknownColumn()
     {
         RapFixture f;

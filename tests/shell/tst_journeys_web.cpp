@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QFile>
 #include <QTableView>
+#include <QTimer>
 #include <QTest>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
@@ -406,6 +407,46 @@ private slots:
         closeBox();
         QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
         QCOMPARE(rows("T", "J001"), 1);
+    }
+
+    // The entry window closed by the user while its first page still loads: the workflow
+    // stops there, the new record goes, the edited one stays.
+    void entryWindowClosedWhileItsPageLoads()
+    {
+        makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        QTimer closer;
+        bool closed = false;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            frmOrv21* window = entry();
+            if (!window || !window->isVisible() || window->WB()->readyState() == 4)
+                return;
+            closer.stop();
+            m_boxes.queueAnswer(AnswerYes);
+            closeBox();
+            closed = true;
+        });
+
+        closer.start(0);
+        pickInFinder("J001");
+        dateInDialog("2005/09/01");
+        command("DRAG_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(closed && !m_menu->isEntryWindowLoaded(), 15000);
+        QVERIFY(dialogsDone());
+        QTest::qWait(200);
+        QVERIFY(!m_menu->isEntryWindowLoaded());
+        QVERIFY(!m_state->CurRs);
+        QCOMPARE(rows("T", "J001"), 0);
+
+        closed = false;
+        closer.start(0);
+        pickInFinder("J001");
+        command("FACE_EDIT");
+        QTRY_VERIFY_WITH_TIMEOUT(closed && !m_menu->isEntryWindowLoaded(), 15000);
+        QTest::qWait(200);
+        QVERIFY(!m_menu->isEntryWindowLoaded());
+        QVERIFY(!m_state->CurRs);
+        QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-1-1"), Value("山田"));
+        QVERIFY(m_menu->isVisible());
     }
 };
 

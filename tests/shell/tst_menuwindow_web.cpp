@@ -7,8 +7,11 @@
 #include "shell/WindowMenu.h"
 #include "shell/frmMenu.h"
 #include "support/TempFolder.h"
+#include "TestPaths.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QDialog>
 #include <QMenu>
 #include <QScreen>
@@ -216,9 +219,47 @@ private slots:
         QCOMPARE(m_boxes.count(), 0);
         QTest::keyClick(target, Qt::Key_Pause,
                         Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-        QVERIFY(m_boxes.count() >= 1);
-        QCOMPARE(m_boxes.shown().first().text, QStringLiteral("検定モードに突入します。"));
+        // A key the page leaves unhandled comes back to the window; the mode must not rerun.
+        QTest::qWait(300);
+        QCOMPARE(boxesSaying(QStringLiteral("検定モードに突入します。")), 1);
         QVERIFY(m_state->TestMode);
+    }
+
+    // On X11 the Pause key held with Ctrl arrives as Break, which Qt gives no key code.
+    void theVerificationChordAsX11SendsIt()
+    {
+        QWidget* target = m_menu->WB()->focusProxy();
+        QVERIFY(target);
+        const auto modifiers = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+        QKeyEvent press(QEvent::KeyPress, 0, modifiers, 0x7F, 0xFF6B, 0);
+        QApplication::sendEvent(target, &press);
+        QTest::qWait(300);
+        QCOMPARE(boxesSaying(QStringLiteral("検定モードに突入します。")), 1);
+        QVERIFY(m_state->TestMode);
+    }
+
+    // The menu page of the program folder shows every command without scrolling in the
+    // main window's client area (less a usual frame).
+    void theMenuPageFitsTheWindow()
+    {
+        WebBrowser browser;
+        const Twips twips(browser.screen()->logicalDotsPerInch());
+        browser.resize(twips.toPixels(9500, 9200) - QSize(16, 39));
+        browser.show();
+        browser.navigate(QStringLiteral(ORV_TEST_PROGRAM_DIR "/MainMenu/MainMenuFr.htm"));
+        browser.waitUntilComplete();
+        const QStringList sizes =
+            browser
+                .runScript(QStringLiteral("var e = document.documentElement; [e.scrollWidth, "
+                                          "e.clientWidth, e.scrollHeight, e.clientHeight].join()"))
+                .toString()
+                .split(QLatin1Char(','));
+        QCOMPARE(sizes.size(), 4);
+        QVERIFY2(sizes.at(0).toInt() <= sizes.at(1).toInt(), qPrintable(sizes.join(' ')));
+        QVERIFY2(sizes.at(2).toInt() <= sizes.at(3).toInt(), qPrintable(sizes.join(' ')));
+        QCOMPARE(
+            browser.runScript(QStringLiteral("document.querySelectorAll('input').length")).toInt(),
+            17);
     }
 
     void theWindowMenuOpensFromKeyboardAndMouse()
@@ -237,6 +278,13 @@ private slots:
     }
 
 private:
+    int boxesSaying(const QString& text) const
+    {
+        int count = 0;
+        for (const auto& box : m_boxes.shown())
+            count += box.text == text ? 1 : 0;
+        return count;
+    }
     QVariant frameScript(const QString& js)
     {
         return m_menu->WB()->runScript(

@@ -53,12 +53,14 @@ int alignmentFlags(const ReportControl& c)
     return flags;
 }
 
-bool onSlice(const ReportControl& c, int top, int bottom)
+// A flat control on a page break belongs to the page below it; on the end of the band, to
+// the last page.
+bool onSlice(const ReportControl& c, int top, int bottom, bool lastSlice)
 {
     const int y1 = std::min(c.top, c.bottom());
     const int y2 = std::max(c.top, c.bottom());
     if (y1 == y2)
-        return y1 >= top && y1 < bottom;
+        return y1 >= top && (y1 < bottom || (lastSlice && y1 == bottom));
     return y1 < bottom && y2 > top;
 }
 
@@ -177,8 +179,9 @@ void ReportRenderer::print(QPrinter* printer) const
 void ReportRenderer::paintBand(QPainter& painter, const ReportDocument& document, int top,
                                int bottom) const
 {
+    const bool lastSlice = bottom >= document.layout.bandHeight;
     for (const ReportControl& control : document.layout.controls()) {
-        if (onSlice(control, top, bottom))
+        if (onSlice(control, top, bottom, lastSlice))
             paintControl(painter, document, control);
     }
 }
