@@ -32,7 +32,7 @@ const char StyleSheet[] =
     "table.rows { width: 100%; }\n"
     "table.rows td.area { white-space: nowrap; }\n"
     "table.rows td.center { text-align: center; }\n"
-    "table.rows input[type=\"text\"] { width: 10em; }\n"
+    "table.rows input[type=\"text\"]:not([inputmode]) { width: 10em; }\n"
     "table.grid th { white-space: nowrap; }\n"
     "div.choices span { margin-right: 1.2em; white-space: nowrap; }\n"
     "table.grid { border-collapse: collapse; margin: 2px 0; }\n"
@@ -191,15 +191,15 @@ QString EntryPageWriter::navigation(const QString& place) const
     const Neighbour previous = neighbour(-1);
     const Neighbour next = neighbour(+1);
     if (previous.section)
-        html += jumpButton(QStringLiteral("cmdPrev") + place, QStringLiteral("＜前のページ"),
+        html += jumpButton(QStringLiteral("cmdPrev") + place, QStringLiteral("＜前のページ(P)"),
                            previous, QStringLiteral("p")) +
                 QLatin1Char('\n');
     if (next.section)
-        html += jumpButton(QStringLiteral("cmdNext") + place, QStringLiteral("次のページ＞"), next,
-                           QStringLiteral("n")) +
+        html += jumpButton(QStringLiteral("cmdNext") + place, QStringLiteral("次のページ(N)＞"),
+                           next, QStringLiteral("n")) +
                 QLatin1Char('\n');
     html += Html::commandButton(
-                QStringLiteral("cmdClose") + place, QStringLiteral("保存して閉じる"),
+                QStringLiteral("cmdClose") + place, QStringLiteral("保存して閉じる(S)"),
                 QStringLiteral("#") + m_section.table, QStringLiteral("accesskey=\"s\"")) +
             QLatin1Char('\n');
     html += QStringLiteral("</div>\n");

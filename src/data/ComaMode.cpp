@@ -18,10 +18,13 @@ bool isComaInputType(const QString& type)
            type == QLatin1String("checkbox") || type == QLatin1String("textarea");
 }
 
-// A default written as a quoted literal ("" or "abc") stands for the text inside the quotes.
+// A default written as a quoted literal ("" or "abc") stands for the text inside the quotes;
+// no default at all puts the column back to blank, as a new row starts.
 Value defaultValueOf(const ColumnInfo& column)
 {
     QString text = column.property(QStringLiteral("DefaultValue"));
+    if (text.isEmpty())
+        return Value();
     if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
         text = text.mid(1, text.size() - 2);
     return Value(text);

@@ -104,6 +104,12 @@ sqlite3* Database::handle() const
     return m_connection ? m_connection->handle() : nullptr;
 }
 
+void Database::setBusyTimeout(int milliseconds)
+{
+    if (isOpen())
+        sqlite3_busy_timeout(handle(), milliseconds);
+}
+
 bool Database::run(const QString& sql, QString* error)
 {
     if (!isOpen()) {

@@ -58,6 +58,8 @@ public:
     bool inTransaction() const { return m_depth > 0; }
 
     sqlite3* handle() const;
+    // How long a statement waits for another connection's write lock before it fails.
+    void setBusyTimeout(int milliseconds);
 
 private:
     Database(const QString& path, std::shared_ptr<Connection> connection);

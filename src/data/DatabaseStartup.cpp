@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -33,6 +34,25 @@ void syncToDisk(const QString& path)
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// What "PRAGMA quick_check" finds first; empty when the file is sound.
+QString firstDamage(Database& db)
+{
+    sqlite3_stmt* statement = nullptr;
+    QString damage;
+    if (sqlite3_prepare_v2(db.handle(), "PRAGMA quick_check(1)", -1, &statement, nullptr) !=
+        SQLITE_OK) {
+        damage = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+    } else if (sqlite3_step(statement) == SQLITE_ROW) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        if (qstrcmp(text, "ok") != 0)
+            damage = QString::fromUtf8(text);
+    } else {
+        damage = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+    }
+    sqlite3_finalize(statement);
+    return damage;
 }
 
 bool renameFile(const QString& from, const QString& to)
@@ -66,16 +86,24 @@ void DatabaseStartup::removeWithSideFiles(const QString& path) const
         QFile::remove(path + QLatin1String(suffix));
 }
 
-// Opening proves the file is a database and finishes what a crash left in its journal; after
-// the close no journal may remain, or the file is still in use elsewhere.
+// Opening proves the file is a database and finishes what a crash left in its journal; the
+// quick check finds damaged pages before the backup is given up for this file. After the close
+// no journal may remain, or the file is still in use elsewhere.
 bool DatabaseStartup::checkReadable(const QString& path, QString* error) const
 {
     // SQLite would take an empty file for an empty database.
     if (QFileInfo(path).size() == 0)
         return fail(error,
                     QStringLiteral("データベース '%1' を開けません。ファイルが空です。").arg(path));
-    if (!Database::open(path, error))
-        return false;
+    {
+        const std::unique_ptr<Database> db = Database::open(path, error);
+        if (!db)
+            return false;
+        const QString damage = firstDamage(*db);
+        if (!damage.isEmpty())
+            return fail(error,
+                        QStringLiteral("データベース '%1' は壊れています。%2").arg(path, damage));
+    }
     for (const char* suffix : SideSuffixes) {
         if (QFile::exists(path + QLatin1String(suffix)))
             return fail(error, QStringLiteral("データベース '%1' は使用中です。").arg(path));
@@ -121,8 +149,8 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
             return nullptr;
         removeWithSideFiles(backup);
         if (!renameFile(database, backup)) {
-            fail(error, QStringLiteral("データベース '%1' の名前を '%2' に変更できません。")
-                            .arg(database, backup));
+            fail(error, QStringLiteral("データベース '%1' の名前を '%2' に変更できません。%3")
+                            .arg(database, backup, qt_error_string(errno)));
             return nullptr;
         }
         syncToDisk(m_folder);
@@ -142,9 +170,12 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
         return nullptr;
     }
     reached(Step::Compacted);
+    // A journal by the new file's name belongs to no file of ours and would be replayed into it.
+    removeWithSideFiles(database);
     if (!renameFile(compacted, database)) {
+        fail(error, QStringLiteral("データベース '%1' を作成できません。%2")
+                        .arg(database, qt_error_string(errno)));
         removeWithSideFiles(compacted);
-        fail(error, QStringLiteral("データベース '%1' を作成できません。").arg(database));
         return nullptr;
     }
     syncToDisk(m_folder);

@@ -49,21 +49,21 @@ ReportLayout build(int rowHeight, int groupGap)
 
 ReportLayout ReportLayouts::assessment()
 {
-    // The rows are made as high as it takes to fill the 19 pages: for a space between the
-    // groups, the least row height that gives 19 pages, found by halving the range; another
-    // space when the pages jump past 19.
+    // The rows are made as high as the 19 pages allow, so that the last page is as full as
+    // the others: for a space between the groups, the greatest row height that still gives 19
+    // pages, found by halving the range; another space when no height gives 19.
     ReportLayout layout;
     for (const int groupGap : {0, 60, 120, 30, 90, 150, 180}) {
-        int low = 200;  // fewer pages
-        int high = 640; // at least 19 pages
+        int low = 200;  // at most 19 pages
+        int high = 640; // more than 19 pages
         while (high - low > 1) {
             const int middle = (low + high) / 2;
-            if (build(middle, groupGap).pageCount() >= kPages)
-                high = middle;
-            else
+            if (build(middle, groupGap).pageCount() <= kPages)
                 low = middle;
+            else
+                high = middle;
         }
-        layout = build(high, groupGap);
+        layout = build(low, groupGap);
         if (layout.pageCount() == kPages)
             break;
     }

@@ -50,7 +50,14 @@ void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group)
     const int titleWidth = m_b->width() - 700;
     const int height =
         std::max(m_rowHeight, LayoutFormFlow::textHeight(group.title, titleWidth, 9.5, kLineGap));
-    m_b->ensureRoom(m_groupGap + height + m_rowHeight);
+    // A title stays with its note and its first row; a title over sub-items (E4 over E4-a)
+    // with the first sub-item's title as well.
+    const int noteHeight =
+        group.note.isEmpty()
+            ? 0
+            : LayoutFormFlow::textHeight(group.note, m_b->width() - kIndent - 120, 8, kLineGap);
+    const int following = group.items.isEmpty() ? m_groupGap + 3 * m_rowHeight : m_rowHeight;
+    m_b->ensureRoom(m_groupGap + height + noteHeight + following);
     if (m_b->y() > m_b->pageTop())
         m_b->advance(m_groupGap);
     m_b->line(0, m_b->y(), m_b->width(), m_b->y(), 0.5);

@@ -47,6 +47,7 @@ ReportLayout ReportLayouts::rapSummary()
     b.label(0, 0, width, 480, QStringLiteral("S．RAPサマリー（ケアプラン作成評価票）"),
             LayoutBuilder::gothic(13, true), HAlign::Centre);
     b.field(0, 560, 3300, 340, QStringLiteral("S0-1"), LayoutBuilder::gothic(10));
+    b.line(0, 900, 3300, 900);
     b.label(3400, 560, 600, 340, QStringLiteral("氏名"), LayoutBuilder::gothic(9));
     b.field(4000, 560, 2200, 340, QStringLiteral("S0-2"), LayoutBuilder::gothic(10));
     b.line(3400, 900, 6200, 900);

@@ -7,6 +7,16 @@
 
 namespace orv {
 
+QFont DialogControls::formFont()
+{
+    // Latin text from a font of ordinary line height (the calendar sizes its cells by it),
+    // Japanese from the Japanese face.
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPointSize(9);
+    return font;
+}
+
 QLabel* DialogControls::label(const QString& name, const QString& text, QWidget* parent,
                               Qt::Alignment alignment)
 {

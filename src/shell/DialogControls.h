@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <Qt>
 
@@ -14,6 +15,9 @@ namespace orv {
 class DialogControls
 {
 public:
+    // The font the twips layouts were made for, whatever the desktop's own font: a larger
+    // one would clip the labels and boxes of these fixed-size windows.
+    static QFont formFont();
     static QLabel* label(const QString& name, const QString& text, QWidget* parent,
                          Qt::Alignment alignment = Qt::AlignLeft);
     static QLineEdit* textBox(const QString& name, QWidget* parent);

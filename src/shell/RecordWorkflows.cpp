@@ -42,17 +42,20 @@ const QString SurveyDateLabel = QStringLiteral("記入年月日");
 bool RecordWorkflows::openCurrent(const QString& table)
 {
     QString error;
-    m_state.CurRs = m_state.Db->openRecordset(
+    std::unique_ptr<Recordset> rs = m_state.Db->openRecordset(
         keyQuery(table), {Value(m_state.CurID), Value(m_state.CurKijunbi)}, &error);
-    if (!m_state.CurRs || m_state.CurRs->eof())
+    if (rs && rs->eof())
+        error = QStringLiteral("レコードが見つかりません。");
+    if (!rs || rs->eof())
         return reportFailure(error);
+    m_state.CurRs = std::move(rs);
     return true;
 }
 
 bool RecordWorkflows::reportFailure(const QString& error)
 {
     if (m_state.msg)
-        m_state.msg->show(QStringLiteral("データベースの処理でエラーが発生しました\r\n") + error,
+        m_state.msg->show(QStringLiteral("データベースの処理でエラーが発生しました。\n") + error,
                           StyleCritical);
     return false;
 }
@@ -65,14 +68,32 @@ void RecordWorkflows::duplicateMessage(const QString& name)
         StyleCritical);
 }
 
-void RecordWorkflows::openPage(const QString& page, bool faceSheetJumps, bool sectionJumps)
+bool RecordWorkflows::openPage(const QString& page, bool faceSheetJumps, bool sectionJumps)
 {
     m_host.showEntryWindow(faceSheetJumps, sectionJumps);
+    return loadPage(page);
+}
+
+// The guard checks the program's own navigation while the page loads, so NavPermit holds
+// until the page is complete. The user may close the entry window meanwhile, which closes
+// the record: then there is nothing to fill.
+bool RecordWorkflows::loadPage(const QString& page)
+{
     m_state.NavPermit = true;
     m_host.navigateEntryPage(page);
-    m_host.waitForEntryPage();
+    const bool shown = m_host.waitForEntryPage();
     m_state.NavPermit = false;
+    if (!shown || !m_state.CurRs)
+        return false;
     m_host.loadEntryPage();
+    return true;
+}
+
+// The page's scripts run the event loop, so the record may have been closed by now.
+void RecordWorkflows::editCurrent()
+{
+    if (m_state.CurRs)
+        m_state.CurRs->edit();
 }
 
 void RecordWorkflows::Face_new()
@@ -129,8 +150,8 @@ void RecordWorkflows::Face_EDIT()
         return;
     if (!openCurrent(m_state.CurTable))
         return;
-    openPage(QStringLiteral("KIHON1.HTM"), true, false);
-    m_state.CurRs->edit();
+    if (openPage(QStringLiteral("KIHON1.HTM"), true, false))
+        editCurrent();
 }
 
 void RecordWorkflows::Assessment_new()
@@ -159,6 +180,8 @@ void RecordWorkflows::Assessment_new()
     const FirstFaceSheet first(db, m_state.CurID);
     QString error;
     TransactionGuard transaction(db);
+    if (!transaction.ok())
+        return void(reportFailure(QStringLiteral("トランザクションを開始できません。")));
     for (const QChar letter : SectionLetters) {
         std::unique_ptr<Recordset> rs = db.openRecordset(QString(letter), {}, &error);
         if (!rs)
@@ -191,8 +214,8 @@ void RecordWorkflows::Assessment_new()
 
     if (!openCurrent(QStringLiteral("A")))
         return;
-    openPage(QStringLiteral("A.HTM"), false, true);
-    m_state.CurRs->edit();
+    if (openPage(QStringLiteral("A.HTM"), false, true))
+        editCurrent();
 }
 
 void RecordWorkflows::Assessment_EDIT()
@@ -222,12 +245,8 @@ void RecordWorkflows::Assessment_EDIT()
 
     m_host.showEntryWindow(false, true);
     m_host.KonsuiMenu();
-    m_state.NavPermit = true;
-    m_host.navigateEntryPage(QStringLiteral("A.HTM"));
-    m_host.waitForEntryPage();
-    m_state.NavPermit = false;
-    m_host.loadEntryPage();
-    m_state.CurRs->edit();
+    if (loadPage(QStringLiteral("A.HTM")))
+        editCurrent();
 }
 
 namespace {
@@ -297,6 +316,8 @@ void RecordWorkflows::newSurvey(const SurveyKind& kind, bool residentFromRapRun)
     QString error;
     {
         TransactionGuard transaction(db);
+        if (!transaction.ok())
+            return void(reportFailure(QStringLiteral("トランザクションを開始できません。")));
         std::unique_ptr<Recordset> rs = db.openRecordset(kind.table, {}, &error);
         if (!rs)
             return void(reportFailure(error));
@@ -322,17 +343,8 @@ void RecordWorkflows::newSurvey(const SurveyKind& kind, bool residentFromRapRun)
     if (residentFromRapRun)
         m_host.RAP_SAM_SET(rapDate);
 
-    m_state.NavPermit = true;
-    if (!openCurrent(kind.table)) {
-        m_state.NavPermit = false;
-        return;
-    }
-    m_host.showEntryWindow(false, false);
-    m_host.navigateEntryPage(kind.page);
-    m_host.waitForEntryPage();
-    m_state.NavPermit = false;
-    m_host.loadEntryPage();
-    m_state.CurRs->edit();
+    if (openCurrent(kind.table) && openPage(kind.page, false, false))
+        editCurrent();
 }
 
 void RecordWorkflows::editSurvey(const SurveyKind& kind)
@@ -355,8 +367,8 @@ void RecordWorkflows::editSurvey(const SurveyKind& kind)
         return void(reportFailure(error));
     }
 
-    openPage(kind.page, false, false);
-    m_state.CurRs->edit();
+    if (openPage(kind.page, false, false))
+        editCurrent();
 }
 
 } // namespace orv

@@ -32,7 +32,9 @@ private:
     bool openCurrent(const QString& table);
     bool reportFailure(const QString& error);
     void duplicateMessage(const QString& name);
-    void openPage(const QString& page, bool faceSheetJumps, bool sectionJumps);
+    bool openPage(const QString& page, bool faceSheetJumps, bool sectionJumps);
+    bool loadPage(const QString& page);
+    void editCurrent();
 
     AppState& m_state;
     WorkflowHost& m_host;

@@ -21,8 +21,9 @@ public:
     virtual void showEntryWindow(bool faceSheetJumps, bool sectionJumps) = 0;
     // Navigates its browser to FORM/<page> of the program folder.
     virtual void navigateEntryPage(const QString& page) = 0;
-    // Waits, the event loop running, until the page is complete.
-    virtual void waitForEntryPage() = 0;
+    // Waits, the event loop running, until the page is complete; false when the user closed
+    // the entry window meanwhile.
+    virtual bool waitForEntryPage() = 0;
     // LoadPage of the shown page from CurRs.
     virtual void loadEntryPage() = 0;
 

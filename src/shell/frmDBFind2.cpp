@@ -33,6 +33,7 @@ frmDBFind2::frmDBFind2(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("登録データの選択"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    setFont(DialogControls::formFont());
     buildLayout();
     TwipsLayout(this).centreOnScreen(dialogWidth, dialogHeight);
     openList();

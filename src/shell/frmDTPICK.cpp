@@ -3,6 +3,7 @@
 #include "common/DateFormat.h"
 #include "data/AppState.h"
 #include "data/PageDocument.h"
+#include "shell/DialogControls.h"
 #include "shell/PickerPlacement.h"
 #include "shell/PickerPreload.h"
 #include "shell/PickerResult.h"
@@ -47,6 +48,7 @@ frmDTPICK::frmDTPICK(AppState& state, ElementReader reader, QWidget* parent)
     setWindowTitle(QStringLiteral("カレンダー"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    setFont(DialogControls::formFont());
     buildLayout();
     placeAtPointer();
     preload();
@@ -95,7 +97,7 @@ void frmDTPICK::buildLayout()
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setAutoDefault(false);
     layout.place(m_cmdOK, 2400, 2400, 735, 375);
-    connect(m_cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cmdOK, &QPushButton::clicked, this, &frmDTPICK::cmdOK_Click);
 
     setTabOrder(m_cal, m_cbHour);
     setTabOrder(m_cbHour, m_cbMinutes);
@@ -124,9 +126,31 @@ void frmDTPICK::preload()
     m_cbMinutes->setCurrentIndex(start.minute);
 }
 
+QComboBox* frmDTPICK::unreadableTimeList() const
+{
+    const QDate date = m_cal->selectedDate();
+    if (PickerResult::compose(date, m_cbHour->currentText(), m_cbMinutes->currentText()))
+        return nullptr;
+    return PickerResult::compose(date, m_cbHour->currentText(), QStringLiteral("00")) ? m_cbMinutes
+                                                                                      : m_cbHour;
+}
+
+void frmDTPICK::cmdOK_Click()
+{
+    // A typed time that reads as no time would hand back the previous pick as this one.
+    if (QComboBox* list = unreadableTimeList()) {
+        list->setFocus();
+        list->lineEdit()->selectAll();
+        return;
+    }
+    accept();
+}
+
 bool frmDTPICK::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress &&
+    // Escape in an open list or menu closes only that popup.
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::KeyPress && widget && widget->window() == this &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         reject();
         return true;

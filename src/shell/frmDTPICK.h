@@ -50,6 +50,9 @@ private:
     void buildLayout();
     void placeAtPointer();
     void preload();
+    void cmdOK_Click();
+    // The hour or minute list whose typed text makes no time; nullptr when both read.
+    QComboBox* unreadableTimeList() const;
 
     AppState& m_state;
     ElementReader m_reader;

@@ -23,6 +23,7 @@ frmDateSet::frmDateSet(AppState& state, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmDateSet"));
     setWindowTitle(QStringLiteral("アセスメント基準日の設定"));
+    setFont(DialogControls::formFont());
     buildLayout();
     TwipsLayout(this).centreOnScreen(dialogWidth, dialogHeight);
 }

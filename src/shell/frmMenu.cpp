@@ -327,9 +327,11 @@ void frmMenu::navigateEntryPage(const QString& page)
     entryWindow()->WB()->navigate(m_state.folder.file(QStringLiteral("FORM/") + page));
 }
 
-void frmMenu::waitForEntryPage()
+bool frmMenu::waitForEntryPage()
 {
-    entryWindow()->WB()->waitUntilComplete();
+    const QPointer<frmOrv21> window = entryWindow();
+    window->WB()->waitUntilComplete();
+    return window && window->isVisible();
 }
 
 void frmMenu::loadEntryPage()

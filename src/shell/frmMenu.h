@@ -89,7 +89,7 @@ private:
     void showDateDialog(const QString& caption, const QString& label) override;
     void showEntryWindow(bool faceSheetJumps, bool sectionJumps) override;
     void navigateEntryPage(const QString& page) override;
-    void waitForEntryPage() override;
+    bool waitForEntryPage() override;
     void loadEntryPage() override;
     bool IsKonsui() override;
     void RAP_SAM_SET(const DateValue& rapDate) override;

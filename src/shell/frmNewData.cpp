@@ -23,6 +23,7 @@ frmNewData::frmNewData(AppState& state, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmNewData"));
     setWindowTitle(QStringLiteral("フェイスシート情報の作成"));
+    setFont(DialogControls::formFont());
     buildLayout();
     TwipsLayout(this).centreOnScreen(dialogWidth, dialogHeight);
 }

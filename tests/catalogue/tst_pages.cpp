@@ -28,6 +28,8 @@ struct Element
     QString cssClass;
     QString onclick;
     QString onchange;
+    QString value;
+    QString accessKey;
     QStringList options; // values of a select's options
     bool insideForm = false;
 };
@@ -102,6 +104,8 @@ Page readPage(const QString& path)
         element.cssClass = attributes.value(QLatin1String("class")).toString();
         element.onclick = attributes.value(QLatin1String("onclick")).toString();
         element.onchange = attributes.value(QLatin1String("onchange")).toString();
+        element.value = attributes.value(QLatin1String("value")).toString();
+        element.accessKey = attributes.value(QLatin1String("accesskey")).toString();
         element.insideForm = formDepth > 0;
         page.elements.append(element);
         if (tag == QLatin1String("select"))
@@ -301,6 +305,25 @@ private slots:
             }
         }
         QCOMPARE(closes, 2); // at the top and at the bottom
+    }
+
+    // Every page button can be reached with Alt and its letter, which its caption shows.
+    void pageButtonsShowTheirAccessKeys_data() { pageParses_data(); }
+    void pageButtonsShowTheirAccessKeys()
+    {
+        QFETCH(QString, page);
+        const Page read = readPage(formFolder() + page);
+        int buttons = 0;
+        for (const Element& element : read.elements) {
+            if (!postedCommands(element.onclick).value(0).startsWith('#'))
+                continue;
+            ++buttons;
+            QCOMPARE(element.accessKey.size(), 1);
+            QVERIFY2(element.value.contains(QLatin1Char('(') + element.accessKey.toUpper() +
+                                            QLatin1Char(')')),
+                     qPrintable(element.value));
+        }
+        QVERIFY(buttons >= 2);
     }
 
     void everyDateHasItsPicker()

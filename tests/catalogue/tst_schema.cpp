@@ -1,6 +1,8 @@
 #include "support/TestDatabase.h"
 
+#include "data/AppState.h"
 #include "data/Catalogue.h"
+#include "data/ComaMode.h"
 #include "data/DaoType.h"
 #include "data/Recordset.h"
 #include "data/SchemaBuilder.h"
@@ -340,7 +342,8 @@ private slots:
                      qPrintable(column));
     }
 
-    // The coma mode puts the DefaultValue text back through the column's type.
+    // The coma mode puts the DefaultValue text back through the column's type; a coded item
+    // has none, so it goes back to blank rather than to an answer nobody gave.
     void comaDefaultsSuitTheirTypes()
     {
         const auto comaColumns =
@@ -354,6 +357,11 @@ private slots:
             tables.insert(row.at(0));
             const QString declared = m_raw->declaredType(row.at(0), row.at(1));
             const QString value = row.at(2);
+            const CatalogueItem* item = Catalogue::builtIn().item(row.at(1));
+            QVERIFY2(item, qPrintable(row.at(1)));
+            QCOMPARE(value.isEmpty(), item->kind == ItemKind::Code);
+            if (value.isEmpty())
+                continue;
             bool ok = false;
             const int number = value.toInt(&ok);
             if (typeWord(declared) == "BYTE")
@@ -435,16 +443,55 @@ private slots:
             for (const ColumnInfo& column : db->schema(table)->columns) {
                 if (!column.property("Description").contains("KONSUI"))
                     continue;
+                ++checked;
+                if (column.property("DefaultValue").isEmpty())
+                    continue; // back to blank
                 Value converted;
                 QString error;
                 QVERIFY2(ValueConverter::convert(column, Value(column.property("DefaultValue")),
                                                  &converted, &error),
                          qPrintable(column.name + ": " + error));
                 QVERIFY(!converted.isNull());
-                ++checked;
             }
         }
         QCOMPARE(checked, 16 + 5 + 29 + 19 + 21);
+    }
+
+    // A new assessment opens on blank choices, and leaving the coma state blanks them again;
+    // an unticked check box reads the same either way.
+    void comaItemsStartAndReturnBlank()
+    {
+        TestDatabase file;
+        AppState state;
+        state.Db = file.open();
+        state.CurID = QStringLiteral("利用者1");
+        state.CurKijunbi = DateValue::fromDate(QDate(2005, 8, 17));
+        for (const QString& table : ComaMode::changedTables()) {
+            std::unique_ptr<Recordset> rs = state.Db->openRecordset(table);
+            rs->addNew();
+            QVERIFY(rs->setValue("ID", Value(state.CurID)));
+            QVERIFY(rs->setValue("基準日", Value(state.CurKijunbi)));
+            QVERIFY(rs->update());
+        }
+        const auto stored = [&](const QString& table, const QString& column) {
+            std::unique_ptr<Recordset> rs = state.Db->openRecordset(table);
+            return rs->value(column);
+        };
+        QVERIFY(stored("C", "C1").isNull());
+        QVERIFY(stored("E", "E4-a-A").isNull());
+        QVERIFY(stored("N", "N2").isNull());
+        QCOMPARE(stored("C", "C2-a"), Value(0));
+
+        ComaMode coma(state);
+        QString error;
+        QVERIFY2(coma.KonsuiChg(true, &error), qPrintable(error));
+        QVERIFY(stored("C", "C2-a").isNull());
+        QVERIFY2(coma.KonsuiChg(false, &error), qPrintable(error));
+        QVERIFY(stored("C", "C1").isNull());
+        QVERIFY(stored("D", "D1").isNull());
+        QVERIFY(stored("N", "N5-b").isNull());
+        QCOMPARE(stored("C", "C2-a"), Value(0));
+        QCOMPARE(stored("N", "N4-m"), Value(0));
     }
 
     void newFileIsNeverWrittenOverAnOldOne()

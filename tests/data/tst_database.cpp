@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <sqlite3.h>
+
 using namespace orv;
 
 namespace {
@@ -321,6 +323,79 @@ private slots:
         QVERIFY(!rs->setValue("ID", "2", &error));
         QVERIFY(!rs->deleteCurrent(&error));
         QCOMPARE(rs->value("ID"), Value("1"));
+        QVERIFY(!rs->update(&error));
+        rs->addNew();
+        QVERIFY(!rs->update(&error));
+        QVERIFY(rs->findFirst({{"ID", "1"}}));
+        rs->moveNext();
+        QVERIFY(rs->eof());
+        rs->close();
+    }
+
+    // Another program holds the write lock: the write fails with a message and can be retried.
+    void busyFileIsReportedAndRetried()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        QVERIFY(
+            db->execute("INSERT INTO KIHON1([ID],[基準日]) VALUES(?,?)", {"1", day(2005, 1, 1)}));
+        db->setBusyTimeout(50);
+        auto other = Database::open(db->path());
+        QVERIFY(other->begin());
+        QVERIFY(other->execute("DELETE FROM C WHERE [ID]=?", {"x"}));
+
+        auto rs = db->openRecordset("SELECT * FROM KIHON1 WHERE [ID]=?", {"1"});
+        rs->edit();
+        QVERIFY(rs->setValue("1-1-1", "山田"));
+        QString error;
+        QVERIFY(!rs->update(&error));
+        QVERIFY2(error.contains("locked"), qPrintable(error));
+        QCOMPARE(rs->editMode(), Recordset::EditMode::Edit);
+        QVERIFY(!db->begin(&error));
+        QVERIFY(!db->inTransaction());
+        QVERIFY(!db->execute("DELETE FROM KIHON1 WHERE [ID]=?", {"1"}, &error));
+
+        QVERIFY(other->commit());
+        QVERIFY2(rs->update(&error), qPrintable(error));
+        QCOMPARE(other->openRecordset("KIHON1")->value("1-1-1"), Value("山田"));
+    }
+
+    // A full disk: the write is refused with the engine's message and leaves no part behind.
+    void fullDiskIsReportedAndWritesNothing()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        QVERIFY(db->execute("PRAGMA max_page_count = 12"));
+        auto rs = db->openRecordset("C");
+        rs->addNew();
+        QVERIFY(rs->setValue("ID", "1"));
+        QVERIFY(rs->setValue("基準日", day(2005, 1, 1)));
+        QVERIFY(rs->setValue("C7", QString(200000, QChar(0x3042))));
+        QString error;
+        QVERIFY(!rs->update(&error));
+        QVERIFY2(error.contains("full"), qPrintable(error));
+        QCOMPARE(db->openRecordset("C")->recordCount(), 0);
+        QVERIFY(rs->setValue("C7", "短い"));
+        QVERIFY2(rs->update(&error), qPrintable(error));
+        QCOMPARE(db->openRecordset("C")->recordCount(), 1);
+    }
+
+    // Statements built from ever new texts are finalized, not kept without end.
+    void preparedStatementsStayBounded()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        for (int i = 0; i < 1000; ++i) {
+            const QString sql = QString("SELECT * FROM KIHON1 WHERE [ID]='%1'").arg(i);
+            auto rs = db->openRecordset(sql);
+            QVERIFY(rs && rs->eof());
+            QVERIFY(db->execute(QString("DELETE FROM C WHERE [C3]=%1 AND [ID]=?").arg(i), {"x"}));
+        }
+        int statements = 0;
+        for (sqlite3_stmt* s = sqlite3_next_stmt(db->handle(), nullptr); s;
+             s = sqlite3_next_stmt(db->handle(), s))
+            ++statements;
+        QVERIFY2(statements <= 200, qPrintable(QString::number(statements)));
     }
 };
 

@@ -59,6 +59,18 @@ QByteArray contentOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The journal of another record file, holding a change not yet written into it.
+QString strayJournal(const test::TempFolder& folder)
+{
+    makeRecordFile(folder.file("other.db"), {"other"});
+    auto other = Database::open(folder.file("other.db"));
+    other->execute("PRAGMA wal_autocheckpoint=0");
+    other->execute("DELETE FROM KIHON1");
+    other->execute("INSERT INTO KIHON1([ID]) VALUES(?)", {"stale"});
+    QFile::copy(folder.file("other.db-wal"), folder.file("stray-wal"));
+    return folder.file("stray-wal");
+}
+
 QStringList filesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -206,19 +218,89 @@ private slots:
         QCOMPARE(idsInFile(folder.file("_Orv21.db")), (QStringList{"001", "002"}));
     }
 
+    // A compaction that fails (here: its target name is taken by a folder, as a full disk
+    // would fail it) is reported and leaves the data under its own name.
+    void failedCompactionPutsTheOnlyCopyBack_data()
+    {
+        QTest::addColumn<bool>("fromBackup");
+        QTest::newRow("normal start") << false;
+        QTest::newRow("backup alone") << true;
+    }
+
+    void failedCompactionPutsTheOnlyCopyBack()
+    {
+        QFETCH(bool, fromBackup);
+        test::TempFolder folder;
+        makeRecordFile(folder.file(fromBackup ? "_Orv21.db" : "Orv21.db"), {"001", "002"});
+        QVERIFY(QDir(folder.path()).mkpath(DatabaseStartup::CompactName + "/in-the-way"));
+        QString error;
+        QVERIFY(!DatabaseStartup(folder.path()).run(&error));
+        QVERIFY2(error.contains(folder.file("_Orv21.db")), qPrintable(error));
+        QCOMPARE(filesIn(folder.path()), QStringList{"Orv21.db"});
+        QCOMPARE(idsInFile(folder.file("Orv21.db")), (QStringList{"001", "002"}));
+
+        // Once the way is clear the next start goes through.
+        QVERIFY(QDir(folder.file(DatabaseStartup::CompactName)).removeRecursively());
+        auto db = DatabaseStartup(folder.path()).run(&error);
+        QVERIFY2(db, qPrintable(error));
+        QCOMPARE(idsIn(*db), (QStringList{"001", "002"}));
+    }
+
+    // A damaged record file never costs the backup of the previous run.
+    void damagedFileKeepsTheBackup_data()
+    {
+        QTest::addColumn<bool>("cutShort");
+        QTest::newRow("cut short") << true;
+        QTest::newRow("pages overwritten") << false;
+    }
+
+    void damagedFileKeepsTheBackup()
+    {
+        QFETCH(bool, cutShort);
+        test::TempFolder folder;
+        QStringList ids;
+        for (int i = 0; i < 300; ++i)
+            ids << QString::number(i);
+        makeRecordFile(folder.file("Orv21.db"), ids);
+        makeRecordFile(folder.file("_Orv21.db"), {"old"});
+        QFile file(folder.file("Orv21.db"));
+        if (cutShort) {
+            QVERIFY(file.resize(file.size() / 2));
+        } else {
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.seek(file.size() / 2));
+            file.write(QByteArray(8192, '\xff'));
+            file.close();
+        }
+        const QByteArray damaged = contentOf(folder.file("Orv21.db"));
+        const QByteArray backup = contentOf(folder.file("_Orv21.db"));
+
+        QString error;
+        QVERIFY(!DatabaseStartup(folder.path()).run(&error));
+        QVERIFY2(error.contains(folder.file("Orv21.db")), qPrintable(error));
+        QCOMPARE(filesIn(folder.path()), (QStringList{"Orv21.db", "_Orv21.db"}));
+        QCOMPARE(contentOf(folder.file("Orv21.db")), damaged);
+        QCOMPARE(contentOf(folder.file("_Orv21.db")), backup);
+    }
+
+    // The same for a journal by the new file's name when only the backup is left.
+    void staleJournalBesideTheNewFileIsRemoved()
+    {
+        test::TempFolder folder;
+        makeRecordFile(folder.file("_Orv21.db"), {"001"});
+        QVERIFY(QFile::copy(strayJournal(folder), folder.file("Orv21.db-wal")));
+        QString error;
+        auto db = DatabaseStartup(folder.path()).run(&error);
+        QVERIFY2(db, qPrintable(error));
+        QCOMPARE(idsIn(*db), QStringList{"001"});
+    }
+
     void staleJournalOfOldBackupIsRemoved()
     {
         test::TempFolder folder;
         makeRecordFile(folder.file("Orv21.db"), {"001"});
         // A journal left by another file of the backup's name would be replayed into it.
-        makeRecordFile(folder.file("other.db"), {"other"});
-        {
-            auto other = Database::open(folder.file("other.db"));
-            QVERIFY(other->execute("PRAGMA wal_autocheckpoint=0"));
-            QVERIFY(other->execute("DELETE FROM KIHON1"));
-            QVERIFY(other->execute("INSERT INTO KIHON1([ID]) VALUES(?)", {"stale"}));
-            QVERIFY(QFile::copy(folder.file("other.db-wal"), folder.file("_Orv21.db-wal")));
-        }
+        QVERIFY(QFile::copy(strayJournal(folder), folder.file("_Orv21.db-wal")));
         QString error;
         auto db = DatabaseStartup(folder.path()).run(&error);
         QVERIFY2(db, qPrintable(error));

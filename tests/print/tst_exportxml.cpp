@@ -87,6 +87,17 @@ private slots:
                                       << "A&amp;B";
         QTest::newRow("実体参照の形") << "&lt;"
                                       << "&amp;lt;";
+        // characters that Shift_JIS cannot hold reach the report as references
+        QTest::newRow("波ダッシュ") << "1〜2"
+                                    << "1&#x301C;2";
+        QTest::newRow("マイナス記号と円記号") << "−¥"
+                                              << "&#x2212;&#xA5;";
+        QTest::newRow("BMP外の漢字") << "𠮷野"
+                                     << "&#x20BB7;野";
+        QTest::newRow("機種依存文字はそのまま") << "①髙～"
+                                                << "①髙～";
+        QTest::newRow("制御文字") << "a\x01\tb"
+                                  << "a\tb";
     }
     void escapesReservedCharacters()
     {
@@ -215,6 +226,9 @@ private slots:
         row("既定 ID", "ID", Value("A001"), "ID", "A001", "A001");
         row("既定 空", "1-6", Value(), "m1-6", "", "");
         row("既定 小数", "G9", Value(1.5), "G9", "1.5", "1.5");
+        row("既定 Shift_JISにない文字", "1-4-2", Value("千代田1〜2"), "m1-4-2", "千代田1&#x301C;2",
+            "千代田1〜2");
+        row("日数 Shift_JISにない文字", "P3-a", Value("３−"), "P3-a", "３&#x2212;日", "３−日");
         row("既定 複数行", "S1-b", Value("根拠\r\n場所"), "S1-B", "根拠&#13;&#10;場所",
             "根拠\r\n場所");
     }

@@ -140,6 +140,9 @@ private slots:
         QString error;
         QVERIFY2(BlankFormWriter::writeAll(folder.file("new/PDF"), &error), qPrintable(error));
         QCOMPARE(QDir(folder.file("new/PDF")).entryList({"*.pdf"}).size(), 7);
+        // The entry date, a caption carried by its element, has its place on the blank form.
+        QVERIFY(PdfText::compact(PdfText::text(folder.file("new/PDF/RapSummary.pdf")))
+                    .contains(PdfText::compact("記入年月日：")));
         QVERIFY(!BlankFormWriter::writeAll("/proc/orv-forms", &error));
         QVERIFY(!error.isEmpty());
     }

@@ -201,6 +201,34 @@ private slots:
         QVERIFY2(struck.isEmpty(), qPrintable(struck));
     }
 
+    // The rows share the 19 pages out: the last page is no stub of a line or two.
+    void assessmentLastPageIsNoStub()
+    {
+        const ReportLayout layout = ReportLayouts::assessment();
+        const QList<PageSlice> slices = layout.pageSlices();
+        QCOMPARE(slices.size(), 19);
+        QVERIFY2(slices.last().bottom - slices.last().top > layout.printableHeight() / 4,
+                 qPrintable(QString::number(slices.last().bottom - slices.last().top)));
+    }
+
+    // A group's title never ends a page: its first field follows it on the same page.
+    void assessmentTitlesStayWithTheirItems()
+    {
+        const ReportLayout layout = ReportLayouts::assessment();
+        for (const ReportControl& title : layout.controls()) {
+            if (title.kind != ControlKind::Label || title.left != 60 || !title.font.bold)
+                continue;
+            const ReportControl* next = nullptr;
+            for (const ReportControl& c : layout.controls()) {
+                if (c.isBoundField() && c.top >= title.bottom() && (!next || c.top < next->top))
+                    next = &c;
+            }
+            if (next)
+                QVERIFY2(pageOf(layout, next->top) == pageOf(layout, title.top),
+                         qPrintable(title.text));
+        }
+    }
+
     // Part II: each list of habits in a frame of its own, under its title; no frame is empty.
     void faceSheetHabitsUnderTheirTitles()
     {

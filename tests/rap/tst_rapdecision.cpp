@@ -11,6 +11,43 @@ class TestRapDecision : public QObject
     Q_OBJECT
 
 private slots:
+    // The 22 codes, their tests and key lists written out once more, apart from the table.
+    void codeTable()
+    {
+        const QStringList expected{
+            "01 any B4,B5,E5,E9",
+            "02 any B1,B2,C3",
+            "03 any D1,D2,I4",
+            "04 any C1,C2,C3",
+            "05a any G1,G3,G6",
+            "05b any B3",
+            "06 any H1,H5",
+            "07 any E3,F1,F2,F3,F4,F5",
+            "08 any E1,E4",
+            "09 any E7,E8",
+            "10a any N3,N4",
+            "10b two N1,N2",
+            "11 any E6,J2,J8,O2,O3,P1",
+            "12 any K3,K4,K5,K7,M1",
+            "13 any K6",
+            "14 any I5,I6,J1,J3,J5,K5,K6,O4",
+            "15 any K2,L1,L2",
+            "16 any G2,G5,H2,I2,M2,M3,M4,P2",
+            "17 both B4,B5,C4,E2,E5,E9,G4,H3,H4,I1,I3,J2,J4,J6,J7,J8,J9,K1/O1,O2,O3",
+            "18 any P1,P3",
+            "19 any OJ1",
+            "20 any OH1,OH2,OH3",
+        };
+        QStringList actual;
+        for (const RapCode& code : RapCodeTable::instance().codes()) {
+            const char* test = code.test == RapTest::AnyItemSet    ? "any"
+                               : code.test == RapTest::TwoItemsSet ? "two"
+                                                                   : "both";
+            actual << code.code + " " + test + " " + code.keys;
+        }
+        QCOMPARE(actual, expected);
+    }
+
     void everyKeyCounts()
     {
         QSet<QString> listed;

@@ -43,6 +43,110 @@ QString evidenceText(const RapSenseRows& rows)
     return parts.join(QLatin1Char(' '));
 }
 
+// The 79 rules written out once more, apart from the program's table: key, kind (S single,
+// O or, L loop), items, their labels, range low..high, a further value that holds (or -),
+// form (N number, C check).
+const char* const EveryRule[] = {
+    "B1 O B2-a,B2-b B2a,B2b 1 1 - N",
+    "B2 S B4 B4 1 4 - N",
+    "B3 S B4 B4 4 4 - N",
+    "B4 L B5-a,B5-b,B5-c,B5-d,B5-e,B5-f B5a,B5b,B5c,B5d,B5e,B5f 2 2 - N",
+    "B5 S B6 B6 2 2 - N",
+    "C1 S C1 C1 1 3 - N",
+    "C2 S C4 C4 1 4 - N",
+    "C3 S C6 C6 1 4 - N",
+    "C4 S C7 C7 2 2 - N",
+    "D1 S D1 D1 1 3 - N",
+    "D2 S D2-a D2a 1 1 - C",
+    "E1 L E1-a,E1-b,E1-c,E1-d,E1-e,E1-f,E1-g,E1-h,E1-i,E1-j,E1-k,E1-l,E1-m,E1-n,E1-o,E1-p "
+    "E1a,E1b,E1c,E1d,E1e,E1f,E1g,E1h,E1i,E1j,E1k,E1l,E1m,E1n,E1o,E1p 1 2 - N",
+    "E2 S E1-n E1n 1 2 - N",
+    "E3 S E1-o E1o 1 2 - N",
+    "E4 S E2 E2 1 2 - N",
+    "E5 S E3 E3 2 2 - N",
+    "E6 S E4-a-A E4a(A) 1 3 - N",
+    "E7 L E4-a-A,E4-b-A,E4-c-A,E4-d-A,E4-e-A E4a(A),E4b(A),E4c(A),E4d(A),E4e(A) 1 3 - N",
+    "E8 S E5 E5 1 1 - N",
+    "E9 S E5 E5 2 2 - N",
+    "F1 S F1-d F1d 1 1 - C",
+    "F2 L F2-a,F2-b,F2-c,F2-d F2a,F2b,F2c,F2d 1 1 - C",
+    "F3 S F3-a F3a 1 1 - C",
+    "F4 S F3-b F3b 1 1 - C",
+    "F5 S F3-c F3c 1 1 - C",
+    "G1 L G1-a,G1-b,G1-c,G1-d,G1-e,G1-f,G1-g-A,G1-g-B,G1-h,G1-i-A,G1-i-B,G1-j "
+    "G1a,G1b,G1c,G1d,G1e,G1f,G1g(A),G1g(B),G1h,G1i(A),G1i(B),G1j 2 6 - N",
+    "G2 S G1-a G1a 3 6 8 N",
+    "G3 L G2-A,G2-B G2(A),G2(B) 2 6 - N",
+    "G4 S G3-b G3b 1 3 - N",
+    "G5 S G6-a G6a 1 1 - C",
+    "G6 L G8-a,G8-b G8a,G8b 1 1 - C",
+    "H1 S H1-a H1a 3 5 - N",
+    "H2 S H1-b H1b 2 5 - N",
+    "H3 S H2-b H2b 1 1 - C",
+    "H4 S H2-d H2d 1 1 - C",
+    "H5 L H3-c,H3-d,H3-e,H3-g H3c,H3d,H3e,H3g 1 1 - C",
+    "I1 S I1-i I1i 1 1 - C",
+    "I2 S I1-j I1j 1 1 - C",
+    "I3 S I1-gg I1gg 1 1 - C",
+    "I4 O I1-ll,I1-nn I1ll,I1nn 1 1 - C",
+    "I5 S I1-tt I1tt 1 1 - C",
+    "I6 S I2-j I2j 1 1 - C",
+    "J1 L J1-a,J1-c,J1-d J1a,J1c,J1d 1 1 - C",
+    "J2 S J1-f J1f 1 1 - C",
+    "J3 S J1-h J1h 1 1 - C",
+    "J4 S J1-i J1i 1 1 - C",
+    "J5 S J1-j J1j 1 1 - C",
+    "J6 O J1-k,J1-m J1k,J1m 1 1 - C",
+    "J7 S J1-n J1n 1 1 - C",
+    "J8 O J4-a,J4-b J4a,J4b 1 1 - C",
+    "J9 S J4-c J4c 1 1 - C",
+    "K1 S K1-b K1b 1 4 - N",
+    "K2 S K1-c K1c 1 1 - N",
+    "K3 S K3-a K3a 1 1 - N",
+    "K4 O K4-a,K4-c K4a,K4c 1 1 - C",
+    "K5 S K5-a K5a 1 1 - C",
+    "K6 S K5-b K5b 1 1 - C",
+    "K7 L K5-c,K5-d,K5-e K5c,K5d,K5e 1 1 - C",
+    "L1 L L1-a,L1-c,L1-d,L1-e L1a,L1c,L1d,L1e 1 1 - C",
+    "L2 S L1-f L1f 0 0 - C",
+    "M1 S M2-a M2a 2 4 - N",
+    "M2 S M2-a M2a 1 4 - N",
+    "M3 S M3 M3 1 1 - N",
+    "M4 S M4-e M4e 1 1 - C",
+    "N1 S N1-a N1a 1 1 - C",
+    "N2 S N2 N2 0 0 - N",
+    "N3 S N2 N2 2 3 - N",
+    "N4 L N5-a,N5-b N5a,N5b 1 2 - N",
+    "O1 S O4-a O4a 1 7 - N",
+    "O2 S O4-b O4b 1 7 - N",
+    "O3 S O4-c O4c 1 7 - N",
+    "O4 S O4-e O4e 1 7 - N",
+    "P1 S P4-c P4c 1 2 - N",
+    "P2 S P4-c P4c 2 2 - N",
+    "P3 L P4-d,P4-e P4d,P4e 1 2 - N",
+    "OH1 S H1-b H1b 2 5 - N",
+    "OH2 S H2-b H2b 1 1 - N",
+    "OH3 S H2-c H2c 1 1 - N",
+    "OJ1 S J2-a J2a 1 2 - N",
+};
+
+QString formText(qint64 value, bool check)
+{
+    if (!check)
+        return QString::number(value);
+    return value == 1 ? QStringLiteral("ﾚ") : QStringLiteral("ﾁｪｯｸなし");
+}
+
+// The rows of one key only.
+QString evidenceOf(const QString& key, const RapSenseRows& rows)
+{
+    QStringList parts;
+    for (const RapSenseRow& row : rows) {
+        if (row.key == key)
+            parts << row.value;
+    }
+    return parts.join(QLatin1Char(' '));
+}
 } // namespace
 
 class TestTriggerRules : public QObject
@@ -177,6 +281,65 @@ private slots:
                 keysWithRows << row.key;
         }
         QCOMPARE(result.marks.setKeys(), keysWithRows);
+    }
+
+    // Every rule at both ends of its range and one step outside, each item on its own.
+    void everyRule_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("items");
+        QTest::addColumn<QString>("evidence");
+        QStringList keys;
+        for (const char* line : EveryRule) {
+            const QStringList f = QString::fromUtf8(line).split(QLatin1Char(' '));
+            const QString key = f.at(0);
+            keys << key;
+            const QStringList columns = f.at(2).split(QLatin1Char(','));
+            const QStringList labels = f.at(3).split(QLatin1Char(','));
+            const qint64 low = f.at(4).toLongLong();
+            const qint64 high = f.at(5).toLongLong();
+            const bool check = f.at(7) == QLatin1String("C");
+            QList<qint64> holding{low, high};
+            if (f.at(6) != QLatin1String("-"))
+                holding << f.at(6).toLongLong();
+            for (int i = 0; i < columns.size(); ++i) {
+                for (const qint64 value : QList<qint64>{low - 1, high + 1, -1} + holding) {
+                    const bool holds = holding.contains(value);
+                    QStringList rows;
+                    for (int j = 0; j < columns.size() && holds; ++j) {
+                        if (j == i)
+                            rows << labels.at(j) + "=" + formText(value, check);
+                        else if (f.at(1) == QLatin1String("O"))
+                            rows << labels.at(j) + "=" + formText(-1, check);
+                    }
+                    QTest::addRow("%s %s=%lld", qPrintable(key), qPrintable(columns.at(i)), value)
+                        << key << columns.at(i) + "=" + QString::number(value)
+                        << rows.join(QLatin1Char(' '));
+                }
+            }
+            // All items at once: the rows in the listed order.
+            if (columns.size() > 1) {
+                QStringList assignments;
+                QStringList rows;
+                for (int j = 0; j < columns.size(); ++j) {
+                    assignments << columns.at(j) + "=" + QString::number(low);
+                    rows << labels.at(j) + "=" + formText(low, check);
+                }
+                QTest::addRow("%s すべて", qPrintable(key))
+                    << key << assignments.join(QLatin1Char(' ')) << rows.join(QLatin1Char(' '));
+            }
+        }
+        QCOMPARE(keys, TriggerRuleTable::instance().keys());
+    }
+    void everyRule()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, items);
+        QFETCH(QString, evidence);
+        const TriggerResult result =
+            TriggerEngine(TriggerRuleTable::instance()).evaluate(valuesOf(items));
+        QCOMPARE(evidenceOf(key, result.evidence), evidence);
+        QCOMPARE(result.marks.isSet(key), !evidence.isEmpty());
     }
 
     void checkForm_data()

@@ -1,4 +1,5 @@
 #include "DialogsFixture.h"
+#include "TextFit.h"
 #include "shell/QtRecordFinder.h"
 #include "shell/frmDBFind2.h"
 
@@ -141,6 +142,20 @@ private slots:
         QCOMPARE(o.cell(0, 3), QString("やまだはなこ"));
         QCOMPARE(o.cell(0, 4), QString("1920/03/04"));
         QCOMPARE(f.boxes.count(), 0);
+    }
+
+    void textsFitWhateverTheDesktopFont()
+    {
+        DialogsFixture f;
+        const test::LargeDesktopFont large;
+        for (int mode = 0; mode < FinderQuery::modeCount; ++mode) {
+            frmDBFind2 finder(f.state);
+            finder.ModeSet(mode);
+            finder.setNewButtonVisible(true);
+            finder.findChild<QLineEdit*>("txtAssDate")->setText("平成17年08月17日");
+            finder.findChild<QLineEdit*>("txtBorn")->setText("昭和10年12月31日");
+            test::verifyTextsFit(&finder);
+        }
     }
 
     void searchMessages_data()

@@ -12,8 +12,10 @@
 #include "support/TestDatabase.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QFile>
 #include <QTableView>
+#include <QTimer>
 #include <QTest>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
@@ -105,6 +107,12 @@ class TestJourneys : public QObject
         frmOrv21* window = entry();
         return window && window->isVisible() && window->WB()->readyState() == 4 &&
                window->WB()->url().toString().endsWith(QStringLiteral("FORM/") + page);
+    }
+    // Which jump menus the entry window shows: "J1", "J2", both or neither.
+    QString jumpMenus()
+    {
+        return QString(entry()->IDM_J1()->menuAction()->isVisible() ? "J1" : "") +
+               QString(entry()->IDM_J2()->menuAction()->isVisible() ? "J2" : "");
     }
     QVariant page(const QString& script) { return entry()->WB()->runScript(script); }
     QString element(const QString& name)
@@ -214,6 +222,7 @@ private slots:
         QCOMPARE(stored("KIHON1", "J001", day(2005, 9, 1), "1-3-1").toDate(), day(1930, 4, 1));
         QCOMPARE(element("orv_1_1_1"), QString("山田"));
         QCOMPARE(element("orv_1_3_1"), QString("1930/04/01"));
+        QCOMPARE(jumpMenus(), QString("J1"));
 
         // Leaving a new record without saving deletes it.
         m_boxes.queueAnswer(AnswerYes);
@@ -236,6 +245,7 @@ private slots:
             QCOMPARE(rows(QString(letter), "J001"), 1);
         QCOMPARE(element("orv_A1_1"), QString("山田"));
         QCOMPARE(element("orv_A3"), QString("2005/08/20"));
+        QCOMPARE(jumpMenus(), QString("J2"));
 
         // Page A stored by the jump button, page B opened.
         setElement("orv_A8", "1");
@@ -317,6 +327,7 @@ private slots:
         QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A1-1"), Value("佐藤"));
         QCOMPARE(element("orv_A1_1"), QString("佐藤"));
         QVERIFY(m_state->KonsuiMode);
+        QCOMPARE(jumpMenus(), QString("J2"));
         for (const char* item : {"IDM_C", "IDM_D", "IDM_E", "IDM_F"})
             QVERIFY(!entry()->jumpAction(item)->isEnabled());
         QVERIFY(entry()->jumpAction("IDM_N")->isEnabled());
@@ -359,6 +370,7 @@ private slots:
         QCOMPARE(stored("S", "J001", day(2005, 9, 10), "S5-a"), Value(1));
         QVERIFY(stored("S", "J001", day(2005, 9, 10), "S1-a") != Value(1));
         QCOMPARE(page("document.forms[0].elements['orv_S5_a'].checked").toBool(), true);
+        QCOMPARE(jumpMenus(), QString());
         clickButton("cmdCloseTop");
         QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
 
@@ -371,6 +383,19 @@ private slots:
         QCOMPARE(m_boxes.last().text, QString("既に、対象者[山田花子]、アセスメント基準日["
                                               "平成17年09月10日]のデータが登録されています"));
         QCOMPARE(rows("S", "J001"), 1);
+
+        // The date dialog closed by its close box: no summary, the run's RAP row stays.
+        m_boxes.clear();
+        QVERIFY(m_state->Db->execute("DELETE FROM S"));
+        pickInFinder("J001", "2005/08/20");
+        m_driver->when("frmDateSet", [](QWidget* dialog) { dialog->close(); });
+        command("SAM_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(dialogsDone(), 15000);
+        QTest::qWait(100);
+        QCOMPARE(rows("S", "J001"), 0);
+        QCOMPARE(rows("RAP", "J001"), 1);
+        QCOMPARE(m_boxes.count(), 0);
+        QVERIFY(!m_menu->isEntryWindowLoaded());
     }
 
     void medicationSurvey()
@@ -391,6 +416,7 @@ private slots:
         command("DRAG_EDIT");
         QTRY_VERIFY_WITH_TIMEOUT(onPage("T.HTM"), 15000);
         QCOMPARE(element("orv_T_A_1_1_1"), QString("アリセプト"));
+        QCOMPARE(jumpMenus(), QString());
         setElement("orv_T_A_1_1_2", "錠");
         clickButton("cmdCloseTop");
         QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
@@ -406,6 +432,46 @@ private slots:
         closeBox();
         QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
         QCOMPARE(rows("T", "J001"), 1);
+    }
+
+    // The entry window closed by the user while its first page still loads: the workflow
+    // stops there, the new record goes, the edited one stays.
+    void entryWindowClosedWhileItsPageLoads()
+    {
+        makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        QTimer closer;
+        bool closed = false;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            frmOrv21* window = entry();
+            if (!window || !window->isVisible() || window->WB()->readyState() == 4)
+                return;
+            closer.stop();
+            m_boxes.queueAnswer(AnswerYes);
+            closeBox();
+            closed = true;
+        });
+
+        closer.start(0);
+        pickInFinder("J001");
+        dateInDialog("2005/09/01");
+        command("DRAG_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(closed && !m_menu->isEntryWindowLoaded(), 15000);
+        QVERIFY(dialogsDone());
+        QTest::qWait(200);
+        QVERIFY(!m_menu->isEntryWindowLoaded());
+        QVERIFY(!m_state->CurRs);
+        QCOMPARE(rows("T", "J001"), 0);
+
+        closed = false;
+        closer.start(0);
+        pickInFinder("J001");
+        command("FACE_EDIT");
+        QTRY_VERIFY_WITH_TIMEOUT(closed && !m_menu->isEntryWindowLoaded(), 15000);
+        QTest::qWait(200);
+        QVERIFY(!m_menu->isEntryWindowLoaded());
+        QVERIFY(!m_state->CurRs);
+        QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-1-1"), Value("山田"));
+        QVERIFY(m_menu->isVisible());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "DialogsFixture.h"
+#include "TextFit.h"
 #include "shell/frmDateSet.h"
 #include "shell/frmNewData.h"
 
@@ -67,6 +68,24 @@ private slots:
         const QRect screen = dialog.screen()->geometry();
         QVERIFY(qAbs(dialog.x() * 2 + dialog.width() - screen.width()) <= 2);
         QVERIFY(qAbs(dialog.y() * 2 + dialog.height() - screen.height()) <= 2);
+    }
+
+    void textsFitWhateverTheDesktopFont()
+    {
+        DialogsFixture f;
+        fill(f);
+        const test::LargeDesktopFont large;
+        frmNewData newData(f.state);
+        newData.setId("100");
+        newData.findChild<QLineEdit*>("txtAssDate")->setText("平成17年08月17日");
+        test::verifyTextsFit(&newData);
+        for (const QString& label : {QString(), QStringLiteral("記入年月日")}) {
+            frmDateSet dateSet(f.state);
+            if (!label.isEmpty())
+                dateSet.setLabelCaption(label);
+            dateSet.findChild<QLineEdit*>("txtAssDate")->setText("平成17年08月17日");
+            test::verifyTextsFit(&dateSet);
+        }
     }
 
     void checksInOrder_data()

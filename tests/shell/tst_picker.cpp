@@ -1,3 +1,4 @@
+#include "TextFit.h"
 #include "data/AppState.h"
 #include "data/PageDocument.h"
 #include "shell/PickerPlacement.h"
@@ -109,6 +110,18 @@ private slots:
             QCOMPARE(minutes->itemText(i), text);
         }
         QVERIFY(!hours->isHidden());
+    }
+
+    void textsFitWhateverTheDesktopFont()
+    {
+        const test::LargeDesktopFont large;
+        AppState state;
+        frmDTPICK picker(state);
+        test::verifyTextsFit(&picker);
+        // The calendar needs room for all seven days.
+        auto* cal = picker.findChild<QCalendarWidget*>("Cal");
+        QVERIFY(cal->minimumSizeHint().width() <= cal->width());
+        QVERIFY(cal->minimumSizeHint().height() <= cal->height());
     }
 
     void preload_data()
@@ -263,18 +276,67 @@ private slots:
         QCOMPARE(escapeClosed, how == "escape");
     }
 
-    void typedTimeThatIsNoTimeKeepsThePreviousValue()
+    void typedTimeThatIsNoTimeIsNotPicked_data()
     {
+        QTest::addColumn<QString>("hour");
+        QTest::addColumn<QString>("minute");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("hour 25") << "25"
+                                 << "05"
+                                 << "cbHour";
+        QTest::newRow("hour empty") << ""
+                                    << "05"
+                                    << "cbHour";
+        QTest::newRow("minute 60") << "09"
+                                   << "60"
+                                   << "cbMinutes";
+        QTest::newRow("minute not a number") << "09"
+                                             << "x"
+                                             << "cbMinutes";
+    }
+
+    void typedTimeThatIsNoTimeIsNotPicked()
+    {
+        QFETCH(QString, hour);
+        QFETCH(QString, minute);
+        QFETCH(QString, focused);
         AppState state;
         state.PickedDate = at(1999, 1, 1, 1, 1);
         frmDTPICK picker(state);
-        auto* hours = picker.findChild<QComboBox*>("cbHour");
-        hours->lineEdit()->setText("25");
-        picker.findChild<QPushButton*>("cmdOK")->click();
-        QVERIFY(state.DatePicked);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        picker.findChild<QComboBox*>("cbHour")->lineEdit()->setText(hour);
+        picker.findChild<QComboBox*>("cbMinutes")->lineEdit()->setText(minute);
+        QTest::mouseClick(picker.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        // No pick is reported with an old date: the picker stays open on the bad list.
+        QVERIFY(picker.isVisible());
+        QVERIFY(!state.DatePicked);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        // Closed without a pick, the old value stays.
+        QTest::keyClick(&picker, Qt::Key_Escape);
+        QVERIFY(!picker.isVisible());
+        QVERIFY(!state.DatePicked);
         QCOMPARE(state.PickedDate, at(1999, 1, 1, 1, 1));
         QVERIFY(!PickerResult::compose(QDate(2005, 8, 17), "x", "00"));
         QCOMPARE(*PickerResult::compose(QDate(2005, 8, 17), "23", "59"), at(2005, 8, 17, 23, 59));
+    }
+
+    void escapeInAnOpenListClosesOnlyTheList()
+    {
+        AppState state;
+        frmDTPICK picker(state);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        auto* hours = picker.findChild<QComboBox*>("cbHour");
+        hours->showPopup();
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QVERIFY(picker.isVisible());
+        QTest::keyClick(hours, Qt::Key_Escape);
+        QVERIFY(!picker.isVisible());
+        QVERIFY(!state.DatePicked);
     }
 };
 

@@ -16,14 +16,12 @@ ReportDataFile::ReportDataFile(const QString& path)
     const QByteArray bytes = file.readAll();
     m_crlf = bytes.endsWith("\r\n") && bytes.count('\n') == bytes.count("\r\n") &&
              bytes.count('\r') == bytes.count("\r\n");
-    QString text = fromAnsi(bytes);
-    m_lines = text.split(QStringLiteral("\r\n"));
+    m_lines = fromAnsi(bytes).split(QStringLiteral("\r\n"));
     if (!m_lines.isEmpty() && m_lines.constLast().isEmpty())
         m_lines.removeLast();
 
-    // The text is decoded already; the reader gets it as UTF-8 with the declaration to match.
-    text.replace(QStringLiteral("encoding=\"shift_jis\""), QStringLiteral("encoding=\"UTF-8\""));
-    QXmlStreamReader reader(text.toUtf8());
+    // The bytes as any XML reader gets them: decoded by the encoding their declaration names.
+    QXmlStreamReader reader(bytes);
     int depth = 0;
     while (!reader.atEnd()) {
         reader.readNext();

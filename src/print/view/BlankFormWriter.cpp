@@ -6,22 +6,36 @@
 #include <QDir>
 
 #include <functional>
+#include <vector>
 
 namespace orv {
 
 namespace {
 
+struct Prompt
+{
+    const char* element;
+    const char* text;
+};
+
+// An element that carries its own caption prints it on the blank form, with room to write.
 struct BlankForm
 {
     const char* file;
     std::function<ReportLayout()> build;
+    std::vector<Prompt> prompts;
 };
 
 const BlankForm kForms[] = {
-    {"FaceSheet.pdf", &ReportLayouts::faceSheet},    {"Assessment.pdf", &ReportLayouts::assessment},
-    {"RapSummary.pdf", &ReportLayouts::rapSummary},  {"Medication.pdf", &ReportLayouts::medication},
-    {"RapSelect.pdf", &ReportLayouts::rapSelection}, {"SisetuSrv.pdf", &ReportLayouts::carePlan},
-    {"SyukanSrv.pdf", &ReportLayouts::weeklyPlan},
+    {"FaceSheet.pdf", &ReportLayouts::faceSheet, {}},
+    {"Assessment.pdf", &ReportLayouts::assessment, {}},
+    {"RapSummary.pdf",
+     &ReportLayouts::rapSummary,
+     {{"S0-1", "記入年月日：　　　　年　　月　　日"}}},
+    {"Medication.pdf", &ReportLayouts::medication, {}},
+    {"RapSelect.pdf", &ReportLayouts::rapSelection, {}},
+    {"SisetuSrv.pdf", &ReportLayouts::carePlan, {}},
+    {"SyukanSrv.pdf", &ReportLayouts::weeklyPlan, {}},
 };
 
 } // namespace
@@ -42,7 +56,9 @@ bool BlankFormWriter::writeAll(const QString& folder, QString* error)
         return false;
     }
     for (const BlankForm& form : kForms) {
-        const ReportDocument blank(form.build());
+        ReportDocument blank(form.build());
+        for (const Prompt& prompt : form.prompts)
+            blank.record.insert(QString::fromUtf8(prompt.element), QString::fromUtf8(prompt.text));
         if (!ReportRenderer(blank).writePdf(QDir(folder).filePath(QString::fromUtf8(form.file)),
                                             error))
             return false;
