@@ -291,6 +291,30 @@ private slots:
         QCOMPARE(*PickerResult::compose(QDate(2005, 8, 17), "23", "59"), at(2005, 8, 17, 23, 59));
     }
 
+    void typedHourIsTakenAsTyped()
+    {
+        AppState state;
+        frmDTPICK picker(state);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        picker.findChild<QCalendarWidget*>("Cal")->setSelectedDate(QDate(2005, 8, 17));
+        auto* hours = picker.findChild<QComboBox*>("cbHour");
+        auto* minutes = picker.findChild<QComboBox*>("cbMinutes");
+        for (QComboBox* list : {hours, minutes}) {
+            list->setFocus();
+            list->lineEdit()->clear();
+            QTest::keyClicks(list, list == hours ? "1" : "5");
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+        QCOMPARE(hours->currentText(), QString("1"));
+        QCOMPARE(hours->count(), 24);
+        QCOMPARE(minutes->count(), 60);
+        QVERIFY(picker.isVisible());
+        QTest::mouseClick(picker.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        QVERIFY(state.DatePicked);
+        QCOMPARE(state.PickedDate, at(2005, 8, 17, 1, 5));
+    }
+
     void escapeInAnOpenListClosesOnlyTheList()
     {
         AppState state;
