@@ -4,12 +4,16 @@
 #include "print/ReportCatalogue.h"
 #include "print/ReportLayouts.h"
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
 
 constexpr int kPages = 19;
-const QString kNewPageSections = QStringLiteral("BCDFHIJP");
+// Besides the sections the printed form starts on a new page, G, Q and R do as well, so
+// that no page holds only the tail of a section.
+const QString kNewPageSections = QStringLiteral("BCDFGHIJPQR");
 
 // "A.患者・入所者の基本的情報" is printed "A．患者・入所者の基本的情報".
 QString sectionHeading(const CatalogueSection& section)
@@ -49,11 +53,12 @@ ReportLayout build(int rowHeight, int groupGap)
 
 ReportLayout ReportLayouts::assessment()
 {
-    // The rows are made as high as the 19 pages allow, so that the last page is as full as
-    // the others: for a space between the groups, the greatest row height that still gives 19
-    // pages, found by halving the range; another space when no height gives 19.
+    // The rows are made as high as the 19 pages allow: for each space between the groups,
+    // the greatest row height that still gives 19 pages, found by halving the range; of
+    // those, the layout whose emptiest page is fullest.
     ReportLayout layout;
-    for (const int groupGap : {0, 60, 120, 30, 90, 150, 180}) {
+    int bestFill = -1;
+    for (const int groupGap : {0, 30, 60, 90, 120, 150, 180}) {
         int low = 200;  // at most 19 pages
         int high = 640; // more than 19 pages
         while (high - low > 1) {
@@ -63,9 +68,19 @@ ReportLayout ReportLayouts::assessment()
             else
                 high = middle;
         }
-        layout = build(low, groupGap);
-        if (layout.pageCount() == kPages)
-            break;
+        ReportLayout candidate = build(low, groupGap);
+        const QList<PageSlice> slices = candidate.pageSlices();
+        if (slices.size() != kPages)
+            continue;
+        const auto emptiest = std::min_element(slices.begin(), slices.end(),
+                                               [](const PageSlice& a, const PageSlice& b) {
+                                                   return a.bottom - a.top < b.bottom - b.top;
+                                               });
+        const int fill = emptiest->bottom - emptiest->top;
+        if (fill > bestFill) {
+            bestFill = fill;
+            layout = std::move(candidate);
+        }
     }
     return layout;
 }

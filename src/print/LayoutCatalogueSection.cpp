@@ -13,6 +13,12 @@ constexpr int kIndent = 360;
 constexpr int kBoxWidth = 520;
 constexpr int kCheckBox = 220;
 constexpr int kLineGap = 40;
+constexpr int kMemoLines = 4; // rows of room for a memo
+
+int rowsOf(const CatalogueItem& item)
+{
+    return item.kind == ItemKind::Memo ? kMemoLines : 1;
+}
 
 } // namespace
 
@@ -45,7 +51,7 @@ void LayoutCatalogueSection::heading(const QString& text, const QString& note)
     }
 }
 
-void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group)
+void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group, int legendsHeight)
 {
     // A long code ("P1-a-a～s") pushes its title to the right rather than being squeezed.
     const int codeWidth = std::max(640, LayoutFormFlow::textWidth(group.code, 9.5) + 40);
@@ -55,12 +61,10 @@ void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group)
         std::max(m_rowHeight, LayoutFormFlow::textHeight(group.title, titleWidth, 9.5, kLineGap));
     // A title stays with its note and its first row; a title over sub-items (E4 over E4-a)
     // with the first sub-item's title as well.
-    const int noteHeight =
-        group.note.isEmpty()
-            ? 0
-            : LayoutFormFlow::textHeight(group.note, m_b->width() - kIndent - 120, 8, kLineGap);
-    const int following = group.items.isEmpty() ? m_groupGap + 3 * m_rowHeight : m_rowHeight;
-    m_b->ensureRoom(m_groupGap + height + noteHeight + following);
+    const int noteHeight = group.note.isEmpty() ? 0 : legendHeight(group.note);
+    const int following = group.items.isEmpty() ? m_groupGap + 3 * m_rowHeight
+                                                : rowsOf(group.items.front()) * m_rowHeight;
+    m_b->ensureRoom(m_groupGap + height + noteHeight + legendsHeight + following);
     if (m_b->y() > m_b->pageTop())
         m_b->advance(m_groupGap);
     m_b->line(0, m_b->y(), m_b->width(), m_b->y(), 0.5);
@@ -73,10 +77,15 @@ void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group)
         legend(group.note);
 }
 
+int LayoutCatalogueSection::legendHeight(const QString& text) const
+{
+    return LayoutFormFlow::textHeight(text, m_b->width() - kIndent - 120, 8, kLineGap);
+}
+
 void LayoutCatalogueSection::legend(const QString& text)
 {
     const int width = m_b->width() - kIndent - 120;
-    const int height = LayoutFormFlow::textHeight(text, width, 8, kLineGap);
+    const int height = legendHeight(text);
     m_b->ensureRoom(height + m_rowHeight);
     m_b->label(kIndent + 120, m_b->y(), width, height, text, LayoutBuilder::gothic(8)).wordWrap =
         true;
@@ -85,8 +94,6 @@ void LayoutCatalogueSection::legend(const QString& text)
 
 void LayoutCatalogueSection::group(const CatalogueGroup& group)
 {
-    groupTitle(group);
-
     // Coded items that share their choices show the list once, above them.
     QVector<QVector<CatalogueChoice>> choiceSets;
     int codeItems = 0;
@@ -101,6 +108,12 @@ void LayoutCatalogueSection::group(const CatalogueGroup& group)
             choiceSets << item.choices;
     }
     const bool sharedLegend = codeItems > choiceSets.size();
+    int legendsHeight = 0;
+    if (sharedLegend) {
+        for (const auto& set : choiceSets)
+            legendsHeight += legendHeight(choicesText(set));
+    }
+    groupTitle(group, legendsHeight);
     if (sharedLegend) {
         for (const auto& set : choiceSets)
             legend(choicesText(set));
@@ -201,8 +214,9 @@ void LayoutCatalogueSection::valueItem(const CatalogueItem& item)
     const int unitWidth = item.unit.isEmpty() ? 0 : 500;
     const int fieldLeft = m_b->width() - fieldWidth - unitWidth;
     const int titleWidth = fieldLeft - kIndent - 120;
-    const int height =
-        std::max(m_rowHeight, LayoutFormFlow::textHeight(item.title, titleWidth, 9, kLineGap));
+    // A memo has the room of a few lines for what the staff wrote.
+    const int height = std::max(rowsOf(item) * m_rowHeight,
+                                LayoutFormFlow::textHeight(item.title, titleWidth, 9, kLineGap));
     m_b->ensureRoom(height);
     const int top = m_b->y();
     m_b->label(kIndent, top, titleWidth, height, item.title, LayoutBuilder::mincho(9)).wordWrap =
@@ -210,6 +224,8 @@ void LayoutCatalogueSection::valueItem(const CatalogueItem& item)
     ReportControl& value = m_b->field(fieldLeft, top, fieldWidth, height, xmlElementName(item.code),
                                       LayoutBuilder::gothic(9.5));
     value.wordWrap = item.kind == ItemKind::Memo || item.kind == ItemKind::Text;
+    if (item.kind == ItemKind::Memo)
+        value.vAlign = VAlign::Top;
     m_b->line(fieldLeft, top + height - 20, fieldLeft + fieldWidth, top + height - 20, 0.25);
     if (!item.unit.isEmpty())
         m_b->label(fieldLeft + fieldWidth + 60, top, unitWidth - 60, height, item.unit);

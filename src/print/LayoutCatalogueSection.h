@@ -21,7 +21,9 @@ public:
     static QString choicesText(const QVector<CatalogueChoice>& choices);
 
 private:
-    void groupTitle(const CatalogueGroup& group);
+    // The title asks for room for itself, its note, the legends below it and a first row.
+    void groupTitle(const CatalogueGroup& group, int legendsHeight);
+    int legendHeight(const QString& text) const;
     void legend(const QString& text);
     void codeItem(const CatalogueItem& item, bool withChoices);
     void checkItems(const QVector<const CatalogueItem*>& items);

@@ -1,6 +1,7 @@
 #include "common/AnsiText.h"
 #include "data/AppState.h"
 #include "print/LayoutBuilder.h"
+#include "print/ReportLayouts.h"
 #include "print/view/ReportDesigner.h"
 #include "print/view/ReportRenderer.h"
 #include "print/view/ReportWindows.h"
@@ -206,6 +207,37 @@ private slots:
         for (int x = 110; x < 190; ++x)
             inked += qGray(image.pixel(x, 200)) < 160 ? 1 : 0;
         QVERIFY2(inked > 70, qPrintable(QString::number(inked)));
+    }
+
+    // A long note in the assessment's memo prints inside its box, above the items below it.
+    void memoKeepsToItsBox()
+    {
+        ReportDocument document(ReportLayouts::assessment());
+        const ReportControl* memo = nullptr;
+        for (const ReportControl& c : document.layout.controls()) {
+            if (c.isBoundField() && c.dataField == QStringLiteral("A11"))
+                memo = &c;
+        }
+        QVERIFY(memo);
+        QString note;
+        for (int i = 0; i < 8; ++i)
+            note += QStringLiteral("夜間に不穏あり家族の面会時は落ち着く。");
+        document.record.insert(QStringLiteral("A11"), note);
+        test::TempFolder folder;
+        QVERIFY(ReportRenderer(document).writePdf(folder.file("a.pdf")));
+        const auto& margins = document.layout.margins;
+        const QRectF box(QPointF(margins.left + memo->left, margins.top + memo->top) / 20.0,
+                         QSizeF(memo->width, memo->height) / 20.0);
+        int words = 0;
+        for (const PdfWord& w : PdfText::words(folder.file("a.pdf"))) {
+            if (w.page != 1 || !w.text.contains(QStringLiteral("不穏")))
+                continue;
+            ++words;
+            QVERIFY2(box.adjusted(-1, -1, 1, 1).contains(w.box.center()),
+                     qPrintable(
+                         QStringLiteral("%1,%2").arg(w.box.center().x()).arg(w.box.center().y())));
+        }
+        QVERIFY(words > 0);
     }
 
     // A narrow column head set one character under the other keeps its size while the
