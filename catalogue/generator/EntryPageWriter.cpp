@@ -44,6 +44,9 @@ const char StyleSheet[] =
     "div.nav { margin: 8px 0; }\n"
     "div.nav input { font-size: 14px; margin-right: 8px; padding: 3px 10px; }\n";
 
+// The longest date a date column takes: "平成17年12月31日 23:59:59".
+constexpr int DateInputLength = 20;
+
 // The page order of the record kinds; the face sheet and the assessment each move within
 // their own pages.
 const QStringList FaceSheetPages = {QStringLiteral("KIHON1"), QStringLiteral("KIHON2")};
@@ -330,8 +333,12 @@ QString EntryPageWriter::input(const CatalogueItem& item) const
             if (age)
                 command += age->elementName();
         }
-        return QStringLiteral("<input type=\"text\" %1 size=\"12\" maxlength=\"10\" />")
-                   .arg(attributes) +
+        // A date column also takes the era form and a time ("平成17年12月31日 23:59:59");
+        // a date kept as text takes what its size allows.
+        const int length = item.daoType == orv::dbText ? item.size : DateInputLength;
+        return QStringLiteral("<input type=\"text\" %1 size=\"14\" maxlength=\"%2\" />")
+                   .arg(attributes)
+                   .arg(length) +
                Html::commandButton(QStringLiteral("cmdDate") + item.elementName().mid(3),
                                    QStringLiteral("..."), command,
                                    QStringLiteral("title=\"カレンダーから日付を選ぶ\""));

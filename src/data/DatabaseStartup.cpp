@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -148,8 +149,8 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
             return nullptr;
         removeWithSideFiles(backup);
         if (!renameFile(database, backup)) {
-            fail(error, QStringLiteral("データベース '%1' の名前を '%2' に変更できません。")
-                            .arg(database, backup));
+            fail(error, QStringLiteral("データベース '%1' の名前を '%2' に変更できません。%3")
+                            .arg(database, backup, qt_error_string(errno)));
             return nullptr;
         }
         syncToDisk(m_folder);
@@ -169,9 +170,12 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
         return nullptr;
     }
     reached(Step::Compacted);
+    // A journal by the new file's name belongs to no file of ours and would be replayed into it.
+    removeWithSideFiles(database);
     if (!renameFile(compacted, database)) {
+        fail(error, QStringLiteral("データベース '%1' を作成できません。%2")
+                        .arg(database, qt_error_string(errno)));
         removeWithSideFiles(compacted);
-        fail(error, QStringLiteral("データベース '%1' を作成できません。").arg(database));
         return nullptr;
     }
     syncToDisk(m_folder);

@@ -47,9 +47,14 @@ public:
 
     void itemTitle(const QString& number, const QString& title, int height)
     {
-        const QString text = number.isEmpty() ? title : number + QStringLiteral("　") + title;
-        m_b->textField(120, m_b->y(), kTitleWidth - 180, height, text,
-                       LayoutBuilder::gothic(9.5, true))
+        QString text = number.isEmpty() ? title : number + QStringLiteral("　") + title;
+        // A title too long for one line breaks before its bracketed part, not inside a word.
+        const int width = kTitleWidth - 180;
+        const int bracket = int(text.indexOf(QStringLiteral("（")));
+        if (bracket > 0 && LayoutFormFlow::textHeight(text, width, 9.5) >
+                               LayoutFormFlow::textHeight(QStringLiteral("Ⅰ"), width, 9.5))
+            text.insert(bracket, QLatin1Char('\n'));
+        m_b->textField(120, m_b->y(), width, height, text, LayoutBuilder::gothic(9.5, true))
             .wordWrap = true;
     }
 
@@ -76,7 +81,7 @@ public:
     void diagram()
     {
         const int height = 2400;
-        itemTitle(QStringLiteral("Ⅰ-11"), kDiagramTitle, kRowHeight);
+        itemTitle(QStringLiteral("Ⅰ-11"), kDiagramTitle, 2 * kRowHeight);
         m_b->rectangle(kTitleWidth, m_b->y() + 60, m_b->width() - kTitleWidth - 120, height);
         m_b->advance(height + 120);
         m_b->line(0, m_b->y() - 30, m_b->width(), m_b->y() - 30, 0.25);

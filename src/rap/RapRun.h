@@ -34,7 +34,7 @@ public:
     // Evaluates CurID / CurKijunbi without pick or box; problem and error say why not.
     RapRunOutcome evaluateSelection(AssessmentProblem* problem, QString* error);
 
-    // "<name>（ID: <id>）の<date>のアセスメント" and why it was not evaluated.
+    // "<name>さん（ID <id>）の<date>のアセスメント" and why it was not evaluated.
     static QString describeAssessment(const QString& id, const DateValue& date,
                                       const QString& name);
     static QString problemText(const AssessmentProblem& problem);

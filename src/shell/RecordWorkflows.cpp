@@ -42,17 +42,20 @@ const QString SurveyDateLabel = QStringLiteral("記入年月日");
 bool RecordWorkflows::openCurrent(const QString& table)
 {
     QString error;
-    m_state.CurRs = m_state.Db->openRecordset(
+    std::unique_ptr<Recordset> rs = m_state.Db->openRecordset(
         keyQuery(table), {Value(m_state.CurID), Value(m_state.CurKijunbi)}, &error);
-    if (!m_state.CurRs || m_state.CurRs->eof())
+    if (rs && rs->eof())
+        error = QStringLiteral("レコードが見つかりません。");
+    if (!rs || rs->eof())
         return reportFailure(error);
+    m_state.CurRs = std::move(rs);
     return true;
 }
 
 bool RecordWorkflows::reportFailure(const QString& error)
 {
     if (m_state.msg)
-        m_state.msg->show(QStringLiteral("データベースの処理でエラーが発生しました\r\n") + error,
+        m_state.msg->show(QStringLiteral("データベースの処理でエラーが発生しました。\n") + error,
                           StyleCritical);
     return false;
 }

@@ -30,6 +30,9 @@ QComboBox* numberList(int count, QWidget* parent)
 {
     auto* list = new QComboBox(parent);
     list->setEditable(true);
+    // A typed "1" is one o'clock, not completed to "10"; Enter adds nothing to the list.
+    list->setCompleter(nullptr);
+    list->setInsertPolicy(QComboBox::NoInsert);
     for (int n = 0; n < count; ++n)
         list->addItem(QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')));
     list->setCurrentIndex(0);

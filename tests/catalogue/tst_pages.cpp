@@ -30,6 +30,7 @@ struct Element
     QString onchange;
     QString value;
     QString accessKey;
+    int maxLength = -1;  // -1 when the input sets none
     QStringList options; // values of a select's options
     bool insideForm = false;
 };
@@ -106,6 +107,8 @@ Page readPage(const QString& path)
         element.onchange = attributes.value(QLatin1String("onchange")).toString();
         element.value = attributes.value(QLatin1String("value")).toString();
         element.accessKey = attributes.value(QLatin1String("accesskey")).toString();
+        if (attributes.hasAttribute(QLatin1String("maxlength")))
+            element.maxLength = attributes.value(QLatin1String("maxlength")).toInt();
         element.insideForm = formDepth > 0;
         page.elements.append(element);
         if (tag == QLatin1String("select"))
@@ -324,6 +327,28 @@ private slots:
                      qPrintable(element.value));
         }
         QVERIFY(buttons >= 2);
+    }
+
+    // An input lets the user type what its column takes: a text up to its size, a date also
+    // in the era form with a time.
+    void inputsTakeWhatTheirColumnsTake_data() { pageParses_data(); }
+    void inputsTakeWhatTheirColumnsTake()
+    {
+        QFETCH(QString, page);
+        const Page read = readPage(formFolder() + page);
+        const QString longestDate = QStringLiteral("平成17年12月31日 23:59:59");
+        for (const Element& element : read.elements) {
+            const CatalogueItem* item = Catalogue::builtIn().item(columnOf(element.name));
+            if (!element.name.startsWith(QLatin1String("orv_")) || !item ||
+                element.type != QLatin1String("text"))
+                continue;
+            if (item->daoType == dbText)
+                QCOMPARE(element.maxLength, item->size);
+            else if (item->daoType == dbDate)
+                QVERIFY2(element.maxLength >= longestDate.size(), qPrintable(element.name));
+            else
+                QVERIFY2(element.maxLength >= 6, qPrintable(element.name));
+        }
     }
 
     void everyDateHasItsPicker()

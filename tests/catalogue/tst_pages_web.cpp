@@ -149,6 +149,31 @@ private slots:
         QCOMPARE(spy.first().at(0).toString(), command);
     }
 
+    // Keyboard alone: Alt and the letter its caption shows presses a page button.
+    void accessKeysPressTheButtons_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("next") << "B.HTM" << int(Qt::Key_N) << "#C|C.HTM";
+        QTest::newRow("previous") << "B.HTM" << int(Qt::Key_P) << "#A|A.HTM";
+        QTest::newRow("save and close") << "T.HTM" << int(Qt::Key_S) << "#T";
+    }
+    void accessKeysPressTheButtons()
+    {
+        QFETCH(QString, page);
+        QFETCH(int, key);
+        QFETCH(QString, command);
+        load(formPage(page));
+        m_browser->activateWindow();
+        QWidget* target = m_browser->focusProxy() ? m_browser->focusProxy() : m_browser.get();
+        target->setFocus();
+        QSignalSpy spy(m_browser.get(), &WebBrowser::statusTextChanged);
+        QTest::keyClick(target, Qt::Key(key), Qt::AltModifier);
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().at(0).toString(), command);
+    }
+
     // The coma display writes the button anew, its class unquoted, with the second target.
     void comaButtonSurvivesItsRewrite()
     {

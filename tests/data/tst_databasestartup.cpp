@@ -59,6 +59,18 @@ QByteArray contentOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The journal of another record file, holding a change not yet written into it.
+QString strayJournal(const test::TempFolder& folder)
+{
+    makeRecordFile(folder.file("other.db"), {"other"});
+    auto other = Database::open(folder.file("other.db"));
+    other->execute("PRAGMA wal_autocheckpoint=0");
+    other->execute("DELETE FROM KIHON1");
+    other->execute("INSERT INTO KIHON1([ID]) VALUES(?)", {"stale"});
+    QFile::copy(folder.file("other.db-wal"), folder.file("stray-wal"));
+    return folder.file("stray-wal");
+}
+
 QStringList filesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -271,19 +283,24 @@ private slots:
         QCOMPARE(contentOf(folder.file("_Orv21.db")), backup);
     }
 
+    // The same for a journal by the new file's name when only the backup is left.
+    void staleJournalBesideTheNewFileIsRemoved()
+    {
+        test::TempFolder folder;
+        makeRecordFile(folder.file("_Orv21.db"), {"001"});
+        QVERIFY(QFile::copy(strayJournal(folder), folder.file("Orv21.db-wal")));
+        QString error;
+        auto db = DatabaseStartup(folder.path()).run(&error);
+        QVERIFY2(db, qPrintable(error));
+        QCOMPARE(idsIn(*db), QStringList{"001"});
+    }
+
     void staleJournalOfOldBackupIsRemoved()
     {
         test::TempFolder folder;
         makeRecordFile(folder.file("Orv21.db"), {"001"});
         // A journal left by another file of the backup's name would be replayed into it.
-        makeRecordFile(folder.file("other.db"), {"other"});
-        {
-            auto other = Database::open(folder.file("other.db"));
-            QVERIFY(other->execute("PRAGMA wal_autocheckpoint=0"));
-            QVERIFY(other->execute("DELETE FROM KIHON1"));
-            QVERIFY(other->execute("INSERT INTO KIHON1([ID]) VALUES(?)", {"stale"}));
-            QVERIFY(QFile::copy(folder.file("other.db-wal"), folder.file("_Orv21.db-wal")));
-        }
+        QVERIFY(QFile::copy(strayJournal(folder), folder.file("_Orv21.db-wal")));
         QString error;
         auto db = DatabaseStartup(folder.path()).run(&error);
         QVERIFY2(db, qPrintable(error));

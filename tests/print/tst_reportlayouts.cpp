@@ -235,10 +235,14 @@ private slots:
         const ReportLayout layout = ReportLayouts::faceSheet();
         QStringList texts;
         for (const ReportControl& c : layout.controls())
-            texts << c.text;
+            texts << QString(c.text).remove(QLatin1Char('\n'));
         for (const char* title : {"Ⅱ-1　入院・入所前の生活習慣", "日常生活の周期", "食習慣",
                                   "ADL（日常生活動作）の習慣", "人との関わりの習慣", "情報の有無"})
             QVERIFY2(texts.contains(QString::fromUtf8(title)), title);
+        // A long item title breaks before its bracket rather than inside "5年間".
+        QVERIFY(std::any_of(layout.controls().begin(), layout.controls().end(), [](const auto& c) {
+            return c.text == QStringLiteral("Ⅰ-8　入所歴\n（入所前5年間）");
+        }));
         for (const ReportControl& frame : layout.controls()) {
             if (frame.kind != ControlKind::Rectangle || frame.width != layout.printableWidth())
                 continue;

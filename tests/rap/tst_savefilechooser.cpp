@@ -34,11 +34,14 @@ private slots:
         test::TempFolder folder;
         QString title;
         QStringList filters;
+        bool asksBeforeOverwriting = false;
         QTimer::singleShot(0, this, [&]() {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             title = dialog->windowTitle();
             filters = dialog->nameFilters();
+            asksBeforeOverwriting = dialog->acceptMode() == QFileDialog::AcceptSave &&
+                                    !dialog->testOption(QFileDialog::DontConfirmOverwrite);
             dialog->setDirectory(folder.path());
             dialog->selectFile("検討用紙");
             static_cast<QDialog*>(dialog)->accept();
@@ -47,6 +50,7 @@ private slots:
             "RTFファイル|*.rtf|すべてのファイル|*.*", "作成するファイル名を指定してください。");
         QCOMPARE(title, QStringLiteral("作成するファイル名を指定してください。"));
         QCOMPARE(filters.size(), 2);
+        QVERIFY(asksBeforeOverwriting);
         QCOMPARE(chosen, folder.file("検討用紙.rtf"));
     }
 

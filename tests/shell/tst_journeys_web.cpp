@@ -12,6 +12,7 @@
 #include "support/TestDatabase.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QFile>
 #include <QTableView>
 #include <QTimer>
@@ -106,6 +107,12 @@ class TestJourneys : public QObject
         frmOrv21* window = entry();
         return window && window->isVisible() && window->WB()->readyState() == 4 &&
                window->WB()->url().toString().endsWith(QStringLiteral("FORM/") + page);
+    }
+    // Which jump menus the entry window shows: "J1", "J2", both or neither.
+    QString jumpMenus()
+    {
+        return QString(entry()->IDM_J1()->menuAction()->isVisible() ? "J1" : "") +
+               QString(entry()->IDM_J2()->menuAction()->isVisible() ? "J2" : "");
     }
     QVariant page(const QString& script) { return entry()->WB()->runScript(script); }
     QString element(const QString& name)
@@ -215,6 +222,7 @@ private slots:
         QCOMPARE(stored("KIHON1", "J001", day(2005, 9, 1), "1-3-1").toDate(), day(1930, 4, 1));
         QCOMPARE(element("orv_1_1_1"), QString("山田"));
         QCOMPARE(element("orv_1_3_1"), QString("1930/04/01"));
+        QCOMPARE(jumpMenus(), QString("J1"));
 
         // Leaving a new record without saving deletes it.
         m_boxes.queueAnswer(AnswerYes);
@@ -237,6 +245,7 @@ private slots:
             QCOMPARE(rows(QString(letter), "J001"), 1);
         QCOMPARE(element("orv_A1_1"), QString("山田"));
         QCOMPARE(element("orv_A3"), QString("2005/08/20"));
+        QCOMPARE(jumpMenus(), QString("J2"));
 
         // Page A stored by the jump button, page B opened.
         setElement("orv_A8", "1");
@@ -318,6 +327,7 @@ private slots:
         QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A1-1"), Value("佐藤"));
         QCOMPARE(element("orv_A1_1"), QString("佐藤"));
         QVERIFY(m_state->KonsuiMode);
+        QCOMPARE(jumpMenus(), QString("J2"));
         for (const char* item : {"IDM_C", "IDM_D", "IDM_E", "IDM_F"})
             QVERIFY(!entry()->jumpAction(item)->isEnabled());
         QVERIFY(entry()->jumpAction("IDM_N")->isEnabled());
@@ -360,6 +370,7 @@ private slots:
         QCOMPARE(stored("S", "J001", day(2005, 9, 10), "S5-a"), Value(1));
         QVERIFY(stored("S", "J001", day(2005, 9, 10), "S1-a") != Value(1));
         QCOMPARE(page("document.forms[0].elements['orv_S5_a'].checked").toBool(), true);
+        QCOMPARE(jumpMenus(), QString());
         clickButton("cmdCloseTop");
         QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
 
@@ -372,6 +383,19 @@ private slots:
         QCOMPARE(m_boxes.last().text, QString("既に、対象者[山田花子]、アセスメント基準日["
                                               "平成17年09月10日]のデータが登録されています"));
         QCOMPARE(rows("S", "J001"), 1);
+
+        // The date dialog closed by its close box: no summary, the run's RAP row stays.
+        m_boxes.clear();
+        QVERIFY(m_state->Db->execute("DELETE FROM S"));
+        pickInFinder("J001", "2005/08/20");
+        m_driver->when("frmDateSet", [](QWidget* dialog) { dialog->close(); });
+        command("SAM_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(dialogsDone(), 15000);
+        QTest::qWait(100);
+        QCOMPARE(rows("S", "J001"), 0);
+        QCOMPARE(rows("RAP", "J001"), 1);
+        QCOMPARE(m_boxes.count(), 0);
+        QVERIFY(!m_menu->isEntryWindowLoaded());
     }
 
     void medicationSurvey()
@@ -392,6 +416,7 @@ private slots:
         command("DRAG_EDIT");
         QTRY_VERIFY_WITH_TIMEOUT(onPage("T.HTM"), 15000);
         QCOMPARE(element("orv_T_A_1_1_1"), QString("アリセプト"));
+        QCOMPARE(jumpMenus(), QString());
         setElement("orv_T_A_1_1_2", "錠");
         clickButton("cmdCloseTop");
         QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);

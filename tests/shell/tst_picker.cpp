@@ -172,6 +172,26 @@ private slots:
         QCOMPARE(state.PickedDate, at(2005, 8, 17));
     }
 
+    void preloadShownModalWithTheTime()
+    {
+        AppState state;
+        QTimer::singleShot(0, [] {
+            QWidget* picker = QApplication::activeModalWidget();
+            QVERIFY(picker);
+            QCOMPARE(picker->findChild<QCalendarWidget*>("Cal")->selectedDate(),
+                     QDate(2005, 8, 17));
+            QVERIFY(!picker->findChild<QWidget*>("cbHour")->isHidden());
+            QTest::mouseClick(picker->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        });
+        const auto reader = [](const QString& name) {
+            return name == "orv_1_3_1" ? QStringLiteral("2005.08.17") : QString();
+        };
+        QVERIFY(frmDTPICK::pick(state, "orv_1_3_1", false, reader));
+        QCOMPARE(state.PickElementName, QString("orv_1_3_1"));
+        QVERIFY(!state.DateOnly);
+        QCOMPARE(state.PickedDate, at(2005, 8, 17));
+    }
+
     void preloadFromAnEntryPage()
     {
         AppState state;
@@ -319,6 +339,30 @@ private slots:
         QCOMPARE(state.PickedDate, at(1999, 1, 1, 1, 1));
         QVERIFY(!PickerResult::compose(QDate(2005, 8, 17), "x", "00"));
         QCOMPARE(*PickerResult::compose(QDate(2005, 8, 17), "23", "59"), at(2005, 8, 17, 23, 59));
+    }
+
+    void typedHourIsTakenAsTyped()
+    {
+        AppState state;
+        frmDTPICK picker(state);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        picker.findChild<QCalendarWidget*>("Cal")->setSelectedDate(QDate(2005, 8, 17));
+        auto* hours = picker.findChild<QComboBox*>("cbHour");
+        auto* minutes = picker.findChild<QComboBox*>("cbMinutes");
+        for (QComboBox* list : {hours, minutes}) {
+            list->setFocus();
+            list->lineEdit()->clear();
+            QTest::keyClicks(list, list == hours ? "1" : "5");
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+        QCOMPARE(hours->currentText(), QString("1"));
+        QCOMPARE(hours->count(), 24);
+        QCOMPARE(minutes->count(), 60);
+        QVERIFY(picker.isVisible());
+        QTest::mouseClick(picker.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        QVERIFY(state.DatePicked);
+        QCOMPARE(state.PickedDate, at(2005, 8, 17, 1, 5));
     }
 
     void escapeInAnOpenListClosesOnlyTheList()

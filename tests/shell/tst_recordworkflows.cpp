@@ -285,6 +285,9 @@ private slots:
         QCOMPARE(f.host.calls.first(), QString("date:薬物治療調査票 記入年月日指定:記入年月日"));
         QCOMPARE(f.value("T", "R001", Sep1, "T0-2"), Value("山田"));
         QCOMPARE(f.value("T", "R001", Sep1, "T0-1"), Value("2005/09/01"));
+        // The picked face sheet's date plays no part.
+        QCOMPARE(f.count("T", "R001"), 1);
+        QCOMPARE(f.value("T", "R001", Aug17, "ID"), Value());
 
         // Edit: the name follows the face sheet and is stored before the page opens.
         f.state.CurRs.reset();
@@ -454,6 +457,23 @@ private slots:
         QVERIFY(!f.state.CurRs);
         QVERIFY(!f.state.NavPermit);
         QCOMPARE(f.box.count(), 0);
+    }
+
+    // A record deleted elsewhere after it was picked: reported, no window, nothing written.
+    void pickedRecordGoneMeanwhile()
+    {
+        Fixture f;
+        f.state.CurTable = "KIHON1";
+        f.finder.picks << qMakePair(QString("R009"), Aug17) << qMakePair(QString("R009"), Aug17);
+        f.flows.Face_EDIT();
+        f.flows.DRAG_EDIT();
+        QCOMPARE(f.box.count(), 2);
+        QCOMPARE(f.box.last().text,
+                 QString("データベースの処理でエラーが発生しました。\nレコードが見つかりません。"));
+        QCOMPARE(f.box.last().style, 16);
+        QCOMPARE(f.host.calls, QStringList());
+        QVERIFY(!f.state.CurRs);
+        QCOMPARE(f.count("T", "R009"), 0);
     }
 };
 
