@@ -281,6 +281,10 @@ bool PageBinding::SetFieldValue(const QString& col, const QString& value)
 
 bool PageBinding::SavePage()
 {
+    // A move while the next page loads (a double click, a menu item): storing the unfilled
+    // page would blank the row.
+    if (!m_pageFilled)
+        return false;
     if (!m_state.CurRs) {
         m_state.msg->show(QStringLiteral("登録するデータが開かれていません。"), StyleCritical);
         return false;
@@ -332,6 +336,7 @@ bool PageBinding::SavePage()
     if (!openNextRow())
         return false;
 
+    pageLoadStarted();
     m_state.NavPermit = true;
     if (m_host)
         m_host->navigateAndWait(pagePath(m_state.folder.path(), m_state.NextPage));
@@ -370,6 +375,7 @@ bool PageBinding::openNextRow()
 
 bool PageBinding::LoadPage()
 {
+    m_pageFilled = false;
     if (!readPage())
         return false;
     for (int i = 0; i < m_elements.size(); ++i) {
@@ -384,7 +390,8 @@ bool PageBinding::LoadPage()
         else
             m_state.msg->show(unknownTypeText(element.type), StyleOk);
     }
-    return flush();
+    m_pageFilled = flush();
+    return m_pageFilled;
 }
 
 } // namespace orv

@@ -26,6 +26,9 @@ public:
     bool SavePage();
     // Fills every bound input from CurRs; false when the page could not be read or written.
     bool LoadPage();
+    // A page has begun to load: until LoadPage has filled it, SavePage refuses, as its inputs
+    // do not yet hold the row.
+    void pageLoadStarted() { m_pageFilled = false; }
 
     bool SetFieldValue(const QString& col, const QString& value);
     QString GetFieldText(const QString& col) const;
@@ -58,6 +61,7 @@ private:
     EntryWindowHost* m_host;
     QVector<PageElement> m_elements;
     QVector<ElementChange> m_pending;
+    bool m_pageFilled = true;
 };
 
 } // namespace orv

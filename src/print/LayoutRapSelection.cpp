@@ -97,11 +97,19 @@ void firstHead(LayoutBuilder& b)
                 HAlign::Centre);
         b.field(left, 0, kRapWidth, kNumberHeight, QStringLiteral("rap%1").arg(i + 1),
                 LayoutBuilder::gothic(11.5), HAlign::Centre);
-        ReportControl& head =
-            b.label(left, kNumberHeight + 40, kRapWidth, kHeadHeight - kNumberHeight - 80,
-                    column.title, LayoutBuilder::gothic(8.5), HAlign::Centre);
+        // "(A)" and "(B)" stand across the foot of the head, so the title keeps its size.
+        const QString suffix = columnSuffix(column);
+        const QString title =
+            suffix.isEmpty() ? column.title : column.title.chopped(int(suffix.size()));
+        const int suffixHeight = suffix.isEmpty() ? 0 : 240;
+        ReportControl& head = b.label(left, kNumberHeight + 40, kRapWidth,
+                                      kHeadHeight - kNumberHeight - 80 - suffixHeight, title,
+                                      LayoutBuilder::gothic(8.5), HAlign::Centre);
         head.vertical = true;
         head.vAlign = VAlign::Top;
+        if (!suffix.isEmpty())
+            b.label(left, kHeadHeight - 40 - suffixHeight, kRapWidth, suffixHeight, suffix,
+                    LayoutBuilder::gothic(7), HAlign::Centre);
     }
     textHeads(b, kHeadHeight - 300, 300);
     b.line(kRapLeft, 0, tableRight(), 0);

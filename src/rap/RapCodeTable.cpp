@@ -42,10 +42,7 @@ const CodeRow Codes[] = {
 };
 
 const QString Comma = QStringLiteral(",");
-
-} // namespace
-
-namespace {
+const QString Slash = QStringLiteral("/");
 
 // Key positions of a list as the tests read it: fields at ",", taken as they stand.
 QVector<int> keyPositions(const QString& keys)
@@ -67,8 +64,6 @@ int countSet(const QVector<int>& keys, const TriggerMarks& marks, int enough)
     }
     return set;
 }
-
-const QString Slash = QStringLiteral("/");
 
 } // namespace
 

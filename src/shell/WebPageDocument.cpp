@@ -145,13 +145,4 @@ bool WebPageDocument::setStatus(const QString& text, QString* error)
                nullptr, error);
 }
 
-QString WebPageDocument::valueOf(const QString& elementName)
-{
-    QVector<PageElement> elements;
-    if (!readElements(&elements))
-        return QString();
-    const int index = indexOf(elements, elementName);
-    return index < 0 ? QString() : elements[index].value;
-}
-
 } // namespace orv

@@ -19,9 +19,6 @@ public:
     bool apply(const QVector<ElementChange>& changes, QString* error = nullptr) override;
     bool setStatus(const QString& text, QString* error = nullptr) override;
 
-    // The value of an element of the first form by name; empty when there is none.
-    QString valueOf(const QString& elementName);
-
     static QString readScript();
     static QString applyScript(const QVector<ElementChange>& changes);
 

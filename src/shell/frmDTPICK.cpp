@@ -2,7 +2,6 @@
 
 #include "common/DateFormat.h"
 #include "data/AppState.h"
-#include "data/PageDocument.h"
 #include "shell/DialogControls.h"
 #include "shell/PickerPlacement.h"
 #include "shell/PickerPreload.h"
@@ -184,23 +183,6 @@ void frmDTPICK::pickInto(AppState& state, QLineEdit* box, QWidget* parent)
 {
     if (pick(state, QString(), true, {}, parent))
         box->setText(DateFormat::eraLong(state.PickedDate));
-}
-
-frmDTPICK::ElementReader frmDTPICK::pageReader(PageDocument& page)
-{
-    return [&page](const QString& elementName) {
-        QVector<PageElement> elements;
-        if (!page.readElements(&elements))
-            return QString();
-        const int index = PageDocument::indexOf(elements, elementName);
-        return index < 0 ? QString() : elements.at(index).value;
-    };
-}
-
-void frmDTPICK::showForPage(AppState& state, PageDocument& page, QWidget* parent)
-{
-    frmDTPICK picker(state, pageReader(page), parent);
-    picker.exec();
 }
 
 } // namespace orv

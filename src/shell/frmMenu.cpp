@@ -102,6 +102,18 @@ void frmMenu::placeWindow()
     move(area.topLeft() + QPoint(twips.toPixels(left), twips.toPixels(top)));
 }
 
+bool frmMenu::event(QEvent* event)
+{
+    // A window manager frames the window only after it shows; the outer size and the centring
+    // count the frame, so the window is placed again once its repaints find the frame known.
+    if (!m_frameFitted && event->type() == QEvent::UpdateRequest && isVisible() &&
+        !(frameGeometry().size() - size()).isNull()) {
+        m_frameFitted = true;
+        placeWindow();
+    }
+    return QMainWindow::event(event);
+}
+
 void frmMenu::waitForPage()
 {
     m_wb->waitUntilComplete();

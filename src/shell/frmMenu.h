@@ -78,6 +78,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void installWindowMenu() override;
@@ -109,6 +110,7 @@ private:
     QPointer<frmPDFPrint> m_pdfPrint;
     bool m_unloadFromCode = false;
     bool m_unloaded = false;
+    bool m_frameFitted = false;
 };
 
 } // namespace orv

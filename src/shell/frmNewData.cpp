@@ -76,6 +76,7 @@ void frmNewData::setId(const QString& id)
 void frmNewData::txtIDs_Change(const QString& id)
 {
     m_lbFullName->setText(m_logic.fullName(id));
+    DialogControls::fitText(m_lbFullName);
 }
 
 void frmNewData::cmdOK_Click()

@@ -52,13 +52,14 @@ frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
 
     connect(m_wb, &WebBrowser::beforeNavigate, this,
             [this](const QUrl&, bool* cancel) { *cancel = !m_state.NavPermit; });
+    // Only the program's own loads: a refused navigation also reports a start.
+    connect(m_wb, &QWebEngineView::loadStarted, this, [this] {
+        if (m_state.NavPermit)
+            m_commands.binding().pageLoadStarted();
+    });
     connect(m_wb, &WebBrowser::statusTextChanged, this,
             [this](const QString& text) { m_commands.handleStatusText(text); });
-    m_datePicker = [this] {
-        frmDTPICK picker(
-            m_state, [this](const QString& name) { return m_document.valueOf(name); }, this);
-        picker.exec();
-    };
+    m_datePicker = [this] { frmDTPICK::showForPage(m_state, m_document, this); };
     qApp->installEventFilter(this);
 }
 

@@ -266,6 +266,32 @@ private slots:
         QCOMPARE(f->page.element(QStringLiteral("orv_1_1_1")).value, QStringLiteral("山田"));
     }
 
+    // A move made while the next page loads (a double click, a menu item) would store the
+    // unfilled inputs over the row it has just opened.
+    void noStoreWhileTheNextPageLoads()
+    {
+        QVERIFY(f->state.Db->execute(QStringLiteral("UPDATE B SET [B2]='あり'")));
+        bool nested = true;
+        f->host.onNavigate = [&](const QString&) {
+            f->page.setElements({});
+            f->page.add(QStringLiteral("orv_B2"), QStringLiteral("text"));
+            f->state.NextPage.clear();
+            nested = binding->SavePage();
+            f->state.NextPage = QStringLiteral("B.HTM");
+        };
+        f->state.NextPage = QStringLiteral("B.HTM");
+        QVERIFY(binding->SavePage());
+        QVERIFY(!nested);
+        QVERIFY(!f->host.calls.contains(QStringLiteral("unload")));
+        QCOMPARE(f->stored(QStringLiteral("B"), QStringLiteral("B2"), f->id, f->date),
+                 Value(QStringLiteral("あり")));
+        QCOMPARE(f->page.element(QStringLiteral("orv_B2")).value, QStringLiteral("あり"));
+        // once filled, the page stores again
+        f->host.onNavigate = nullptr;
+        QVERIFY(binding->SavePage());
+        QVERIFY(f->host.calls.contains(QStringLiteral("unload")));
+    }
+
     void missingNextRowKeepsThePage()
     {
         QVERIFY(f->state.Db->execute(QStringLiteral("DELETE FROM R")));

@@ -16,6 +16,8 @@
 
 using namespace orv;
 
+Q_DECLARE_METATYPE(orv::XmlFamily)
+
 namespace {
 
 // One row held in memory, enough for the element writers.
@@ -178,6 +180,39 @@ private slots:
         QCOMPARE(xmlFamilyOf("A10-i"), XmlFamily::Default);
         QCOMPARE(xmlFamilyOf("1-8-8"), XmlFamily::Default);
         QCOMPARE(xmlFamilyOf("P3-l"), XmlFamily::Default);
+    }
+
+    void familyMembers_data()
+    {
+        QTest::addColumn<QStringList>("columns");
+        QTest::addColumn<XmlFamily>("family");
+        QTest::newRow("性別") << QStringList{"1-2"} << XmlFamily::Sex;
+        QTest::newRow("郵便番号") << QStringList{"1-4-1"} << XmlFamily::PostalCode;
+        QTest::newRow("和暦日付") << QStringList{"基準日", "1-3-1",  "1-5",    "1-12",   "A3",
+                                                 "R2-b",   "R2-c",   "R2-d-5", "R2-e-5", "R2-f-5",
+                                                 "R2-g-5", "R2-h-5", "T0-1"}
+                                  << XmlFamily::EraDate;
+        QTest::newRow("記入年月日") << QStringList{"S0-1"} << XmlFamily::EntryDate;
+        QTest::newRow("日数") << QStringList{"P1-b-a-A", "P1-b-b-A", "P1-b-c-A", "P1-b-d-A",
+                                             "P1-b-e-A", "P3-a",     "P3-b",     "P3-c",
+                                             "P3-d",     "P3-e",     "P3-f",     "P3-g",
+                                             "P3-h",     "P3-i",     "P3-j",     "P3-k"}
+                              << XmlFamily::Days;
+        QTest::newRow("分") << QStringList{"P1-b-a-B", "P1-b-b-B", "P1-b-c-B", "P1-b-d-B",
+                                           "P1-b-e-B"}
+                            << XmlFamily::Minutes;
+        QTest::newRow("既定 (隣の列と大小文字違い)")
+            << QStringList{"1-3-2",  "1-4-2", "1-11",   "A2",       "A4",    "R2-a",  "R2-D-5",
+                           "R2-i-5", "T0-2",  "S0-2",   "P1-b-f-A", "P3-l",  "p3-a",  "P1-b-a-b",
+                           "s1-a",   "S1-b",  "記入日", "ID",       "I1-vv", "2-1-z", "1-8-0"}
+            << XmlFamily::Default;
+    }
+    void familyMembers()
+    {
+        QFETCH(QStringList, columns);
+        QFETCH(XmlFamily, family);
+        for (const QString& column : columns)
+            QVERIFY2(xmlFamilyOf(column) == family, qPrintable(column));
     }
 
     void familiesAndNames_data()

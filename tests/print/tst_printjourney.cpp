@@ -74,9 +74,9 @@ private slots:
                          {"1-4-1", Value("100-0001")},
                          {"1-4-2", Value("東京都千代田区千代田1〜2 A&Bハイツ")},
                          {"1-8-1", Value(1)}});
-        store(
-            "S",
-            {{"S0-1", Value("2024/04/03")}, {"S1-a", Value(1)}, {"S1-b", Value("夜間<不穏>あり")}});
+        store("S", {{"S0-1", Value("2024/04/03")},
+                    {"S1-a", Value(1)},
+                    {"S1-b", Value("夜間<不穏>あり\r\n転倒に注意")}});
         store("T", {{"T0-1", Value(day(2024, 4, 2))}, {"T-A-1-1-1", Value("アムロジピン")}});
 
         m_f.state.reports = nullptr;
@@ -117,6 +117,8 @@ private slots:
         QVERIFY2(summary.contains(PdfText::compact("記入年月日：令和6年4月3日")),
                  qPrintable(summary.left(400)));
         QVERIFY(summary.contains(PdfText::compact("夜間<不穏>あり")));
+        QVERIFY(summary.contains(PdfText::compact("転倒に注意")));
+        QVERIFY(!summary.contains(QLatin1String("&#")));
 
         m_f.finder.picks.enqueue({kId, m_date});
         m_prints->DRAG_PRINT();

@@ -208,6 +208,36 @@ private slots:
         QVERIFY2(inked > 70, qPrintable(QString::number(inked)));
     }
 
+    // A narrow column head set one character under the other keeps its size while the
+    // characters fit at one em apiece, and stays in its box.
+    void verticalHeadKeepsItsSize()
+    {
+        ReportDocument document;
+        document.layout.margins = {0, 0, 0, 0};
+        LayoutBuilder b(&document.layout);
+        b.label(1440, 1440, 2000, 400, QStringLiteral("ケ"), LayoutBuilder::gothic(8.5));
+        ReportControl& head = b.label(4320, 1440, 380, 1640, QStringLiteral("コミュニケーション"),
+                                      LayoutBuilder::gothic(8.5), HAlign::Centre);
+        head.vertical = true;
+        head.vAlign = VAlign::Top;
+        test::TempFolder folder;
+        QVERIFY(ReportRenderer(document).writePdf(folder.file("v.pdf")));
+        QRectF level;
+        QList<QRectF> column;
+        for (const PdfWord& w : PdfText::words(folder.file("v.pdf"))) {
+            if (w.box.left() < 144)
+                level = w.box;
+            else
+                column << w.box;
+        }
+        QCOMPARE(column.size(), 9);
+        for (const QRectF& box : column) {
+            QVERIFY2(box.height() >= 0.95 * level.height(),
+                     qPrintable(QString::number(box.height())));
+            QVERIFY(box.center().y() > 72 && box.center().y() < 72 + 82);
+        }
+    }
+
     void rapListShowsSixColumnsNewestFirst()
     {
         test::TempFolder folder;

@@ -8,7 +8,11 @@
 #include "support/TestDatabase.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QFile>
+#include <QPushButton>
+#include <QTimer>
 #include <QMainWindow>
 #include <QTest>
 
@@ -83,6 +87,42 @@ private slots:
         window->setFaceSheetJumpsVisible(false);
         QVERIFY(window->openPage(QStringLiteral("A.HTM")));
         state.CurRs->edit();
+    }
+
+    // The "..." button beside A3, clicked with the mouse: the picker opens preloaded from the
+    // box, and OK writes the picked date back into it.
+    void dateButtonOpensThePickerAndWritesTheDate()
+    {
+        script(QStringLiteral("var f = document.forms[0]; f.orv_A3.value = '2001.02.03';"
+                              "f.cmdDate_A3.scrollIntoView(); 1"));
+        const QVariantList box =
+            script(QStringLiteral("var r = document.forms[0].cmdDate_A3.getBoundingClientRect();"
+                                  "[r.left + r.width / 2, r.top + r.height / 2]"))
+                .toList();
+        QCOMPARE(box.size(), 2);
+        QDate preloaded;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || dialog->objectName() != QLatin1String("frmDTPICK"))
+                return;
+            poll.stop();
+            auto* cal = dialog->findChild<QCalendarWidget*>(QStringLiteral("Cal"));
+            preloaded = cal->selectedDate();
+            cal->setSelectedDate(QDate(2005, 8, 17));
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        poll.start(50);
+        QWidget* view = window->WB()->focusProxy() ? window->WB()->focusProxy() : window->WB();
+        QTest::mouseClick(view, Qt::LeftButton, {},
+                          QPoint(int(box.at(0).toDouble()), int(box.at(1).toDouble())));
+        QTRY_COMPARE_WITH_TIMEOUT(preloaded, QDate(2001, 2, 3), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            script(QStringLiteral("document.forms[0].orv_A3.value")).toString(),
+            QStringLiteral("2005/08/17"), 10000);
+        QVERIFY(state.DateOnly);
+        QCOMPARE(script(QStringLiteral("window.status")).toString(), QString());
+        script(QStringLiteral("document.forms[0].orv_A3.value = ''; 1"));
     }
 
     void refusedValueKeepsThePageRed()

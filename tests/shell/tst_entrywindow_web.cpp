@@ -148,6 +148,9 @@ private slots:
         window->WB()->runScript(QStringLiteral("location.href = 'elsewhere.htm'; 1"));
         QTest::qWait(500);
         QCOMPARE(shownPage(), QStringLiteral("A.HTM"));
+        // the page still stores
+        window->jumpAction(QStringLiteral("IDM_C"))->trigger();
+        waitForPage(QStringLiteral("C.HTM"));
     }
 
     void buttonJumpStoresAndOpensTheNextPage()
@@ -159,6 +162,25 @@ private slots:
         QTRY_VERIFY(f->state.CurRs && f->state.CurRs->name().contains(QStringLiteral("FROM C")));
         QCOMPARE(f->stored("A", "A2", f->id, f->date), Value(7));
         QCOMPARE(f->stored("A", "A5", f->id, f->date), Value(1));
+    }
+
+    // A double click on a jump button posts the jump twice; the second must not store the next
+    // page before it has been filled.
+    void doubleClickedJumpKeepsTheNextRow()
+    {
+        QVERIFY(f->state.Db->execute(
+            QStringLiteral("UPDATE C SET [C-1]=3, [C-2]='あり' WHERE [ID]=?"), {Value(f->id)}));
+        window->WB()->runScript(
+            QStringLiteral("var b = document.forms[0].cmdNext; b.click(); b.click(); 1"));
+        waitForPage(QStringLiteral("C.HTM"));
+        QTest::qWait(500);
+        window->WB()->waitUntilComplete();
+        QCOMPARE(f->stored("C", "C-2", f->id, f->date), Value(QStringLiteral("あり")));
+        QCOMPARE(f->stored("C", "C-1", f->id, f->date), Value(3));
+        QCOMPARE(
+            window->WB()->runScript(QStringLiteral("document.forms[0].orv_C_2.value")).toString(),
+            QStringLiteral("あり"));
+        QCOMPARE(f->msg.count(), 0);
     }
 
     void comaCommandOnThePage()

@@ -456,6 +456,7 @@ private slots:
     {
         DialogsFixture f;
         fill(f);
+        f.exec("INSERT INTO [Trigger]([ID], [記入日]) VALUES(?, ?)", {Yamada, f.day(2005, 8, 17)});
         OpenFinder o(f.state, 0);
         o.type("txtIDs", Yamada);
         o.search();
@@ -465,6 +466,7 @@ private slots:
             QCOMPARE(f.count(QString(QLatin1Char(letter)), Yamada), 0);
         QCOMPARE(f.count("KIHON1", Yamada), 0);
         QCOMPARE(f.count("RAP", Yamada), 1);
+        QCOMPARE(f.count("Trigger", Yamada), 1);
         QCOMPARE(f.count("A", Sato), 1);
     }
 
@@ -505,15 +507,26 @@ private slots:
         QCOMPARE(f.count("T", Yamada), 1);
     }
 
-    void assessmentListedOncePerFaceSheet()
+    void recordListedOncePerFaceSheet_data()
     {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("assessments") << 1;
+        QTest::newRow("RAP summaries") << 2;
+        QTest::newRow("medication surveys") << 3;
+    }
+
+    void recordListedOncePerFaceSheet()
+    {
+        QFETCH(int, mode);
         DialogsFixture f;
         fill(f);
-        f.addFaceSheet(Sato, f.day(2007, 1, 10), "佐藤", "一郎");
-        OpenFinder o(f.state, 1);
-        o.type("txtIDs", Sato);
+        f.addFaceSheet(Yamada, f.day(2007, 1, 10), "山田", "花子");
+        f.addFaceSheet(Yamada, f.day(2008, 1, 10), "山田", "花子");
+        OpenFinder o(f.state, mode);
+        o.type("txtIDs", Yamada);
         o.search();
-        QCOMPARE(o.rows(), 2);
+        // Yamada has two assessments, one RAP summary and one medication survey.
+        QCOMPARE(o.rows(), (mode == 1 ? 2 : 1) * 3);
     }
 
     void newFaceSheetModeHandsOverToNewData()

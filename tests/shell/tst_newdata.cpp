@@ -44,6 +44,7 @@ void fill(DialogsFixture& f)
     f.addFaceSheet("100", f.day(2005, 8, 17), "山田", "花子");
     f.addFaceSheet("O'B\"1", f.day(2005, 8, 17), "小山", QString());
     f.exec("INSERT INTO KIHON1([ID], [基準日]) VALUES('300', '2006-01-01')", {});
+    f.addFaceSheet("400", f.day(2005, 8, 17), "勅使河原長谷川", "美智代里子");
 }
 
 } // namespace
@@ -79,6 +80,13 @@ private slots:
         newData.setId("100");
         newData.findChild<QLineEdit*>("txtAssDate")->setText("平成17年08月17日");
         test::verifyTextsFit(&newData);
+        newData.setId("400"); // a long name is shown smaller
+        QCOMPARE(newData.findChild<QLabel*>("lbFullName")->text(),
+                 QString("勅使河原長谷川美智代里子"));
+        test::verifyTextsFit(&newData);
+        newData.setId("100");
+        test::verifyTextsFit(&newData);
+        QCOMPARE(newData.findChild<QLabel*>("lbFullName")->font().pointSize(), 9);
         for (const QString& label : {QString(), QStringLiteral("記入年月日")}) {
             frmDateSet dateSet(f.state);
             if (!label.isEmpty())

@@ -1,6 +1,5 @@
 #include "TextFit.h"
 #include "data/AppState.h"
-#include "data/PageDocument.h"
 #include "shell/PickerPlacement.h"
 #include "shell/PickerPreload.h"
 #include "shell/PickerResult.h"
@@ -23,27 +22,6 @@ namespace {
 
 const QSizeF Dialog(3225, 2835);
 const QSizeF Screen(19200, 14400);
-
-// A page whose first form holds the given elements.
-class FakePage : public PageDocument
-{
-public:
-    QVector<PageElement> elements;
-    bool readable = true;
-
-    bool readElements(QVector<PageElement>* out, QString* error) override
-    {
-        if (!readable) {
-            if (error)
-                *error = "no document";
-            return false;
-        }
-        *out = elements;
-        return true;
-    }
-    bool apply(const QVector<ElementChange>&, QString*) override { return false; }
-    bool setStatus(const QString&, QString*) override { return false; }
-};
 
 DateValue at(int y, int mo, int d, int h = 0, int mi = 0)
 {
@@ -172,16 +150,9 @@ private slots:
         QCOMPARE(state.PickedDate, at(2005, 8, 17));
     }
 
-    void preloadFromAnEntryPage()
+    void preloadShownModalWithTheTime()
     {
         AppState state;
-        FakePage page;
-        PageElement date;
-        date.name = "orv_1_3_1";
-        date.value = "2005.08.17";
-        page.elements = {PageElement(), date};
-        state.PickElementName = "orv_1_3_1";
-        state.DateOnly = false;
         QTimer::singleShot(0, [] {
             QWidget* picker = QApplication::activeModalWidget();
             QVERIFY(picker);
@@ -190,14 +161,13 @@ private slots:
             QVERIFY(!picker->findChild<QWidget*>("cbHour")->isHidden());
             QTest::mouseClick(picker->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         });
-        frmDTPICK::showForPage(state, page);
-        QVERIFY(state.DatePicked);
+        const auto reader = [](const QString& name) {
+            return name == "orv_1_3_1" ? QStringLiteral("2005.08.17") : QString();
+        };
+        QVERIFY(frmDTPICK::pick(state, "orv_1_3_1", false, reader));
+        QCOMPARE(state.PickElementName, QString("orv_1_3_1"));
+        QVERIFY(!state.DateOnly);
         QCOMPARE(state.PickedDate, at(2005, 8, 17));
-
-        const frmDTPICK::ElementReader reader = frmDTPICK::pageReader(page);
-        QCOMPARE(reader("orv_none"), QString());
-        page.readable = false;
-        QCOMPARE(reader("orv_1_3_1"), QString());
     }
 
     void missingElementPreloadsNow()

@@ -285,6 +285,9 @@ private slots:
         QCOMPARE(f.host.calls.first(), QString("date:薬物治療調査票 記入年月日指定:記入年月日"));
         QCOMPARE(f.value("T", "R001", Sep1, "T0-2"), Value("山田"));
         QCOMPARE(f.value("T", "R001", Sep1, "T0-1"), Value("2005/09/01"));
+        // The picked face sheet's date plays no part.
+        QCOMPARE(f.count("T", "R001"), 1);
+        QCOMPARE(f.value("T", "R001", Aug17, "ID"), Value());
 
         // Edit: the name follows the face sheet and is stored before the page opens.
         f.state.CurRs.reset();
