@@ -2,6 +2,7 @@
 
 #include "common/DateFormat.h"
 #include "data/AppState.h"
+#include "data/PageDocument.h"
 #include "shell/DialogControls.h"
 #include "shell/PickerPlacement.h"
 #include "shell/PickerPreload.h"
@@ -29,6 +30,9 @@ QComboBox* numberList(int count, QWidget* parent)
 {
     auto* list = new QComboBox(parent);
     list->setEditable(true);
+    // A typed "1" is one o'clock, not completed to "10"; Enter adds nothing to the list.
+    list->setCompleter(nullptr);
+    list->setInsertPolicy(QComboBox::NoInsert);
     for (int n = 0; n < count; ++n)
         list->addItem(QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')));
     list->setCurrentIndex(0);
@@ -183,6 +187,23 @@ void frmDTPICK::pickInto(AppState& state, QLineEdit* box, QWidget* parent)
 {
     if (pick(state, QString(), true, {}, parent))
         box->setText(DateFormat::eraLong(state.PickedDate));
+}
+
+frmDTPICK::ElementReader frmDTPICK::pageReader(PageDocument& page)
+{
+    return [&page](const QString& elementName) {
+        QVector<PageElement> elements;
+        if (!page.readElements(&elements))
+            return QString();
+        const int index = PageDocument::indexOf(elements, elementName);
+        return index < 0 ? QString() : elements.at(index).value;
+    };
+}
+
+void frmDTPICK::showForPage(AppState& state, PageDocument& page, QWidget* parent)
+{
+    frmDTPICK picker(state, pageReader(page), parent);
+    picker.exec();
 }
 
 } // namespace orv

@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace orv {
 
+class PageDocument;
 struct AppState;
 
 // The calendar picker. It opens at the mouse pointer, preloads from a page element of the
@@ -30,6 +31,12 @@ public:
     // shown modal. True when a date was picked; it is then in state.PickedDate.
     static bool pick(AppState& state, const QString& elementName, bool dateOnly,
                      const ElementReader& reader = {}, QWidget* parent = nullptr);
+
+    // The picker as a page command runs it, the caller having set the protocol variables:
+    // preloaded from the element PickElementName of the page's first form.
+    static void showForPage(AppState& state, PageDocument& page, QWidget* parent = nullptr);
+    // Reads the value of an element of the page's first form; an empty text when it cannot.
+    static ElementReader pageReader(PageDocument& page);
 
     // The "..." button beside a date box: a date alone, written into the box in era form.
     static void pickInto(AppState& state, QLineEdit* box, QWidget* parent);

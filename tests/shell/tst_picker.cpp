@@ -1,5 +1,6 @@
 #include "TextFit.h"
 #include "data/AppState.h"
+#include "data/PageDocument.h"
 #include "shell/PickerPlacement.h"
 #include "shell/PickerPreload.h"
 #include "shell/PickerResult.h"
@@ -22,6 +23,27 @@ namespace {
 
 const QSizeF Dialog(3225, 2835);
 const QSizeF Screen(19200, 14400);
+
+// A page whose first form holds the given elements.
+class FakePage : public PageDocument
+{
+public:
+    QVector<PageElement> elements;
+    bool readable = true;
+
+    bool readElements(QVector<PageElement>* out, QString* error) override
+    {
+        if (!readable) {
+            if (error)
+                *error = "no document";
+            return false;
+        }
+        *out = elements;
+        return true;
+    }
+    bool apply(const QVector<ElementChange>&, QString*) override { return false; }
+    bool setStatus(const QString&, QString*) override { return false; }
+};
 
 DateValue at(int y, int mo, int d, int h = 0, int mi = 0)
 {
@@ -170,6 +192,34 @@ private slots:
         QCOMPARE(state.PickedDate, at(2005, 8, 17));
     }
 
+    void preloadFromAnEntryPage()
+    {
+        AppState state;
+        FakePage page;
+        PageElement date;
+        date.name = "orv_1_3_1";
+        date.value = "2005.08.17";
+        page.elements = {PageElement(), date};
+        state.PickElementName = "orv_1_3_1";
+        state.DateOnly = false;
+        QTimer::singleShot(0, [] {
+            QWidget* picker = QApplication::activeModalWidget();
+            QVERIFY(picker);
+            QCOMPARE(picker->findChild<QCalendarWidget*>("Cal")->selectedDate(),
+                     QDate(2005, 8, 17));
+            QVERIFY(!picker->findChild<QWidget*>("cbHour")->isHidden());
+            QTest::mouseClick(picker->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        });
+        frmDTPICK::showForPage(state, page);
+        QVERIFY(state.DatePicked);
+        QCOMPARE(state.PickedDate, at(2005, 8, 17));
+
+        const frmDTPICK::ElementReader reader = frmDTPICK::pageReader(page);
+        QCOMPARE(reader("orv_none"), QString());
+        page.readable = false;
+        QCOMPARE(reader("orv_1_3_1"), QString());
+    }
+
     void missingElementPreloadsNow()
     {
         AppState state;
@@ -289,6 +339,30 @@ private slots:
         QCOMPARE(state.PickedDate, at(1999, 1, 1, 1, 1));
         QVERIFY(!PickerResult::compose(QDate(2005, 8, 17), "x", "00"));
         QCOMPARE(*PickerResult::compose(QDate(2005, 8, 17), "23", "59"), at(2005, 8, 17, 23, 59));
+    }
+
+    void typedHourIsTakenAsTyped()
+    {
+        AppState state;
+        frmDTPICK picker(state);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        picker.findChild<QCalendarWidget*>("Cal")->setSelectedDate(QDate(2005, 8, 17));
+        auto* hours = picker.findChild<QComboBox*>("cbHour");
+        auto* minutes = picker.findChild<QComboBox*>("cbMinutes");
+        for (QComboBox* list : {hours, minutes}) {
+            list->setFocus();
+            list->lineEdit()->clear();
+            QTest::keyClicks(list, list == hours ? "1" : "5");
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+        QCOMPARE(hours->currentText(), QString("1"));
+        QCOMPARE(hours->count(), 24);
+        QCOMPARE(minutes->count(), 60);
+        QVERIFY(picker.isVisible());
+        QTest::mouseClick(picker.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        QVERIFY(state.DatePicked);
+        QCOMPARE(state.PickedDate, at(2005, 8, 17, 1, 5));
     }
 
     void escapeInAnOpenListClosesOnlyTheList()
