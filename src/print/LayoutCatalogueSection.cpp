@@ -47,7 +47,10 @@ void LayoutCatalogueSection::heading(const QString& text, const QString& note)
 
 void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group)
 {
-    const int titleWidth = m_b->width() - 700;
+    // A long code ("P1-a-a～s") pushes its title to the right rather than being squeezed.
+    const int codeWidth = std::max(640, LayoutFormFlow::textWidth(group.code, 9.5) + 40);
+    const int titleLeft = 60 + codeWidth;
+    const int titleWidth = m_b->width() - titleLeft;
     const int height =
         std::max(m_rowHeight, LayoutFormFlow::textHeight(group.title, titleWidth, 9.5, kLineGap));
     // A title stays with its note and its first row; a title over sub-items (E4 over E4-a)
@@ -61,8 +64,9 @@ void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group)
     if (m_b->y() > m_b->pageTop())
         m_b->advance(m_groupGap);
     m_b->line(0, m_b->y(), m_b->width(), m_b->y(), 0.5);
-    m_b->label(60, m_b->y(), 640, m_rowHeight, group.code, LayoutBuilder::gothic(9.5, true));
-    m_b->label(700, m_b->y(), titleWidth, height, group.title, LayoutBuilder::gothic(9.5, true))
+    m_b->label(60, m_b->y(), codeWidth, m_rowHeight, group.code, LayoutBuilder::gothic(9.5, true));
+    m_b->label(titleLeft, m_b->y(), titleWidth, height, group.title,
+               LayoutBuilder::gothic(9.5, true))
         .wordWrap = true;
     m_b->advance(height);
     if (!group.note.isEmpty())

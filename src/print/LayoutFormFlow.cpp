@@ -32,6 +32,11 @@ int LayoutFormFlow::textHeight(const QString& text, int width, double points, in
     return int(lines * (em * 1.35)) + lineGap;
 }
 
+int LayoutFormFlow::textWidth(const QString& text, double points)
+{
+    return int(std::ceil(emWidth(text) * points * 20.0));
+}
+
 void LayoutFormFlow::title(const QString& text, double points)
 {
     const int height = int(points * 20 * 1.6);

@@ -17,6 +17,8 @@ public:
 
     // Estimated height of text set in a box of the given width.
     static int textHeight(const QString& text, int width, double points, int lineGap = 40);
+    // Estimated width of text set on one line.
+    static int textWidth(const QString& text, double points);
 
     void title(const QString& text, double points = 16.0);
     void heading(const QString& text, double points = 11.0);

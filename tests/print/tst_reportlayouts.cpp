@@ -1,3 +1,4 @@
+#include "print/LayoutFormFlow.h"
 #include "print/ReportCatalogue.h"
 #include "print/ReportLayouts.h"
 #include "print/ReportRapChart.h"
@@ -218,6 +219,9 @@ private slots:
         for (const ReportControl& title : layout.controls()) {
             if (title.kind != ControlKind::Label || title.left != 60 || !title.font.bold)
                 continue;
+            // Long codes such as "P1-a-a～s" have the room to print at their size.
+            QVERIFY2(title.width >= LayoutFormFlow::textWidth(title.text, title.font.points),
+                     qPrintable(title.text));
             const ReportControl* next = nullptr;
             for (const ReportControl& c : layout.controls()) {
                 if (c.isBoundField() && c.top >= title.bottom() && (!next || c.top < next->top))
