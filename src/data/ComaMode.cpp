@@ -93,14 +93,25 @@ bool ComaMode::applyTo(Recordset& rs, bool St, QString* error) const
 
 bool ComaMode::KonsuiChg(bool St, QString* error)
 {
-    if (m_state.CurRs) {
-        if (m_state.CurRs->editMode() == Recordset::EditMode::None)
-            m_state.CurRs->edit();
-        if (!applyTo(*m_state.CurRs, St, error))
-            return false;
-    }
-    if (!m_state.Db)
+    // The stored rows first: when they fail, the open record's buffer stays as it was.
+    if (m_state.Db && !changeStoredRows(St, error))
+        return false;
+    if (!m_state.CurRs)
         return true;
+    if (m_state.CurRs->editMode() == Recordset::EditMode::None)
+        m_state.CurRs->edit();
+    return applyTo(*m_state.CurRs, St, error);
+}
+
+bool ComaMode::changeStoredRows(bool St, QString* error) const
+{
+    // The five rows change together or not at all.
+    TransactionGuard transaction(*m_state.Db);
+    if (!transaction.ok()) {
+        if (error)
+            *error = QStringLiteral("トランザクションを開始できません。");
+        return false;
+    }
     for (const QString& table : changedTables()) {
         QString why;
         auto rs = m_state.Db->openRecordset(
@@ -125,7 +136,7 @@ bool ComaMode::KonsuiChg(bool St, QString* error)
         }
         rs->close();
     }
-    return true;
+    return transaction.commit(error);
 }
 
 QString ComaMode::buttonHtml(const PageElement& button, bool St)

@@ -21,8 +21,8 @@ public:
     // B1 of the assessment's row in B is 1.
     bool IsKonsui() const;
     // Clears (St true) or restores to their defaults (St false) the coma-dependent columns of
-    // the open record, whose update is left to the next store of its page, and of the rows of
-    // C, D, E, F and N, which are committed at once.
+    // the rows of C, D, E, F and N, committed at once, and of the open record, whose update
+    // is left to the next store of its page. A failure changes neither.
     bool KonsuiChg(bool St, QString* error = nullptr);
 
     // Hides the coma-dependent inputs of the page and points its coma-aware buttons at the
@@ -38,6 +38,7 @@ public:
 
 private:
     bool applyTo(Recordset& rs, bool St, QString* error) const;
+    bool changeStoredRows(bool St, QString* error) const;
 
     AppState& m_state;
 };

@@ -254,10 +254,11 @@ bool PageBinding::SetFieldValue(const QString& col, const QString& value)
         break;
     case dbDate:
         if (!value.isEmpty()) {
-            const QString text = QString(value).replace(QLatin1Char('.'), QLatin1Char('/'));
+            // Half-width first, so that full-width points separate a date as points do.
+            const QString text = toHalfWidth(value).replace(QLatin1Char('.'), QLatin1Char('/'));
             if (!CheckDate(text, col))
                 return false;
-            assigned = Value(*DateParser::parse(toHalfWidth(text)));
+            assigned = Value(*DateParser::parse(text));
         }
         break;
     case dbText:

@@ -2,6 +2,7 @@
 
 #include "data/Catalogue.h"
 #include "data/DaoType.h"
+#include "rap/TriggerRuleTable.h"
 
 #include "TestPaths.h"
 
@@ -10,6 +11,8 @@
 #include <QtTest>
 
 #include <sqlite3.h>
+
+#include <algorithm>
 
 using namespace orv;
 using namespace orv::test;
@@ -305,6 +308,34 @@ private slots:
             QVERIFY2(item, qPrintable(column));
             QVERIFY2(item->kind == ItemKind::Check, qPrintable(column));
             QVERIFY2(isNumericType(item->daoType), qPrintable(column));
+        }
+    }
+
+    // Every value a trigger rule looks for can be entered on the item's page: a code among the
+    // item's choices, a tick or no tick of a check box.
+    void triggerValuesCanBeEntered()
+    {
+        const Catalogue& catalogue = Catalogue::builtIn();
+        for (const TriggerRule& rule : TriggerRuleTable::instance().rules()) {
+            for (const TriggerItem& ruleItem : rule.items) {
+                const CatalogueItem* item = catalogue.item(ruleItem.column);
+                const QString what = rule.key + QLatin1Char(' ') + ruleItem.column;
+                QVERIFY2(item, qPrintable(what));
+                QCOMPARE(catalogue.tableOf(item->code), rule.table);
+                QVector<int> values;
+                if (item->kind == ItemKind::Check) {
+                    values = {0, 1};
+                } else {
+                    QVERIFY2(item->kind == ItemKind::Code, qPrintable(what));
+                    for (const CatalogueChoice& choice : item->choices)
+                        values.append(choice.code.toInt());
+                }
+                QVERIFY2(std::any_of(values.begin(), values.end(),
+                                     [&](int value) { return rule.condition.holds(value); }),
+                         qPrintable(what));
+                if (rule.condition.alsoEqual != TriggerCondition::NoValue)
+                    QVERIFY2(values.contains(rule.condition.alsoEqual), qPrintable(what));
+            }
         }
     }
 

@@ -66,6 +66,25 @@ private slots:
         QCOMPARE(f->state.CurRs->value(QStringLiteral("N-1")), Value(0));
     }
 
+    void failingChangeLeavesEveryRow()
+    {
+        QVERIFY(f->state.Db->execute(QStringLiteral("DROP TABLE N")));
+        QString error;
+        QVERIFY(!ComaMode(f->state).KonsuiChg(true, &error));
+        QVERIFY(error.startsWith(QStringLiteral("N: ")));
+        QCOMPARE(stored("C", "C-1"), Value(3));
+        QCOMPARE(stored("C", "C-2"), Value(QStringLiteral("有り")));
+    }
+
+    void failingChangeLeavesTheOpenRecord()
+    {
+        QVERIFY(f->state.Db->execute(QStringLiteral("UPDATE N SET [N-1]=2")));
+        QVERIFY(f->openRow(QStringLiteral("N")));
+        QVERIFY(f->state.Db->execute(QStringLiteral("DROP TABLE E")));
+        QVERIFY(!ComaMode(f->state).KonsuiChg(true));
+        QCOMPARE(f->state.CurRs->value(QStringLiteral("N-1")), Value(2));
+    }
+
     void otherRecordsAreLeftAlone()
     {
         QVERIFY(f->addAssessment(QStringLiteral("0002"), f->date));

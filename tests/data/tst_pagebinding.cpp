@@ -90,6 +90,8 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QDate>("storedDate");
         QTest::newRow("点区切り") << QStringLiteral("2005.08.17") << true << QDate(2005, 8, 17);
+        QTest::newRow("全角の点区切り")
+            << QStringLiteral("２００５．０８．１７") << true << QDate(2005, 8, 17);
         QTest::newRow("和暦") << QStringLiteral("平成17年8月17日") << true << QDate(2005, 8, 17);
         QTest::newRow("空欄") << QString() << true << QDate();
         QTest::newRow("13月") << QStringLiteral("2005/13/01") << false << QDate();

@@ -5,14 +5,12 @@
 #include "data/Recordset.h"
 #include "shell/WebBrowser.h"
 #include "shell/frmOrv21.h"
+#include "support/ModalDriver.h"
 #include "support/TestDatabase.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QFile>
-#include <QPushButton>
-#include <QTimer>
 #include <QMainWindow>
 #include <QTest>
 
@@ -101,18 +99,13 @@ private slots:
                 .toList();
         QCOMPARE(box.size(), 2);
         QDate preloaded;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (!dialog || dialog->objectName() != QLatin1String("frmDTPICK"))
-                return;
-            poll.stop();
+        ModalDriver driver;
+        driver.when(QStringLiteral("frmDTPICK"), [&](QWidget* dialog) {
             auto* cal = dialog->findChild<QCalendarWidget*>(QStringLiteral("Cal"));
             preloaded = cal->selectedDate();
             cal->setSelectedDate(QDate(2005, 8, 17));
-            dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+            ModalDriver::click(dialog, QStringLiteral("cmdOK"));
         });
-        poll.start(50);
         QWidget* view = window->WB()->focusProxy() ? window->WB()->focusProxy() : window->WB();
         QTest::mouseClick(view, Qt::LeftButton, {},
                           QPoint(int(box.at(0).toDouble()), int(box.at(1).toDouble())));

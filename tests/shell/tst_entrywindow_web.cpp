@@ -3,12 +3,10 @@
 #include "shell/WebBrowser.h"
 #include "shell/frmOrv21.h"
 #include "support/EntryFixture.h"
+#include "support/ModalDriver.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCalendarWidget>
-#include <QPushButton>
-#include <QTimer>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -222,16 +220,11 @@ private slots:
         window->WB()->runScript(
             QStringLiteral("document.forms[0].orv_A1_1.value = '2005.08.17'; 1"));
         QDate shown;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (!dialog || dialog->objectName() != QLatin1String("frmDTPICK"))
-                return;
-            poll.stop();
+        ModalDriver driver;
+        driver.when(QStringLiteral("frmDTPICK"), [&](QWidget* dialog) {
             shown = dialog->findChild<QCalendarWidget*>(QStringLiteral("Cal"))->selectedDate();
-            dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+            ModalDriver::click(dialog, QStringLiteral("cmdOK"));
         });
-        poll.start(50);
         window->WB()->runScript(QStringLiteral("window.status = '!orv_A1_1|ggge年m月d日'; 1"));
         QTRY_COMPARE(shown, QDate(2005, 8, 17));
         QTRY_COMPARE(
