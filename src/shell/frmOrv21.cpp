@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace orv {
 
@@ -184,6 +185,26 @@ void frmOrv21::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
+}
+
+bool frmOrv21::event(QEvent* event)
+{
+    // The browser makes the window change its native surface when it first shows; some window
+    // managers map the new surface unmaximized. Maximize again when that happens at once.
+    constexpr int recreationGraceMs = 2000;
+    if (event->type() == QEvent::WinIdChange && isVisible() && isMaximized()) {
+        m_surfaceRecreated.start();
+    } else if (event->type() == QEvent::WindowStateChange && m_surfaceRecreated.isValid()) {
+        const bool lost =
+            !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+        if (lost && m_surfaceRecreated.elapsed() < recreationGraceMs)
+            QTimer::singleShot(0, this, [this] {
+                if (isVisible())
+                    showMaximized();
+            });
+        m_surfaceRecreated.invalidate();
+    }
+    return QMainWindow::event(event);
 }
 
 bool frmOrv21::eventFilter(QObject* watched, QEvent* event)

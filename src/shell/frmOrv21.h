@@ -4,6 +4,7 @@
 #include "shell/EntryCommands.h"
 #include "shell/WebPageDocument.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 
@@ -70,6 +71,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -90,6 +92,7 @@ private:
     QHash<QString, QAction*> m_items;
     std::function<void()> m_konsuiMenu;
     std::function<void()> m_datePicker;
+    QElapsedTimer m_surfaceRecreated; // since the native window was last replaced while maximized
 };
 
 } // namespace orv

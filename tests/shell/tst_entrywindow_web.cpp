@@ -102,6 +102,25 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("Orv2.1 施設ケア アセスメント表"));
     }
 
+    // A window manager that maps the browser's new native window unmaximized.
+    void staysMaximizedWhenTheNativeWindowIsReplaced()
+    {
+        QEvent replaced(QEvent::WinIdChange);
+        QCoreApplication::sendEvent(window.get(), &replaced);
+        window->setWindowState(Qt::WindowNoState);
+        QTRY_VERIFY(window->windowState().testFlag(Qt::WindowMaximized));
+    }
+
+    void restoreLaterIsKept()
+    {
+        QEvent replaced(QEvent::WinIdChange);
+        QCoreApplication::sendEvent(window.get(), &replaced);
+        QTest::qWait(2100);
+        window->setWindowState(Qt::WindowNoState);
+        QTest::qWait(100);
+        QVERIFY(!window->windowState().testFlag(Qt::WindowMaximized));
+    }
+
     void jumpMenus()
     {
         const QList<QAction*> tops = window->menuBar()->actions();
