@@ -1,6 +1,7 @@
 #include "data/AppState.h"
 #include "print/view/ReportWindows.h"
 #include "shell/DesktopDocumentLauncher.h"
+#include "shell/JapaneseTranslations.h"
 #include "shell/QtMessageBox.h"
 #include "shell/QtRecordFinder.h"
 #include "shell/QtSaveFileChooser.h"
@@ -23,6 +24,7 @@ constexpr const char* PageScriptVariable = "ORV_TEST_PAGE_SCRIPT";
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    orv::installJapaneseTranslations(app);
 
     orv::AppState state;
     state.folder = orv::ProgramFolder::ofApplication();
