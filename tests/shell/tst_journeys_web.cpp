@@ -170,6 +170,16 @@ class TestJourneys : public QObject
         QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded() && m_menu->isVisible(), 15000);
     }
 
+    // A new assessment through the menu, the finder and the date dialog, its page A open.
+    void newAssessment(const QString& id, const QString& dateText)
+    {
+        pickInFinder(id);
+        dateInDialog(dateText);
+        command("ASS_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("A.HTM"), 15000);
+        QVERIFY(dialogsDone());
+    }
+
 private slots:
     void init()
     {
@@ -236,11 +246,7 @@ private slots:
     {
         makeFaceSheet("J001", "2005/08/17", "山田", "花子");
 
-        pickInFinder("J001");
-        dateInDialog("2005/08/20");
-        command("ASS_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("A.HTM"), 15000);
-        QVERIFY(dialogsDone());
+        newAssessment("J001", "2005/08/20");
         for (const QChar letter : QString("ABCDEFGHIJKLMNOPQR"))
             QCOMPARE(rows(QString(letter), "J001"), 1);
         QCOMPARE(element("orv_A1_1"), QString("山田"));
@@ -297,10 +303,7 @@ private slots:
     void assessmentEditFollowsTheFaceSheetAndComa()
     {
         makeFaceSheet("J001", "2005/08/17", "山田", "花子");
-        pickInFinder("J001");
-        dateInDialog("2005/08/20");
-        command("ASS_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("A.HTM"), 15000);
+        newAssessment("J001", "2005/08/20");
         clickButton("cmdNextTop");
         QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
         // Comatose: B1 posts the coma command, C to F go disabled.
@@ -344,10 +347,7 @@ private slots:
     void rapSummaryFromTheRun()
     {
         makeFaceSheet("J001", "2005/08/17", "山田", "花子");
-        pickInFinder("J001");
-        dateInDialog("2005/08/20");
-        command("ASS_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("A.HTM"), 15000);
+        newAssessment("J001", "2005/08/20");
         entry()->jumpAction("IDM_B")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
         setElement("orv_B4", "4"); // triggers B2 and B3: RAP 02 and 05b
