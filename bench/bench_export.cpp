@@ -1,89 +1,74 @@
-// Time of each report-data export on a record file of 2,000 residents, each with a filled face
-// sheet, assessment, RAP summary, medication survey, trigger row and eight RAP rows.
-#include "common/ProgramFolder.h"
+// Each report-data export of one record of a file of 10,000 residents with three assessments
+// each, against the floor of the same statements issued raw on a connection of their own and
+// the same bytes written to the same files.
 #include "data/AppState.h"
-#include "data/DaoType.h"
 #include "data/Database.h"
 #include "print/ReportDataExporter.h"
+#include "support/FloorComparison.h"
+#include "support/RecordFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <algorithm>
+#include <sqlite3.h>
+
 #include <cstdio>
 #include <functional>
-#include <vector>
 
 using namespace orv;
 
 namespace {
 
-constexpr int Residents = 2000;
+const QString ByKey = QStringLiteral("SELECT * FROM [%1] WHERE [ID]=? AND [%2]=?");
 
-QString residentId(int n)
+struct Export
 {
-    return QStringLiteral("R%1").arg(n, 5, 10, QLatin1Char('0'));
-}
+    QString what;
+    std::function<bool()> run;
+    QStringList statements; // bound with the ID and, when it has a second "?", the date
+    QStringList files;
+    bool ownConnection = true;
+};
 
-Value filler(const ColumnInfo& column)
+// The statements of an export stepped to their end through the C API, every column read.
+class RawStatements
 {
-    if (isNumericType(column.type))
-        return Value(1);
-    if (column.type == dbDate)
-        return Value(DateValue::fromDate(QDate(2005, 9, 1)));
-    if (column.type == dbText || column.type == dbMemo)
-        return Value(QStringLiteral("値").left(column.size > 0 ? column.size : 1));
-    return Value();
-}
+public:
+    RawStatements(const QString& path, sqlite3* shared) : m_path(path), m_shared(shared) {}
 
-bool fill(Database& db, const QString& table, const QString& dateColumn, int count)
-{
-    const TableSchema* schema = db.schema(table);
-    if (!schema)
-        return false;
-    QStringList names;
-    QStringList marks;
-    for (const ColumnInfo& column : schema->columns) {
-        names << QStringLiteral("[%1]").arg(column.name);
-        marks << QStringLiteral("?");
-    }
-    const QString insert =
-        QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
-            .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    for (int n = 0; n < count; ++n) {
-        QVector<Value> values;
-        for (const ColumnInfo& column : schema->columns) {
-            if (column.name == QLatin1String("ID"))
-                values << Value(residentId(n));
-            else if (column.name == dateColumn)
-                values << Value(DateValue::fromDate(QDate(2005, 8, 17)));
-            else if (table == QLatin1String("Trigger"))
-                values << Value(QStringLiteral("○"));
-            else
-                values << filler(column);
-        }
-        if (!db.execute(insert, values))
+    bool run(const Export& e, const QByteArray& id, const QByteArray& date, qint64* checksum)
+    {
+        sqlite3* db = m_shared;
+        if (e.ownConnection && sqlite3_open_v2(QFile::encodeName(m_path).constData(), &db,
+                                               SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
             return false;
+        bool ok = true;
+        for (const QString& sql : e.statements) {
+            sqlite3_stmt* statement = nullptr;
+            ok = ok && sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) ==
+                           SQLITE_OK;
+            if (!ok)
+                break;
+            sqlite3_bind_text(statement, 1, id.constData(), int(id.size()), SQLITE_STATIC);
+            if (sqlite3_bind_parameter_count(statement) > 1)
+                sqlite3_bind_text(statement, 2, date.constData(), int(date.size()), SQLITE_STATIC);
+            while (sqlite3_step(statement) == SQLITE_ROW) {
+                for (int c = 0; c < sqlite3_column_count(statement); ++c)
+                    *checksum += sqlite3_column_bytes(statement, c);
+            }
+            sqlite3_finalize(statement);
+        }
+        if (e.ownConnection)
+            sqlite3_close(db);
+        return ok;
     }
-    return true;
-}
 
-double medianMs(const std::function<bool()>& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < 15; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!run())
-            return -1;
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+private:
+    QString m_path;
+    sqlite3* m_shared;
+};
 
 } // namespace
 
@@ -91,54 +76,97 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
-    const QString shipped = QDir(QCoreApplication::applicationDirPath())
-                                .absoluteFilePath(QStringLiteral("../bin/Orv21.db"));
     const QString path = QDir(folder.path()).filePath(QStringLiteral("Orv21.db"));
-    if (!QFile::copy(shipped, path)) {
-        std::fprintf(stderr, "no record file at %s\n", qPrintable(shipped));
+    QString error;
+    if (!bench::buildRecordFile(path, 10000 * bench::AssessmentsEach, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-
     AppState state;
     state.folder = ProgramFolder(folder.path());
-    state.Db = Database::open(path);
+    state.Db = Database::open(path, &error);
     if (!state.Db)
         return 1;
-    QStringList tables = {QStringLiteral("KIHON1"), QStringLiteral("S"), QStringLiteral("T")};
-    for (char section = 'A'; section <= 'R'; ++section)
-        tables << QString(QLatin1Char(section));
-    state.Db->begin();
-    for (const QString& table : tables) {
-        if (!fill(*state.Db, table, QStringLiteral("基準日"), Residents))
-            return 1;
-    }
-    if (!fill(*state.Db, QStringLiteral("Trigger"), QStringLiteral("記入日"), Residents))
-        return 1;
-    for (int year = 0; year < 8; ++year) {
-        for (int n = 0; n < Residents; ++n) {
-            state.Db->execute(
-                QStringLiteral("INSERT INTO [RAP] ([ID],[記入日],[RAP]) VALUES (?,?,?)"),
-                {Value(residentId(n)), Value(DateValue::fromDate(QDate(1998 + year, 8, 17))),
-                 Value(QStringLiteral("01,05a,10b,17,20"))});
-        }
-    }
-    state.Db->commit();
+    const QString id = bench::residentId(5000);
+    const DateValue date = bench::assessmentDate(1);
+    const QString dateText = date.date().toString(QStringLiteral("yyyy/MM/dd"));
+    // The RAP selection table reads the scratch row of the last RAP run.
+    state.Db->execute(QStringLiteral("INSERT INTO [Trigger] ([ID],[記入日],[B1],[E2]) VALUES "
+                                     "(?,?,'○','○')"),
+                      {Value(id), Value(date)});
 
     ReportDataExporter exporter(state);
-    const QString id = residentId(Residents / 2);
-    const QString date = QStringLiteral("2005/08/17");
-    const QList<QPair<const char*, std::function<bool()>>> runs = {
-        {"face sheet (orv21_12.xml)", [&] { return exporter.ExportFaceSheetXml(date, id); }},
-        {"assessment (orv21_ar.xml)", [&] { return exporter.ExportAssessmentXml(date, id); }},
-        {"RAP summary (orv21_s.xml)", [&] { return exporter.ExportRapSummaryXml(date, id); }},
-        {"medication (orv21_t.xml)", [&] { return exporter.ExportMedicationXml(date, id); }},
-        {"RAP selection (orv21_trigger.xml)", [&] { return exporter.ExportTriggerXml(date, id); }},
-        {"RAP list (RAP_01..06.xml)",
-         [&] { return exporter.ExportRapListXml(DateValue::fromDate(QDate(2005, 8, 17)), id); }},
+    QStringList assessment;
+    for (char section = 'A'; section <= 'R'; ++section)
+        assessment << ByKey.arg(QLatin1Char(section)).arg(QStringLiteral("基準日"));
+    QStringList rapList;
+    for (int n = 1; n <= ReportDataExporter::RapListFileCount; ++n)
+        rapList << ReportDataExporter::rapListFile(n);
+    const QString ofDate = QStringLiteral("基準日");
+    const QVector<Export> exports = {
+        {"face sheet (orv21_12.xml)",
+         [&] { return exporter.ExportFaceSheetXml(dateText, id); },
+         {ByKey.arg("KIHON1", ofDate)},
+         {ReportDataExporter::FaceSheetFile}},
+        {"RAP summary (orv21_s.xml)",
+         [&] { return exporter.ExportRapSummaryXml(dateText, id); },
+         {ByKey.arg("S", ofDate)},
+         {ReportDataExporter::RapSummaryFile}},
+        {"medication survey (orv21_t.xml)",
+         [&] { return exporter.ExportMedicationXml(dateText, id); },
+         {ByKey.arg("T", ofDate)},
+         {ReportDataExporter::MedicationFile}},
+        {"RAP selection (orv21_trigger.xml)",
+         [&] { return exporter.ExportTriggerXml(dateText, id); },
+         {ByKey.arg("Trigger", "記入日"), ByKey.arg("RAP", "記入日")},
+         {ReportDataExporter::RapSelectionFile}},
+        {"RAP list (RAP_01.xml to RAP_06.xml)",
+         [&] { return exporter.ExportRapListXml(date, id); },
+         {QStringLiteral("SELECT * FROM [RAP] WHERE [ID]=? ORDER BY [記入日] DESC")},
+         rapList,
+         false},
+        {"assessment (orv21_ar.xml)",
+         [&] { return exporter.ExportAssessmentXml(dateText, id); },
+         assessment,
+         {ReportDataExporter::AssessmentFile}},
     };
-    std::printf("export of one record among %d residents, median of 15 runs\n", Residents);
-    for (const auto& run : runs)
-        std::printf("  %-36s %8.2f ms\n", run.first, medianMs(run.second));
+
+    RawStatements raw(path, state.Db->handle());
+    const QByteArray rawId = id.toUtf8();
+    const QByteArray rawDate = date.date().toString(Qt::ISODate).toUtf8();
+    qint64 checksum = 0;
+    bench::FloorComparison last(QString{});
+    for (const Export& e : exports) {
+        // The bytes the export writes, as the floor writes them.
+        if (!e.run())
+            return 1;
+        QVector<QPair<QString, QByteArray>> contents;
+        for (const QString& file : e.files) {
+            QFile written(state.folder.file(file));
+            if (!written.open(QIODevice::ReadOnly))
+                return 1;
+            contents.append({written.fileName(), written.readAll()});
+        }
+        bench::FloorComparison comparison(e.what);
+        const bool measured =
+            comparison.measure([&] { return bench::FloorComparison::timed(e.run); },
+                               [&] {
+                                   return bench::FloorComparison::timed([&] {
+                                       bool ok = raw.run(e, rawId, rawDate, &checksum);
+                                       for (const auto& [name, bytes] : std::as_const(contents)) {
+                                           QFile file(name);
+                                           ok = ok && file.open(QIODevice::WriteOnly) &&
+                                                file.write(bytes) == bytes.size();
+                                       }
+                                       return ok;
+                                   });
+                               },
+                               15);
+        if (!measured)
+            return 1;
+        comparison.print();
+        last = comparison;
+    }
+    last.printHeadline();
     return 0;
 }

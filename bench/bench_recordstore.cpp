@@ -1,151 +1,200 @@
-#include "BenchRecordFile.h"
+// The record store of the program against the same statements issued raw, on a file of 10,000
+// residents with three assessments each: the rows of sections B to P of 2,000 assessments read
+// through record sets, and new assessments of 18 rows added through table record sets.
+#include "data/Database.h"
 #include "data/Recordset.h"
+#include "support/FloorComparison.h"
+#include "support/RecordFile.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
+
+#include <cstdio>
 
 using namespace orv;
 
 namespace {
 
-constexpr int Rounds = 2000;
+constexpr int Reads = 2000;
+constexpr int NewAssessments = 50;
 const QString RowOfAssessment = QStringLiteral("SELECT * FROM [%1] WHERE [ID]=? AND [基準日]=?");
 
-// The sections the trigger rules read.
-QStringList sectionsBToP()
+QStringList tables(char first, char last)
 {
-    return bench::sectionTables('B', 'P');
+    QStringList names;
+    for (char table = first; table <= last; ++table)
+        names << QString(QLatin1Char(table));
+    return names;
 }
 
-// Every column of the row through the layer, as the RAP run reads them.
-qint64 readThroughLayer(Database& db, const QString& id, const DateValue& date)
+// Every column of the rows through record sets, as the program reads a record.
+bool readThroughLayer(Database& db, const QString& id, const DateValue& date, qint64* sum)
 {
-    qint64 sum = 0;
-    for (const QString& table : sectionsBToP()) {
+    for (const QString& table : tables('B', 'P')) {
         auto rs = db.openRecordset(RowOfAssessment.arg(table), {id, date});
-        for (int i = 0; i < rs->fieldCount(); ++i) {
-            const Value value = rs->value(i);
-            sum += !value.isNull();
-        }
+        if (!rs)
+            return false;
+        for (int i = 0; i < rs->fieldCount(); ++i)
+            *sum += !rs->value(i).isNull();
     }
-    return sum;
+    return true;
 }
 
-// The same reads with statements prepared once.
-class PlainReader
+// Statements prepared once, bound and stepped through the C API.
+class RawStatements
 {
 public:
-    explicit PlainReader(sqlite3* handle)
+    RawStatements(sqlite3* db, const QStringList& sql) : m_db(db)
     {
-        for (const QString& table : sectionsBToP()) {
+        for (const QString& text : sql) {
             sqlite3_stmt* statement = nullptr;
-            sqlite3_prepare_v3(handle, RowOfAssessment.arg(table).toUtf8().constData(), -1,
-                               SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+            sqlite3_prepare_v3(db, text.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT,
+                               &statement, nullptr);
             m_statements.append(statement);
         }
     }
-    ~PlainReader()
+    ~RawStatements()
     {
-        for (sqlite3_stmt* statement : m_statements)
+        for (sqlite3_stmt* statement : std::as_const(m_statements))
             sqlite3_finalize(statement);
     }
 
-    qint64 read(const QString& id, const DateValue& date)
+    bool run(const QByteArray& id, const QByteArray& date, qint64* sum)
     {
-        const QByteArray idText = id.toUtf8();
-        const QByteArray dateText = date.date().toString(Qt::ISODate).toUtf8();
-        qint64 sum = 0;
-        for (sqlite3_stmt* statement : m_statements) {
-            sqlite3_bind_text(statement, 1, idText.constData(), int(idText.size()), SQLITE_STATIC);
-            sqlite3_bind_text(statement, 2, dateText.constData(), int(dateText.size()),
-                              SQLITE_STATIC);
-            while (sqlite3_step(statement) == SQLITE_ROW) {
-                for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-                    switch (sqlite3_column_type(statement, i)) {
-                    case SQLITE_INTEGER:
-                        sum += sqlite3_column_int64(statement, i) != -1;
-                        break;
-                    case SQLITE_FLOAT:
-                        sum += sqlite3_column_double(statement, i) != -1.0;
-                        break;
-                    case SQLITE_TEXT:
-                        sum += !QString::fromUtf8(reinterpret_cast<const char*>(
-                                                      sqlite3_column_text(statement, i)),
-                                                  sqlite3_column_bytes(statement, i))
-                                    .isNull();
-                        break;
-                    }
-                }
+        for (sqlite3_stmt* statement : std::as_const(m_statements)) {
+            sqlite3_bind_text(statement, 1, id.constData(), int(id.size()), SQLITE_STATIC);
+            sqlite3_bind_text(statement, 2, date.constData(), int(date.size()), SQLITE_STATIC);
+            int step = SQLITE_ROW;
+            while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+                for (int i = 0; i < sqlite3_column_count(statement); ++i)
+                    *sum += sqlite3_column_type(statement, i) != SQLITE_NULL;
             }
             sqlite3_reset(statement);
+            if (step != SQLITE_DONE)
+                return false;
         }
-        return sum;
+        return true;
     }
 
 private:
+    sqlite3* m_db;
     QVector<sqlite3_stmt*> m_statements;
 };
 
+bool exec(sqlite3* db, const char* sql)
+{
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
 } // namespace
 
-// Reading the section rows B to P of one assessment: through the layer and through plain sqlite3.
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int residents = argc > 1 ? QString(argv[1]).toInt() : 2000;
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Orv21.db"));
-    if (!bench::buildRecordFile(path, residents, 3))
+    QString error;
+    const int residents = 10000;
+    if (!bench::buildRecordFile(path, residents * bench::AssessmentsEach, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
-    auto db = Database::open(path);
-    PlainReader plain(db->handle());
+    }
+    auto db = Database::open(path, &error);
+    if (!db)
+        return 1;
+    sqlite3* handle = db->handle();
 
     QRandomGenerator random(1);
     QVector<QPair<QString, DateValue>> keys;
-    for (int round = 0; round < Rounds; ++round)
+    for (int n = 0; n < Reads; ++n)
         keys.append({bench::residentId(random.bounded(residents)),
-                     bench::assessmentDate(random.bounded(3))});
-
+                     bench::assessmentDate(random.bounded(bench::AssessmentsEach))});
+    QStringList selects;
+    for (const QString& table : tables('B', 'P'))
+        selects << RowOfAssessment.arg(table);
+    RawStatements rawReads(handle, selects);
     qint64 layerSum = 0;
-    qint64 plainSum = 0;
-    QElapsedTimer timer;
-    for (int pass = 0; pass < 2; ++pass) { // the first pass warms the caches
-        timer.start();
-        for (const auto& [id, date] : keys)
-            plainSum += plain.read(id, date);
-        const qint64 plainNs = timer.nsecsElapsed();
-        timer.restart();
-        for (const auto& [id, date] : keys)
-            layerSum += readThroughLayer(*db, id, date);
-        const qint64 layerNs = timer.nsecsElapsed();
-        if (pass == 0)
-            continue;
-        std::printf("%d assessments, %lld section rows B to P each, every column read\n", Rounds,
-                    qint64(sectionsBToP().size()));
-        std::printf("plain sqlite3: %8.1f us per assessment\n", plainNs / 1000.0 / Rounds);
-        std::printf("record store:  %8.1f us per assessment\n", layerNs / 1000.0 / Rounds);
-        std::printf("ratio:         %8.2f\n", double(layerNs) / double(plainNs));
-    }
+    qint64 rawSum = 0;
+    bench::FloorComparison reads(
+        QStringLiteral("%1 assessments, rows B to P read, every column").arg(Reads));
+    const bool readsMeasured = reads.measure(
+        [&] {
+            layerSum = 0;
+            return bench::FloorComparison::timed([&] {
+                for (const auto& [id, date] : std::as_const(keys)) {
+                    if (!readThroughLayer(*db, id, date, &layerSum))
+                        return false;
+                }
+                return true;
+            });
+        },
+        [&] {
+            rawSum = 0;
+            return bench::FloorComparison::timed([&] {
+                for (const auto& [id, date] : std::as_const(keys)) {
+                    if (!rawReads.run(id.toUtf8(), date.date().toString(Qt::ISODate).toUtf8(),
+                                      &rawSum))
+                        return false;
+                }
+                return true;
+            });
+        });
 
-    // A new assessment: each section table opened by its name, one row added.
-    timer.restart();
-    constexpr int NewAssessments = 20;
-    for (int n = 0; n < NewAssessments; ++n) {
-        TransactionGuard transaction(*db);
-        for (const QString& table : bench::sectionTables('A', 'R')) {
-            auto rs = db->openRecordset(table);
-            rs->addNew();
-            rs->setValue(QStringLiteral("ID"), bench::residentId(n));
-            rs->setValue(QStringLiteral("基準日"), bench::assessmentDate(10));
-            rs->update();
-        }
-        transaction.commit();
-    }
-    std::printf("new assessment, 18 rows added through table recordsets: %8.1f us\n",
-                timer.nsecsElapsed() / 1000.0 / NewAssessments);
-    if (layerSum != plainSum)
-        std::printf("the two reads differ: %lld against %lld\n", layerSum, plainSum);
+    // New assessments: a row of each section table A to R with its key, one transaction each,
+    // removed again between rounds.
+    QStringList inserts;
+    for (const QString& table : tables('A', 'R'))
+        inserts << QStringLiteral("INSERT INTO [%1] ([ID],[基準日]) VALUES (?,?)").arg(table);
+    RawStatements rawInserts(handle, inserts);
+    const auto removeNew = [&] {
+        for (const QString& table : tables('A', 'R'))
+            db->execute(QStringLiteral("DELETE FROM [%1] WHERE [ID] LIKE 'NEW%'").arg(table));
+    };
+    const auto newId = [](int n) { return QStringLiteral("NEW%1").arg(n); };
+    bench::FloorComparison adds(
+        QStringLiteral("%1 new assessments, 18 rows added each").arg(NewAssessments));
+    const bool addsMeasured = adds.measure(
+        [&] {
+            removeNew();
+            return bench::FloorComparison::timed([&] {
+                for (int n = 0; n < NewAssessments; ++n) {
+                    TransactionGuard transaction(*db);
+                    for (const QString& table : tables('A', 'R')) {
+                        auto rs = db->openRecordset(table);
+                        rs->addNew();
+                        rs->setValue(QStringLiteral("ID"), newId(n));
+                        rs->setValue(QStringLiteral("基準日"), bench::assessmentDate(5));
+                        if (!rs->update())
+                            return false;
+                    }
+                    if (!transaction.commit())
+                        return false;
+                }
+                return true;
+            });
+        },
+        [&] {
+            removeNew();
+            const QByteArray date = bench::assessmentDate(5).date().toString(Qt::ISODate).toUtf8();
+            return bench::FloorComparison::timed([&] {
+                qint64 none = 0;
+                for (int n = 0; n < NewAssessments; ++n) {
+                    if (!exec(handle, "BEGIN IMMEDIATE") ||
+                        !rawInserts.run(newId(n).toUtf8(), date, &none) || !exec(handle, "COMMIT"))
+                        return false;
+                }
+                return true;
+            });
+        });
+    if (!readsMeasured || !addsMeasured)
+        return 1;
+    if (layerSum != rawSum)
+        std::printf("the two reads differ: %lld against %lld\n", layerSum, rawSum);
+    adds.print();
+    reads.print();
+    reads.printHeadline();
     return 0;
 }

@@ -1,19 +1,22 @@
+// The assessment report (19 pages) from a filled data file: the data read into the report, and
+// the whole report written as a PDF. The floors: the same file parsed by a plain XML reader, and
+// every control of the layout painted once, as it is, on a PDF writer of the same pages.
 #include "common/AnsiText.h"
 #include "data/AppState.h"
-#include "print/ReportLayouts.h"
 #include "print/view/ReportDesigner.h"
-#include "print/view/ReportPreview.h"
 #include "print/view/ReportRenderer.h"
 #include "print/view/ReportWindows.h"
+#include "support/FloorComparison.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QFile>
+#include <QHash>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 using namespace orv;
 
@@ -40,17 +43,59 @@ void writeAssessmentFile(const ReportLayout& layout, const QString& path)
     writer.commit();
 }
 
-double medianMs(int runs, const std::function<void()>& work)
+// The elements under <main> of a Shift_JIS data file.
+bool readPlain(const QString& path, QHash<QString, QString>* values)
 {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QXmlStreamReader xml(fromAnsi(file.readAll()));
+    values->clear();
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() != QLatin1String("main"))
+            values->insert(xml.name().toString(), xml.readElementText());
     }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
+    return !xml.hasError() && !values->isEmpty();
+}
+
+// Every control once, on pages of the report's size, the controls shared out in order.
+bool paintPlain(const ReportDocument& document, const QHash<QString, QString>& values,
+                const QPageLayout& pageLayout, int pages, const QString& path)
+{
+    QPdfWriter writer(path);
+    writer.setPageLayout(pageLayout);
+    writer.setResolution(1440);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const std::vector<ReportControl>& controls = document.layout.controls();
+    const int perPage = int(controls.size() + pages - 1) / pages;
+    int top = 0;
+    for (int i = 0; i < int(controls.size()); ++i) {
+        if (i > 0 && i % perPage == 0) {
+            writer.newPage();
+            top = controls.at(i).top;
+        }
+        const ReportControl& c = controls.at(i);
+        const QRect box(c.left, c.top - top, c.width, c.height);
+        switch (c.kind) {
+        case ControlKind::Line:
+            painter.drawLine(box.topLeft(), box.bottomRight());
+            break;
+        case ControlKind::Rectangle:
+            painter.drawRect(box);
+            break;
+        case ControlKind::Label:
+        case ControlKind::Field:
+            painter.setFont(ReportRenderer::fontOf(c.font));
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter,
+                             c.isBoundField() ? values.value(c.dataField) : c.text);
+            break;
+        default:
+            break;
+        }
+    }
+    return painter.end();
 }
 
 } // namespace
@@ -66,32 +111,47 @@ int main(int argc, char** argv)
     ReportWindows windows(state);
     ReportDesigner& report = windows.designer(ReportKind::Assessment);
     writeAssessmentFile(report.document().layout, report.FileURL);
+    const QString pdf = dir.filePath(QStringLiteral("assessment.pdf"));
+    report.Run();
+    const ReportRenderer renderer(report.document());
+    const int pages = renderer.pageCount();
+    const QPageLayout pageLayout = renderer.pageLayout();
 
-    const int runs = 9;
-    const double layoutMs = medianMs(runs, [] { ReportLayouts::assessment(); });
-    const double pdfMs = medianMs(runs, [&] {
-        report.Run();
-        ReportRenderer(report.document()).writePdf(dir.filePath("assessment.pdf"));
-    });
-    QElapsedTimer first;
-    first.start();
-    windows.showReport(ReportKind::Assessment);
-    QCoreApplication::processEvents();
-    const double firstPreviewMs = first.nsecsElapsed() / 1e6;
-    const double previewMs = medianMs(runs, [&] {
-        windows.showReport(ReportKind::Assessment);
-        QCoreApplication::processEvents();
-    });
-    const double pageMs = medianMs(runs, [&] {
-        ReportPreview* preview = report.preview();
-        preview->showPage((preview->currentPage() + 1) % preview->pageCount());
-    });
-
-    std::printf("assessment layout build (19 pages)         median %8.1f ms\n", layoutMs);
-    std::printf("assessment data file to PDF (19 pages)     median %8.1f ms\n", pdfMs);
-    std::printf("assessment preview, first opening          once   %8.1f ms\n", firstPreviewMs);
-    std::printf("assessment preview shown again (data read) median %8.1f ms\n", previewMs);
-    std::printf("preview turn to the next page              median %8.1f ms\n", pageMs);
-    std::printf("(%d runs each)\n", runs);
+    QHash<QString, QString> values;
+    bench::FloorComparison read(QStringLiteral("assessment data file read into the report"));
+    bench::FloorComparison print(
+        QStringLiteral("assessment data file to PDF (%1 pages)").arg(pages));
+    const bool measured =
+        read.measure(
+            [&] {
+                return bench::FloorComparison::timed([&] {
+                    report.Run();
+                    return !report.document().record.isEmpty();
+                });
+            },
+            [&] {
+                return bench::FloorComparison::timed(
+                    [&] { return readPlain(report.FileURL, &values); });
+            },
+            9) &&
+        print.measure(
+            [&] {
+                return bench::FloorComparison::timed([&] {
+                    report.Run();
+                    return ReportRenderer(report.document()).writePdf(pdf);
+                });
+            },
+            [&] {
+                return bench::FloorComparison::timed([&] {
+                    return readPlain(report.FileURL, &values) &&
+                           paintPlain(report.document(), values, pageLayout, pages, pdf);
+                });
+            },
+            9);
+    if (!measured)
+        return 1;
+    read.print();
+    print.print();
+    print.printHeadline();
     return 0;
 }

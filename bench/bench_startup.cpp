@@ -1,35 +1,20 @@
-#include "BenchRecordFile.h"
-#include "data/DatabaseStartup.h"
+// Start of the program with a record file of 10,000 residents with three assessments each, from
+// the process start to the main-menu page complete, against a bare browser process loading the
+// same page plus the plain compaction of the same file.
+#include "support/ProgramStart.h"
+#include "support/RecordFile.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
-// Start-up compaction and opening of a record file of 10,000 residents with three assessments.
+using namespace orv::bench;
+
 int main(int argc, char** argv)
 {
+    ProgramStart::prepareEnvironment();
+    int code = 0;
+    if (ProgramStart::runAsFloorBrowser(argc, argv, &code))
+        return code;
     QCoreApplication app(argc, argv);
-    const int residents = argc > 1 ? QString(argv[1]).toInt() : 10000;
-    QTemporaryDir folder;
-    const QString path = folder.filePath(orv::DatabaseStartup::DatabaseName);
-
-    QElapsedTimer timer;
-    timer.start();
-    if (!orv::bench::buildRecordFile(path, residents, 3))
-        return 1;
-    std::printf("record file: %d residents x 3 assessments: %.1f MB, built in %lld ms\n", residents,
-                QFileInfo(path).size() / 1048576.0, timer.elapsed());
-
-    for (int run = 1; run <= 3; ++run) {
-        QString error;
-        timer.restart();
-        auto db = orv::DatabaseStartup(folder.path()).run(&error);
-        const qint64 elapsed = timer.elapsed();
-        if (!db) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
-        }
-        std::printf("start-up %d: compaction and open %lld ms\n", run, elapsed);
-    }
-    return 0;
+    return ProgramStart::compare(QStringLiteral("start-up, 10,000 residents x 3 assessments"),
+                                 10000 * AssessmentsEach);
 }

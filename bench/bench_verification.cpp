@@ -1,30 +1,28 @@
-// Verification mode over 10,000 assessments, against the floor of reading the 16 section rows
-// A to P of every assessment with plain sqlite3 prepared statements.
-
+// Verification mode over 1,000, 10,000 and 100,000 assessments, against the floor of reading
+// the items the rules read (and the resident's name) of every assessment through plain SQLite
+// statements prepared once, inside one read transaction.
 #include "common/MessageBoxService.h"
 #include "data/AppState.h"
 #include "data/Database.h"
-#include "data/SchemaBuilder.h"
+#include "data/Recordset.h"
 #include "rap/TriggerRuleTable.h"
 #include "rap/VerificationMode.h"
+#include "support/FloorComparison.h"
+#include "support/RecordFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <memory>
 
 using namespace orv;
 
 namespace {
-
-constexpr int Assessments = 10000;
-constexpr int DatesPerResident = 3;
 
 class CountingBoxes : public MessageBoxService
 {
@@ -39,96 +37,126 @@ public:
     QString last;
 };
 
-QString sectionTable(char letter)
+// The reads every evaluation needs, and nothing else.
+class ReadFloor
 {
-    return QString(QChar::fromLatin1(letter));
-}
-
-bool run(Database& db, const QString& sql, const QVector<Value>& params = {})
-{
-    QString error;
-    if (db.execute(sql, params, &error))
-        return true;
-    std::fprintf(stderr, "%s: %s\n", qPrintable(sql), qPrintable(error));
-    return false;
-}
-
-bool fillAssessments(Database& db)
-{
-    const TriggerRuleTable& rules = TriggerRuleTable::instance();
-    QRandomGenerator random(20050817);
-    TransactionGuard transaction(db);
-    for (int i = 0; i < Assessments; ++i) {
-        const QString id = QStringLiteral("R%1").arg(i / DatesPerResident, 5, 10, QLatin1Char('0'));
-        const QString date =
-            QDate(2005, 1, 1).addDays(90 * (i % DatesPerResident)).toString("yyyy-MM-dd");
-        for (char letter = 'A'; letter <= 'P'; ++letter) {
-            const QString table = sectionTable(letter);
-            QStringList columns = {"[ID]", "[基準日]"};
-            QVector<Value> values = {id, date};
-            if (table == "A") {
-                columns << "[A1-1]"
-                        << "[A1-2]";
-                values << QStringLiteral("山田") << QStringLiteral("花子%1").arg(i);
-            }
-            for (const QString& column : rules.columnsOf(table)) {
-                columns << QStringLiteral("[%1]").arg(column);
-                const int draw = random.bounded(10);
-                values << (draw == 0 ? Value() : Value(draw < 6 ? 0 : draw - 5));
-            }
-            const QString sql =
-                QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
-                    .arg(table, columns.join(','), QStringList(columns.size(), "?").join(','));
-            if (!run(db, sql, values))
-                return false;
+public:
+    explicit ReadFloor(const QString& path)
+    {
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        m_keys = prepare("SELECT [ID],[基準日] FROM [A]");
+        const TriggerRuleTable& rules = TriggerRuleTable::instance();
+        QStringList tables = rules.tables();
+        tables.append(QStringLiteral("A"));
+        tables.sort();
+        tables.removeDuplicates();
+        for (const QString& table : std::as_const(tables)) {
+            const QStringList columns =
+                table == QLatin1String("A") ? QStringList{"A1-1", "A1-2"} : rules.columnsOf(table);
+            m_sections.append(prepare(QStringLiteral("SELECT [%1] FROM [%2] WHERE [ID]=? AND "
+                                                     "[基準日]=?")
+                                          .arg(columns.join(QStringLiteral("],[")), table)
+                                          .toUtf8()));
         }
     }
-    return transaction.commit();
-}
+    ~ReadFloor()
+    {
+        for (sqlite3_stmt* statement : std::as_const(m_sections))
+            sqlite3_finalize(statement);
+        sqlite3_finalize(m_keys);
+        sqlite3_close(m_db);
+    }
 
-// Reads every column of the 16 section rows of every assessment.
-double readFloor(const QString& path, qint64* checksum)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    QVector<QPair<QByteArray, QByteArray>> keys;
-    sqlite3_stmt* list = nullptr;
-    sqlite3_prepare_v2(db, "SELECT [ID],[基準日] FROM [A]", -1, &list, nullptr);
-    while (sqlite3_step(list) == SQLITE_ROW)
-        keys.append(
-            qMakePair(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(list, 0))),
-                      QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(list, 1)))));
-    sqlite3_finalize(list);
+    bool read(qint64* checksum)
+    {
+        if (sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return false;
+        QVector<QPair<QByteArray, QByteArray>> keys;
+        while (sqlite3_step(m_keys) == SQLITE_ROW)
+            keys.append({text(m_keys, 0), text(m_keys, 1)});
+        sqlite3_reset(m_keys);
+        for (const auto& [id, date] : std::as_const(keys)) {
+            for (sqlite3_stmt* statement : std::as_const(m_sections)) {
+                sqlite3_bind_text(statement, 1, id.constData(), int(id.size()), SQLITE_STATIC);
+                sqlite3_bind_text(statement, 2, date.constData(), int(date.size()), SQLITE_STATIC);
+                if (sqlite3_step(statement) == SQLITE_ROW) {
+                    for (int c = 0; c < sqlite3_column_count(statement); ++c)
+                        *checksum += sqlite3_column_int64(statement, c);
+                }
+                sqlite3_reset(statement);
+            }
+        }
+        return sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK &&
+               !keys.isEmpty();
+    }
 
-    QVector<sqlite3_stmt*> sections;
-    for (char letter = 'A'; letter <= 'P'; ++letter) {
+private:
+    sqlite3_stmt* prepare(const QByteArray& sql)
+    {
         sqlite3_stmt* statement = nullptr;
-        const QByteArray sql =
-            QStringLiteral("SELECT * FROM [%1] WHERE [ID]=? AND [基準日]=?").arg(letter).toUtf8();
-        sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
-        sections << statement;
+        sqlite3_prepare_v3(m_db, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &statement,
+                           nullptr);
+        return statement;
     }
-    QElapsedTimer timer;
-    timer.start();
-    *checksum = 0;
-    for (const auto& key : keys) {
-        for (sqlite3_stmt* statement : sections) {
-            sqlite3_bind_text(statement, 1, key.first.constData(), int(key.first.size()),
-                              SQLITE_STATIC);
-            sqlite3_bind_text(statement, 2, key.second.constData(), int(key.second.size()),
-                              SQLITE_STATIC);
-            if (sqlite3_step(statement) == SQLITE_ROW) {
-                for (int c = 0; c < sqlite3_column_count(statement); ++c)
-                    *checksum += sqlite3_column_int64(statement, c);
-            }
-            sqlite3_reset(statement);
-        }
+    static QByteArray text(sqlite3_stmt* statement, int column)
+    {
+        return QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                          sqlite3_column_bytes(statement, column));
     }
-    const double seconds = timer.nsecsElapsed() / 1e9;
-    for (sqlite3_stmt* statement : sections)
-        sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return seconds;
+
+    sqlite3* m_db = nullptr;
+    sqlite3_stmt* m_keys = nullptr;
+    QVector<sqlite3_stmt*> m_sections;
+};
+
+int rapRows(Database& db)
+{
+    auto rs = db.openRecordset(QStringLiteral("SELECT count(*) FROM [RAP]"));
+    return rs && !rs->eof() ? int(rs->value(0).toInteger()) : -1;
+}
+
+// The batch and its floor on a record file of that many assessments; the per-assessment cost
+// of the program in microseconds, negative on failure.
+double compare(int assessments, bench::FloorComparison* comparison)
+{
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("Orv21.db"));
+    QString error;
+    if (!bench::buildRecordFile(path, assessments, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return -1;
+    }
+    AppState state;
+    CountingBoxes boxes;
+    state.msg = &boxes;
+    state.Db = Database::open(path, &error);
+    if (!state.Db)
+        return -1;
+    ReadFloor floor(path);
+    qint64 checksum = 0;
+    const bool measured = comparison->measure(
+        [&] {
+            boxes.count = 0;
+            const double ms = bench::FloorComparison::timed([&] {
+                VerificationMode(state).KenteiMode();
+                return true;
+            });
+            // The batch ends with "終了しました" and writes one RAP row per assessment.
+            const bool ok = boxes.count == 2 && boxes.last == QStringLiteral("終了しました") &&
+                            rapRows(*state.Db) == assessments;
+            if (!ok)
+                std::fprintf(stderr, "verification: %d boxes, last \"%s\"\n", boxes.count,
+                             qPrintable(boxes.last));
+            return ok ? ms : -1;
+        },
+        [&] { return bench::FloorComparison::timed([&] { return floor.read(&checksum); }); });
+    if (!measured)
+        return -1;
+    comparison->print();
+    const double perAssessment = comparison->programMs() * 1000 / assessments;
+    std::printf("  per assessment: program %.1f us, floor %.1f us\n", perAssessment,
+                comparison->floorMs() * 1000 / assessments);
+    return perAssessment;
 }
 
 } // namespace
@@ -136,47 +164,17 @@ double readFloor(const QString& path, qint64* checksum)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir folder;
-    const QString path = QDir(folder.path()).filePath("Orv21.db");
-    {
-        QString error;
-        std::unique_ptr<Database> db;
-        if (SchemaBuilder().createFile(path, &error))
-            db = Database::open(path, &error);
-        if (!db || !fillAssessments(*db)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
-        }
-    }
-    std::printf("assessments: %d, the program's schema, 16 section rows each\n", Assessments);
-
-    qint64 checksum = 0;
-    readFloor(path, &checksum); // warms the file cache
-    const double floor = readFloor(path, &checksum);
-    std::printf("floor, plain sqlite3 reads of the 16 rows: %.3f s\n", floor);
-
-    AppState state;
-    CountingBoxes boxes;
-    state.msg = &boxes;
-    state.Db = Database::open(path);
-    if (!state.Db)
+    bench::FloorComparison small(QStringLiteral("verification, 1,000 assessments"));
+    bench::FloorComparison large(QStringLiteral("verification, 100,000 assessments"));
+    bench::FloorComparison headline(QStringLiteral("verification, 10,000 assessments"));
+    const double smallCost = compare(1000, &small);
+    const double largeCost = compare(100000, &large);
+    const double headlineCost = compare(10000, &headline);
+    if (smallCost < 0 || largeCost < 0 || headlineCost < 0)
         return 1;
-    QElapsedTimer timer;
-    timer.start();
-    VerificationMode(state).KenteiMode();
-    const double total = timer.nsecsElapsed() / 1e9;
-
-    int rapRows = 0;
-    sqlite3_stmt* count = nullptr;
-    sqlite3_prepare_v2(state.Db->handle(), "SELECT count(*) FROM [RAP]", -1, &count, nullptr);
-    if (sqlite3_step(count) == SQLITE_ROW)
-        rapRows = sqlite3_column_int(count, 0);
-    sqlite3_finalize(count);
-
-    std::printf("verification mode: %.3f s (%.1f us per assessment), %d RAP rows, %d boxes, "
-                "last \"%s\"\n",
-                total, total * 1e6 / Assessments, rapRows, boxes.count,
-                boxes.last.toUtf8().constData());
-    std::printf("ratio to the floor: %.2f (aim: 3 or less)\n", total / floor);
-    return rapRows == Assessments ? 0 : 1;
+    std::printf("cost per assessment: 1,000: %.1f us, 10,000: %.1f us, 100,000: %.1f us "
+                "(100,000 against 1,000: %+.0f %%)\n",
+                smallCost, headlineCost, largeCost, (largeCost / smallCost - 1) * 100);
+    headline.printHeadline();
+    return 0;
 }
