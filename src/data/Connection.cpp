@@ -74,6 +74,22 @@ void Connection::rememberPlan(const QString& source, const SourcePlan& plan)
     m_plans.insert(source, plan);
 }
 
+FileVersion Connection::fileVersion()
+{
+    FileVersion version;
+    if (!m_handle)
+        return version;
+    sqlite3_stmt* statement = m_statements.acquire(QStringLiteral("PRAGMA data_version"), nullptr);
+    if (!statement)
+        return version;
+    if (sqlite3_step(statement) == SQLITE_ROW) {
+        version.otherCommits = sqlite3_column_int64(statement, 0);
+        version.ownChanges = sqlite3_total_changes64(m_handle);
+    }
+    m_statements.release(statement);
+    return version;
+}
+
 QString Connection::errorText() const
 {
     return m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle))

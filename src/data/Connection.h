@@ -25,6 +25,17 @@ struct SourcePlan
     std::shared_ptr<TableSchema> schema;
 };
 
+// Which state of the file a read saw: equal versions mean nothing has changed in between.
+struct FileVersion
+{
+    qint64 ownChanges = -1;   // rows changed through this connection
+    qint64 otherCommits = -1; // commits of other connections
+    bool operator==(const FileVersion& other) const
+    {
+        return ownChanges == other.ownChanges && otherCommits == other.otherCommits;
+    }
+};
+
 class Connection
 {
 public:
@@ -46,6 +57,7 @@ public:
     const SourcePlan* plan(const QString& source) const;
     void rememberPlan(const QString& source, const SourcePlan& plan);
     QString errorText() const;
+    FileVersion fileVersion();
 
     static QString quoted(const QString& identifier);
 

@@ -22,17 +22,6 @@ namespace {
 const QString red = QStringLiteral("#ff0000");
 const QString white = QStringLiteral("#ffffff");
 
-bool readsValue(const QString& type)
-{
-    return type == QLatin1String("text") || type == QLatin1String("select-one") ||
-           type == QLatin1String("textarea") || type == QLatin1String("hidden");
-}
-
-bool isCheckBox(const QString& type)
-{
-    return type == QLatin1String("checkbox");
-}
-
 QString unknownTypeText(const QString& type)
 {
     return QStringLiteral("知らないType:") + type;
@@ -79,6 +68,17 @@ bool isNumberPattern(const QString& pattern)
 PageBinding::PageBinding(AppState& state, PageDocument& document, EntryWindowHost* host)
     : m_state(state), m_document(document), m_host(host)
 {
+}
+
+bool PageBinding::takesValue(const QString& type)
+{
+    return type == QLatin1String("text") || type == QLatin1String("select-one") ||
+           type == QLatin1String("textarea") || type == QLatin1String("hidden");
+}
+
+bool PageBinding::isCheckBox(const QString& type)
+{
+    return type == QLatin1String("checkbox");
 }
 
 QString PageBinding::columnOfElement(const QString& elementName)
@@ -157,7 +157,7 @@ bool PageBinding::readPage()
 {
     QString error;
     m_pending.clear();
-    if (m_document.readElements(&m_elements, &error))
+    if (m_document.readValues(&m_elements, &error))
         return true;
     m_elements.clear();
     m_state.msg->show(QStringLiteral("ページを読み取れませんでした。\n") + error, StyleCritical);
@@ -301,7 +301,7 @@ bool PageBinding::SavePage()
         if (col.isNull())
             continue;
         QString text;
-        if (readsValue(element.type)) {
+        if (takesValue(element.type)) {
             text = element.value;
         } else if (isCheckBox(element.type)) {
             text = element.checked ? QStringLiteral("1") : QStringLiteral("0");
@@ -313,16 +313,17 @@ bool PageBinding::SavePage()
             return false;
         }
     }
-    flush();
 
     QString error;
     if (!rs.update(&error)) {
+        flush();
         m_state.msg->show(QStringLiteral("登録時にエラーが発生しました"), StyleCritical);
         m_state.msg->show(error, StyleExclamation, QStringLiteral("DEBUG"));
         return false;
     }
 
     if (m_state.NextPage.isEmpty()) {
+        flush();
         m_state.SkipSave = true;
         if (m_host)
             m_host->unloadWindow();
@@ -334,8 +335,12 @@ bool PageBinding::SavePage()
         return true;
     }
 
-    if (!openNextRow())
+    if (!openNextRow()) {
+        flush();
         return false;
+    }
+    // The inputs painted white go with the page; painting them first would cost a round trip.
+    m_pending.clear();
 
     pageLoadStarted();
     m_state.NavPermit = true;
@@ -377,22 +382,27 @@ bool PageBinding::openNextRow()
 bool PageBinding::LoadPage()
 {
     m_pageFilled = false;
-    if (!readPage())
-        return false;
-    for (int i = 0; i < m_elements.size(); ++i) {
-        const PageElement& element = m_elements[i];
-        const QString col = columnOfElement(element.name);
-        if (col.isNull())
-            continue;
-        if (readsValue(element.type))
-            m_pending.append(ElementChange::value(i, GetFieldText(col)));
-        else if (isCheckBox(element.type))
-            m_pending.append(ElementChange::checked(i, GetFieldText(col) == QLatin1String("1")));
-        else
-            m_state.msg->show(unknownTypeText(element.type), StyleOk);
+    m_pending.clear();
+    BoundTexts texts;
+    if (Recordset* rs = m_state.CurRs.get()) {
+        texts.reserve(rs->fieldCount());
+        for (int i = 0; i < rs->fieldCount(); ++i)
+            texts.append({rs->column(i).name, displayText(rs->value(i), rs->column(i))});
     }
-    m_pageFilled = flush();
-    return m_pageFilled;
+    // One pass over the page; an input of a type it cannot fill is reported where it stands.
+    FillStop stop;
+    for (int from = 0; from >= 0; from = stop.index < 0 ? -1 : stop.index + 1) {
+        QString error;
+        if (!m_document.fill(texts, from, &stop, &error)) {
+            m_state.msg->show(QStringLiteral("ページに書き込めませんでした。\n") + error,
+                              StyleCritical);
+            return false;
+        }
+        if (stop.index >= 0)
+            m_state.msg->show(unknownTypeText(stop.type), StyleOk);
+    }
+    m_pageFilled = true;
+    return true;
 }
 
 } // namespace orv

@@ -38,6 +38,9 @@ public:
     bool CheckLength(const QString& value, const QString& col);
     bool CheckDate(const QString& value, const QString& col);
 
+    // Inputs whose value a page stores: text, select-one, textarea and hidden.
+    static bool takesValue(const QString& type);
+    static bool isCheckBox(const QString& type);
     // "orv_A1_1" gives "A1-1"; an element that is not bound gives the empty text.
     static QString columnOfElement(const QString& elementName);
     static QString elementOfColumn(const QString& col);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPair>
 #include <QString>
 #include <QVector>
 
@@ -60,6 +61,16 @@ struct ElementChange
     }
 };
 
+// The texts that fill the bound inputs of a page: column name and text, in column order.
+using BoundTexts = QVector<QPair<QString, QString>>;
+
+// Where a fill stopped: at a bound input of a type it cannot fill (index -1: it went through).
+struct FillStop
+{
+    int index = -1;
+    QString type;
+};
+
 // The shown entry page as the program sees it: the elements of its first form, read all at once,
 // and changes applied in batches, so that a page costs a few round trips, not one per element.
 class PageDocument
@@ -69,6 +80,17 @@ public:
 
     // Every element of the first form in document order; an empty list when there is no form.
     virtual bool readElements(QVector<PageElement>* elements, QString* error = nullptr) = 0;
+    // The same with only name, type, value and checked of each element, what a store needs.
+    virtual bool readValues(QVector<PageElement>* elements, QString* error = nullptr)
+    {
+        return readElements(elements, error);
+    }
+    // Fills the bound inputs of the first form from the element at index from on, in document
+    // order: a text, select-one, textarea or hidden input gets the text of its column as its
+    // value, a check box is checked when that text is "1"; a column without a text counts as
+    // the empty text. A bound input of any other type stops the fill there, before it, and is
+    // named in stop. Here one read and one batch of changes; a browser does it in one script.
+    virtual bool fill(const BoundTexts& texts, int from, FillStop* stop, QString* error = nullptr);
     // Applies the changes in their order.
     virtual bool apply(const QVector<ElementChange>& changes, QString* error = nullptr) = 0;
     // The page's window.status.
@@ -76,6 +98,9 @@ public:
 
     // Index of the first element of that name, -1 when there is none.
     static int indexOf(const QVector<PageElement>& elements, const QString& name);
+    // The changes of fill() for elements read already.
+    static QVector<ElementChange> fillChanges(const QVector<PageElement>& elements,
+                                              const BoundTexts& texts, int from, FillStop* stop);
 };
 
 } // namespace orv

@@ -172,10 +172,12 @@ bool SqliteRecordset::loadRows(QString* error) const
     if (!ok)
         fail(error, QStringLiteral("列の数が表の定義と合いません。"));
     ok = ok && SqlValue::bindAll(statement, m_params);
+    const FileVersion version = offset ? m_connection->fileVersion() : FileVersion();
     int step = SQLITE_ROW;
     while (ok && (step = sqlite3_step(statement)) == SQLITE_ROW) {
         Row row;
         row.rowid = offset ? sqlite3_column_int64(statement, 0) : 0;
+        row.readAt = version;
         row.loaded = !offset || m_rows.size() < EagerRows;
         if (row.loaded) {
             row.values.reserve(m_columns.size());
@@ -192,7 +194,7 @@ bool SqliteRecordset::loadRows(QString* error) const
         auto added = std::find_if(m_rows.begin(), m_rows.end(),
                                   [&](const Row& row) { return row.rowid == m_addedBeforeLoad; });
         if (added == m_rows.end()) {
-            m_rows.append(Row{m_addedBeforeLoad, false, {}});
+            m_rows.append(Row{m_addedBeforeLoad, false, {}, {}});
             added = m_rows.end() - 1;
         }
         m_current = int(added - m_rows.begin());
@@ -253,11 +255,13 @@ bool SqliteRecordset::readRow(qint64 rowid, Row* row, QString* error) const
     if (!statement)
         return false;
     sqlite3_bind_int64(statement, 1, rowid);
+    const FileVersion version = m_connection->fileVersion();
     const bool found = sqlite3_step(statement) == SQLITE_ROW &&
                        sqlite3_column_count(statement) == m_columns.size();
     if (found) {
         row->rowid = rowid;
         row->loaded = true;
+        row->readAt = version;
         row->values.clear();
         for (int i = 0; i < m_columns.size(); ++i)
             row->values.append(SqlValue::read(statement, i, m_columns.at(i).type));
@@ -389,8 +393,10 @@ void SqliteRecordset::edit()
     cancelUpdate();
     if (!isUpdatable() || !hasCurrent() || !m_connection->isOpen())
         return;
+    const Row& current = m_rows.at(m_current);
     Row fresh;
-    if (readRow(m_rows.at(m_current).rowid, &fresh, nullptr))
+    if ((!current.loaded || !(current.readAt == m_connection->fileVersion())) &&
+        readRow(current.rowid, &fresh, nullptr))
         m_rows[m_current] = fresh;
     m_buffer = valuesOf(m_current);
     m_assigned = QVector<bool>(m_columns.size(), false);
@@ -454,7 +460,7 @@ bool SqliteRecordset::insertRow(QString* error)
         m_addedBeforeLoad = rowid;
         return true;
     }
-    m_rows.append(Row{rowid, false, {}});
+    m_rows.append(Row{rowid, false, {}, {}});
     m_current = int(m_rows.size()) - 1;
     return true;
 }
@@ -473,9 +479,7 @@ bool SqliteRecordset::updateRow(QString* error)
         return false;
     if (sqlite3_changes(m_connection->handle()) == 0)
         return fail(error, RowGone);
-    Row row;
-    if (readRow(rowid, &row, nullptr))
-        m_rows[m_current] = row;
+    m_rows[m_current].loaded = false; // read back when next needed
     return true;
 }
 

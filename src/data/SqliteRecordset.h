@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Connection.h"
 #include "data/Recordset.h"
 
 #include <memory>
@@ -14,8 +15,9 @@ struct SourcePlan;
 // The recordset of the record file. A SELECT is run when opened; a table opened by its name is
 // read when first needed, so a table opened only to add a row costs nothing. Rows of one table are
 // kept by row id, the values of the first rows at once and of later ones when they are reached.
-// edit() reads the current row afresh, update() writes only the assigned columns by row id and
-// reads the row back. After update() of an added row that row is current.
+// edit() reads the current row afresh unless nothing in the file has changed since it was read;
+// update() writes only the assigned columns by row id, and the row is read back when next
+// needed. After update() of an added row that row is current.
 class SqliteRecordset : public Recordset
 {
 public:
@@ -54,6 +56,7 @@ private:
         qint64 rowid = 0;
         bool loaded = false;
         QVector<Value> values;
+        FileVersion readAt; // of the file when the values were read
     };
 
     SqliteRecordset(std::shared_ptr<Connection> connection, const QString& name);
@@ -67,6 +70,7 @@ private:
     const QVector<Value>& valuesOf(int row) const;
     bool readRow(qint64 rowid, Row* row, QString* error) const;
     bool hasCurrent() const;
+
     bool fail(QString* error, const QString& text) const;
     bool insertRow(QString* error);
     bool updateRow(QString* error);

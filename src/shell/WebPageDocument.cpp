@@ -38,6 +38,54 @@ const char* const readSource = R"JS((function () {
     }
 })())JS";
 
+// Name, type, value and checked of every element: what a store reads.
+const char* const readValuesSource = R"JS((function () {
+    try {
+        var f = document.forms[0], r = [];
+        if (f) {
+            for (var i = 0, n = f.length; i < n; i++) {
+                var e = f.elements[i];
+                r.push([e.name || '', e.type || '', e.value == null ? '' : String(e.value),
+                        !!e.checked]);
+            }
+        }
+        return JSON.stringify({ok: true, data: r});
+    } catch (x) {
+        return JSON.stringify({ok: false, error: String(x)});
+    }
+})())JS";
+
+// PageDocument::fill in the page: texts is [[column, text], ...] in column order; a bound
+// input is named "orv", any character and its column with "-" written "_".
+const char* const fillSource = R"JS((function (texts, from) {
+    try {
+        var exact = {}, anyCase = {};
+        for (var t = 0; t < texts.length; t++) {
+            var column = texts[t][0], lower = column.toLowerCase();
+            exact['#' + column] = texts[t][1];
+            if (!(('#' + lower) in anyCase)) anyCase['#' + lower] = texts[t][1];
+        }
+        var f = document.forms[0];
+        if (f) {
+            for (var i = from, n = f.length; i < n; i++) {
+                var e = f.elements[i], name = e.name || '';
+                if (name.length < 4 || name.substring(0, 3) !== 'orv') continue;
+                var col = name.substring(4).split('_').join('-');
+                var text = ('#' + col) in exact ? exact['#' + col]
+                         : (('#' + col.toLowerCase()) in anyCase ? anyCase['#' + col.toLowerCase()] : '');
+                var type = e.type || '';
+                if (type === 'text' || type === 'select-one' || type === 'textarea' ||
+                    type === 'hidden') e.value = text;
+                else if (type === 'checkbox') e.checked = text === '1';
+                else return JSON.stringify({ok: true, data: [i, type]});
+            }
+        }
+        return JSON.stringify({ok: true, data: [-1, '']});
+    } catch (x) {
+        return JSON.stringify({ok: false, error: String(x)});
+    }
+})(%1, %2))JS";
+
 const char* const applySource = R"JS((function (changes) {
     try {
         var f = document.forms[0];
@@ -81,6 +129,14 @@ QString jsonLiteral(const QJsonArray& array)
 QString WebPageDocument::readScript()
 {
     return QString::fromUtf8(readSource);
+}
+
+QString WebPageDocument::fillScript(const BoundTexts& texts, int from)
+{
+    QJsonArray list;
+    for (const auto& [column, text] : texts)
+        list.append(QJsonArray{column, text});
+    return QString::fromUtf8(fillSource).arg(jsonLiteral(list)).arg(from);
 }
 
 QString WebPageDocument::applyScript(const QVector<ElementChange>& changes)
@@ -129,6 +185,36 @@ bool WebPageDocument::readElements(QVector<PageElement>* elements, QString* erro
         e.outerHTML = f.at(8).toString();
         elements->append(e);
     }
+    return true;
+}
+
+bool WebPageDocument::readValues(QVector<PageElement>* elements, QString* error)
+{
+    QJsonValue data;
+    if (!run(QString::fromUtf8(readValuesSource), &data, error))
+        return false;
+    const QJsonArray rows = data.toArray();
+    elements->clear();
+    elements->reserve(rows.size());
+    for (const QJsonValue& row : rows) {
+        const QJsonArray f = row.toArray();
+        PageElement e;
+        e.name = f.at(0).toString();
+        e.type = f.at(1).toString();
+        e.value = f.at(2).toString();
+        e.checked = f.at(3).toBool();
+        elements->append(e);
+    }
+    return true;
+}
+
+bool WebPageDocument::fill(const BoundTexts& texts, int from, FillStop* stop, QString* error)
+{
+    QJsonValue data;
+    if (!run(fillScript(texts, from), &data, error))
+        return false;
+    const QJsonArray where = data.toArray();
+    *stop = {where.at(0).toInt(-1), where.at(1).toString()};
     return true;
 }
 

@@ -102,6 +102,29 @@ private slots:
         QCOMPARE(check->value("C2"), Value(12));
     }
 
+    // The values read when the set was opened are reused only while nothing has changed.
+    void editSeesChangesMadeSinceTheRead_data()
+    {
+        QTest::addColumn<bool>("otherConnection");
+        QTest::newRow("同じ接続") << false;
+        QTest::newRow("別の接続") << true;
+    }
+    void editSeesChangesMadeSinceTheRead()
+    {
+        QFETCH(bool, otherConnection);
+        auto rs = openRow("001");
+        QCOMPARE(rs->value("C3"), Value("前"));
+        auto other = otherConnection ? Database::open(m_db->path()) : nullptr;
+        Database& writer = other ? *other : *m_db;
+        QVERIFY(writer.execute("UPDATE C SET [C3]=? WHERE [ID]=?", {"後", "001"}));
+        rs->edit();
+        QCOMPARE(rs->value("C3"), Value("後"));
+        QVERIFY(rs->setValue("C2", 3));
+        QVERIFY(rs->update());
+        QCOMPARE(rs->value("C2"), Value(3));
+        QCOMPARE(rs->value("C3"), Value("後"));
+    }
+
     void updateOfRowDeletedMeanwhileFails()
     {
         auto rs = openRow("001");

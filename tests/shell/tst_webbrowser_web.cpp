@@ -1,4 +1,6 @@
+#include "data/MemoryPageDocument.h"
 #include "shell/WebBrowser.h"
+#include "shell/WebPageDocument.h"
 
 #include "support/TempFolder.h"
 
@@ -166,6 +168,47 @@ private slots:
         QTRY_COMPARE(seen.size(), 30);
         QCOMPARE(seen.first(), QStringLiteral("?0=1"));
         QCOMPARE(seen.last(), QStringLiteral("?29=30"));
+    }
+
+    // The page fills its inputs by the rule the program applies to a page held in memory.
+    void pageFillFollowsTheBindingRule()
+    {
+        const QString page = m_folder->file("f.htm");
+        writePage(page, QStringLiteral(
+                            "<form><input name=orv_A1_1><input name=orv_a2 type=hidden>"
+                            "<textarea name=orv_A3>前</textarea><input name=orv_A4 value=前>"
+                            "<input name=orv_A5 type=checkbox><input name=orv_A6 type=checkbox "
+                            "checked><input name=ORV_A1_1 value=前><input name=orv value=前>"
+                            "<input name=orvXA1_1 value=前><select name=orv_A7><option>1"
+                            "<option>2</select><input name=orv_A8 type=radio>"
+                            "<input name=orv_A9 value=前></form>"));
+        m_browser->navigate(page);
+        m_browser->waitUntilComplete();
+        const BoundTexts texts = {{"A1-1", "佐藤"}, {"A2", "4"}, {"A3", "長い文"}, {"A5", "1"},
+                                  {"A6", "0"},      {"A7", "2"}, {"A9", "後"}};
+        WebPageDocument web(*m_browser);
+        QVector<PageElement> elements;
+        QVERIFY(web.readValues(&elements));
+        MemoryPageDocument memory(elements);
+
+        FillStop webStop;
+        FillStop memoryStop;
+        for (int from : {0, 11}) {
+            QVERIFY(web.fill(texts, from, &webStop));
+            QVERIFY(memory.fill(texts, from, &memoryStop));
+            QCOMPARE(webStop.index, from == 0 ? 10 : -1);
+            QCOMPARE(memoryStop.index, webStop.index);
+            QCOMPARE(webStop.type, memoryStop.type);
+        }
+        QVERIFY(web.readValues(&elements));
+        QCOMPARE(elements.size(), memory.elements().size());
+        for (int i = 0; i < elements.size(); ++i) {
+            QCOMPARE(elements[i].value, memory.elements()[i].value);
+            QCOMPARE(elements[i].checked, memory.elements()[i].checked);
+        }
+        QCOMPARE(elements[1].value, QStringLiteral("4"));
+        QCOMPARE(elements[8].value, QStringLiteral("佐藤"));
+        QCOMPARE(elements[11].value, QStringLiteral("後"));
     }
 
 private:
