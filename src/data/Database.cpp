@@ -125,6 +125,23 @@ bool Database::run(const QString& sql, QString* error)
     return true;
 }
 
+bool Database::runPrepared(const QString& sql, QString* error)
+{
+    if (!isOpen()) {
+        setError(error, m_connection->errorText());
+        return false;
+    }
+    StatementCache& statements = m_connection->statements();
+    sqlite3_stmt* statement = statements.acquire(sql, error);
+    if (!statement)
+        return false;
+    const bool ok = sqlite3_step(statement) == SQLITE_DONE;
+    if (!ok)
+        setError(error, m_connection->errorText());
+    statements.release(statement);
+    return ok;
+}
+
 bool Database::execute(const QString& sql, const QVector<Value>& params, QString* error)
 {
     if (changesSchema(sql) && m_connection)
@@ -175,7 +192,7 @@ bool Database::begin(QString* error)
 {
     const QString sql = m_depth == 0 ? QStringLiteral("BEGIN IMMEDIATE")
                                      : QStringLiteral("SAVEPOINT level%1").arg(m_depth);
-    if (!run(sql, error))
+    if (!runPrepared(sql, error))
         return false;
     ++m_depth;
     return true;
@@ -189,7 +206,7 @@ bool Database::commit(QString* error)
     }
     const QString sql = m_depth == 1 ? QStringLiteral("COMMIT")
                                      : QStringLiteral("RELEASE level%1").arg(m_depth - 1);
-    if (!run(sql, error))
+    if (!runPrepared(sql, error))
         return false;
     --m_depth;
     return true;

@@ -65,6 +65,8 @@ private:
     Database(const QString& path, std::shared_ptr<Connection> connection);
     static std::unique_ptr<Database> connect(const QString& path, int flags, QString* error);
     bool run(const QString& sql, QString* error);
+    // One statement without parameters, prepared once for the connection.
+    bool runPrepared(const QString& sql, QString* error);
 
     QString m_path;
     std::shared_ptr<Connection> m_connection;

@@ -67,6 +67,7 @@ bool readItem(sqlite3_stmt* stmt, int column, qint64* value)
 struct RapStore::SectionQuery
 {
     QString table;
+    int tableIndex = -1; // among the rules' tables; -1 for the name's table
     QStringList columns;
     SqliteStatement statement;
 };
@@ -93,6 +94,7 @@ bool RapStore::prepareReads(QString* error)
     for (const QString& table : tables) {
         auto query = std::make_shared<SectionQuery>();
         query->table = table;
+        query->tableIndex = table == NameTable ? -1 : rules.tableIndex(table);
         query->columns = table == NameTable ? NameColumns : rules.columnsOf(table);
         QStringList selected;
         for (const QString& column : query->columns)
@@ -115,16 +117,16 @@ bool RapStore::readAssessment(const QString& id, const DateValue& date, QString*
 {
     if (!prepareReads(error))
         return false;
-    const TriggerRuleTable& rules = TriggerRuleTable::instance();
     values->clear();
     name->clear();
     *problem = AssessmentProblem();
-    const QString key = dateKey(date);
-    for (const auto& query : m_sections) {
+    const QByteArray idText = id.toUtf8();
+    const QByteArray dateText = dateKey(date).toUtf8();
+    for (const auto& query : std::as_const(m_sections)) {
+        // Every statement is left reset, so binding is all it needs.
         SqliteStatement& statement = query->statement;
-        statement.reset();
-        statement.bindText(1, id);
-        statement.bindText(2, key);
+        statement.bindUtf8(1, idText);
+        statement.bindUtf8(2, dateText);
         QString stepError;
         if (!statement.step(&stepError)) {
             statement.reset();
@@ -137,17 +139,17 @@ bool RapStore::readAssessment(const QString& id, const DateValue& date, QString*
             continue;
         }
         sqlite3_stmt* stmt = statement.handle();
-        if (query->table == NameTable) {
+        if (query->tableIndex < 0) {
             *name = columnText(stmt, 0) + columnText(stmt, 1);
         } else {
-            QVector<qint64> row(query->columns.size());
+            QVector<qint64>& row = values->row(query->tableIndex);
+            row.resize(query->columns.size());
             for (int i = 0; i < row.size(); ++i) {
                 if (!readItem(stmt, i, &row[i]) && problem->badColumn.isEmpty()) {
                     problem->badColumn = query->columns.at(i);
                     problem->badValue = columnText(stmt, i);
                 }
             }
-            values->setRow(rules.tableIndex(query->table), row);
         }
         statement.reset();
     }
@@ -169,9 +171,7 @@ bool RapStore::prepareWrites(QString* error)
                                    QStringLiteral("INSERT INTO [Trigger] (%1) VALUES (?%2)")
                                        .arg(columns.join(QLatin1Char(',')), marks),
                                    error) &&
-           m_insertSense.prepare(
-               m_db, QStringLiteral("INSERT INTO [RAPSense] ([RAPS],[VALUE]) VALUES (?,?)"),
-               error) &&
+           prepareSenseInserts(error) &&
            m_deleteRap.prepare(
                m_db, QStringLiteral("DELETE FROM [RAP] WHERE [ID]=? AND [記入日]=?"), error) &&
            m_insertRap.prepare(
@@ -179,11 +179,25 @@ bool RapStore::prepareWrites(QString* error)
                error);
 }
 
+bool RapStore::prepareSenseInserts(QString* error)
+{
+    for (int block = 0; block < int(m_insertSense.size()); ++block) {
+        const QString sql = QStringLiteral("INSERT INTO [RAPSense] ([RAPS],[VALUE]) VALUES (?,?)") +
+                            QStringLiteral(",(?,?)").repeated((1 << block) - 1);
+        if (!m_insertSense[block].prepare(m_db, sql, error))
+            return false;
+    }
+    return true;
+}
+
 bool RapStore::writeRun(const QString& id, const DateValue& date, const TriggerResult& result,
                         const QString& rapList, QString* error)
 {
     if (!prepareWrites(error))
         return false;
+    // Within a caller's transaction (a batch), the caller's rollback undoes a run that fails.
+    if (m_database.inTransaction())
+        return writeRows(id, date, result, rapList, error);
     // The old rows stay until the new ones are all written.
     TransactionGuard transaction(m_database);
     if (!transaction.ok()) {
@@ -197,38 +211,48 @@ bool RapStore::writeRun(const QString& id, const DateValue& date, const TriggerR
 bool RapStore::writeRows(const QString& id, const DateValue& date, const TriggerResult& result,
                          const QString& rapList, QString* error)
 {
-    const QString key = dateKey(date);
+    static const QByteArray mark = QStringLiteral("○").toUtf8();
+    const QByteArray idText = id.toUtf8();
+    const QByteArray dateText = dateKey(date).toUtf8();
     if (!m_clearTrigger.run(error) || !m_clearSense.run(error))
         return false;
 
     m_insertTrigger.reset();
-    m_insertTrigger.bindText(1, id);
-    m_insertTrigger.bindText(2, key);
-    const QString mark = QStringLiteral("○");
+    m_insertTrigger.bindUtf8(1, idText);
+    m_insertTrigger.bindUtf8(2, dateText);
     const int keyCount = TriggerRuleTable::instance().keyCount();
     for (int i = 0; i < keyCount; ++i) {
         if (result.marks.isSet(i))
-            m_insertTrigger.bindText(3 + i, mark);
+            m_insertTrigger.bindUtf8(3 + i, mark);
     }
     if (!m_insertTrigger.run(error))
         return false;
 
-    for (const RapSenseRow& row : result.evidence) {
-        m_insertSense.reset();
-        m_insertSense.bindText(1, row.key);
-        m_insertSense.bindText(2, row.value);
-        if (!m_insertSense.run(error))
-            return false;
+    // In the order added, the largest blocks first; a block is one statement.
+    const RapSenseRows& rows = result.evidence;
+    int next = 0;
+    for (int block = int(m_insertSense.size()) - 1; block >= 0; --block) {
+        SqliteStatement& insert = m_insertSense[block];
+        const int size = 1 << block;
+        for (; next + size <= rows.size(); next += size) {
+            insert.reset();
+            for (int i = 0; i < size; ++i) {
+                insert.bindText(2 * i + 1, rows.at(next + i).key);
+                insert.bindText(2 * i + 2, rows.at(next + i).value);
+            }
+            if (!insert.run(error))
+                return false;
+        }
     }
 
     m_deleteRap.reset();
-    m_deleteRap.bindText(1, id);
-    m_deleteRap.bindText(2, key);
+    m_deleteRap.bindUtf8(1, idText);
+    m_deleteRap.bindUtf8(2, dateText);
     if (!m_deleteRap.run(error))
         return false;
     m_insertRap.reset();
-    m_insertRap.bindText(1, id);
-    m_insertRap.bindText(2, key);
+    m_insertRap.bindUtf8(1, idText);
+    m_insertRap.bindUtf8(2, dateText);
     m_insertRap.bindText(3, rapList);
     return m_insertRap.run(error);
 }

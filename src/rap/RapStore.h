@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <array>
+
 #include <memory>
 
 struct sqlite3;
@@ -62,6 +64,7 @@ private:
     struct SectionQuery;
     bool prepareReads(QString* error);
     bool prepareWrites(QString* error);
+    bool prepareSenseInserts(QString* error);
     bool writeRows(const QString& id, const DateValue& date, const TriggerResult& result,
                    const QString& rapList, QString* error);
 
@@ -71,7 +74,8 @@ private:
     SqliteStatement m_clearTrigger;
     SqliteStatement m_clearSense;
     SqliteStatement m_insertTrigger;
-    SqliteStatement m_insertSense;
+    // Evidence rows in blocks of 1, 2, 4 ... rows per statement.
+    std::array<SqliteStatement, 6> m_insertSense;
     SqliteStatement m_deleteRap;
     SqliteStatement m_insertRap;
 };

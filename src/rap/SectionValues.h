@@ -11,16 +11,18 @@ namespace orv {
 class SectionValues
 {
 public:
-    void setRow(int tableIndex, const QVector<qint64>& values)
+    void setRow(int tableIndex, const QVector<qint64>& values) { row(tableIndex) = values; }
+    // The row of a table to fill in place.
+    QVector<qint64>& row(int tableIndex)
     {
         if (tableIndex >= m_rows.size())
             m_rows.resize(tableIndex + 1);
-        m_rows[tableIndex] = values;
+        return m_rows[tableIndex];
     }
     void clear()
     {
-        for (QVector<qint64>& row : m_rows)
-            row.clear();
+        for (QVector<qint64>& values : m_rows)
+            values.resize(0);
     }
 
     // -1 for an empty item or an item of a row not read.

@@ -38,6 +38,11 @@ void SqliteStatement::bindText(int position, const QString& text)
     sqlite3_bind_text(m_stmt, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
 }
 
+void SqliteStatement::bindUtf8(int position, const QByteArray& utf8)
+{
+    sqlite3_bind_text(m_stmt, position, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
+}
+
 void SqliteStatement::bindNull(int position)
 {
     sqlite3_bind_null(m_stmt, position);

@@ -23,6 +23,8 @@ public:
     // Clears the previous bindings and results.
     void reset();
     void bindText(int position, const QString& text);
+    // Binds UTF-8 text without a copy: it must stay unchanged until the next reset().
+    void bindUtf8(int position, const QByteArray& utf8);
     void bindNull(int position);
     // True on a row; false at the end or on an error (then error is set).
     bool step(QString* error);

@@ -5,11 +5,16 @@
 
 namespace orv {
 
+namespace {
+constexpr int ExpectedEvidenceRows = 64;
+} // namespace
+
 TriggerEngine::TriggerEngine(const TriggerRuleTable& table) : m_table(table) {}
 
 TriggerResult TriggerEngine::evaluate(const SectionValues& values) const
 {
     TriggerResult result;
+    result.evidence.reserve(ExpectedEvidenceRows);
     for (int i = 0; i < m_table.keyCount(); ++i)
         evaluateRule(i, values, &result);
     return result;
@@ -19,10 +24,8 @@ void TriggerEngine::evaluateRule(int ruleIndex, const SectionValues& values,
                                  TriggerResult* result) const
 {
     const TriggerRule& rule = m_table.rules().at(ruleIndex);
-    const bool check = rule.form == EvidenceForm::Check;
     const auto addRow = [&](const TriggerItem& item, qint64 value) {
-        result->evidence.append(
-            RapSenseRow::AddRAPSense(rule.key, item.label, qint16(value), check));
+        result->evidence.append(rule.evidence(item, qint16(value)));
     };
 
     if (rule.kind == TriggerRuleKind::Loop) {

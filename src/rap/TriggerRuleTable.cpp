@@ -144,7 +144,10 @@ TriggerRuleTable::TriggerRuleTable()
         for (const QString& column : QString::fromLatin1(row.items).split(QLatin1Char(','))) {
             if (!columns.contains(column))
                 columns << column;
-            rule.items.append({column, evidenceLabel(column), int(columns.indexOf(column))});
+            TriggerItem item{column, evidenceLabel(column), int(columns.indexOf(column)), {}};
+            for (int value = TriggerItem::FirstCommonValue; value <= 9; ++value)
+                item.commonRows.append(rule.evidence(item, qint16(value)));
+            rule.items.append(item);
         }
         m_keyIndex.insert(rule.key, int(m_rules.size()));
         m_rules.append(rule);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rap/RapSenseRow.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -42,6 +44,9 @@ struct TriggerItem
     QString column; // "E4-a-A"
     QString label;  // "E4a(A)"
     int slot = 0;   // position among the columns the rules read of its table
+    // The evidence rows of the usual values, made once: index value - FirstCommonValue.
+    static constexpr int FirstCommonValue = -1;
+    RapSenseRows commonRows;
 };
 
 struct TriggerRule
@@ -53,6 +58,15 @@ struct TriggerRule
     TriggerCondition condition;
     EvidenceForm form = EvidenceForm::Number;
     QVector<TriggerItem> items;
+
+    // The row AddRAPSense writes for an item of this rule holding value.
+    RapSenseRow evidence(const TriggerItem& item, qint16 value) const
+    {
+        const int common = value - TriggerItem::FirstCommonValue;
+        if (common >= 0 && common < item.commonRows.size())
+            return item.commonRows.at(common);
+        return RapSenseRow::AddRAPSense(key, item.label, value, form == EvidenceForm::Check);
+    }
 };
 
 // The 79 trigger rules in the order they are evaluated (sections B to P, then OH1 to OJ1);

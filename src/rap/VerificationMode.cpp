@@ -41,6 +41,8 @@ void VerificationMode::KenteiMode()
         m_state.CurKijunbi = keys.at(i).date;
         AssessmentProblem problem;
         const RapRunOutcome outcome = run.evaluateSelection(&problem, &error);
+        if (outcome == RapRunOutcome::Evaluated)
+            continue;
         const QString what =
             RapRun::describeAssessment(keys.at(i).id, keys.at(i).date, run.lastName());
         if (outcome == RapRunOutcome::NotEvaluated)
