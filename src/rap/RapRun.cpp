@@ -74,9 +74,9 @@ RapRunOutcome RapRun::evaluateSelection(AssessmentProblem* problem, QString* err
     if (!problem->isEmpty())
         return RapRunOutcome::NotEvaluated;
 
-    const TriggerResult result = m_engine.evaluate(m_values);
-    const QString list = RapCodeTable::instance().WriteRAPList(result.marks, m_state.TestMode);
-    if (!m_store->writeRun(id, date, result, list, error))
+    m_engine.evaluate(m_values, &m_result);
+    const QString list = RapCodeTable::instance().WriteRAPList(m_result.marks, m_state.TestMode);
+    if (!m_store->writeRun(id, date, m_result, list, error))
         return RapRunOutcome::Failed;
     m_state.CurName = m_lastName;
     return RapRunOutcome::Evaluated;

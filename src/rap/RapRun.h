@@ -48,6 +48,7 @@ private:
     std::unique_ptr<RapStore> m_store;
     TriggerEngine m_engine;
     SectionValues m_values;
+    TriggerResult m_result;
     QString m_lastName;
 };
 

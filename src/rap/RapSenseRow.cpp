@@ -8,7 +8,8 @@ RapSenseRow RapSenseRow::AddRAPSense(const QString& key, const QString& label, q
     QString text = QString::number(value);
     if (check)
         text = text == QLatin1String("1") ? QStringLiteral("ﾚ") : QStringLiteral("ﾁｪｯｸなし");
-    return {key, label + QLatin1Char('=') + text};
+    const QString row = label + QLatin1Char('=') + text;
+    return {key, row, key.toUtf8(), row.toUtf8()};
 }
 
 } // namespace orv

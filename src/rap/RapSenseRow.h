@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVector>
 
@@ -10,6 +11,9 @@ struct RapSenseRow
 {
     QString key;
     QString value;
+    // Both as UTF-8, as the record file takes them.
+    QByteArray keyUtf8;
+    QByteArray valueUtf8;
 
     // The row AddRAPSense writes: the value in decimal, or in check form "ﾚ" for 1 and
     // "ﾁｪｯｸなし" for anything else.

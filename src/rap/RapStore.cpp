@@ -237,8 +237,8 @@ bool RapStore::writeRows(const QString& id, const DateValue& date, const Trigger
         for (; next + size <= rows.size(); next += size) {
             insert.reset();
             for (int i = 0; i < size; ++i) {
-                insert.bindText(2 * i + 1, rows.at(next + i).key);
-                insert.bindText(2 * i + 2, rows.at(next + i).value);
+                insert.bindUtf8(2 * i + 1, rows.at(next + i).keyUtf8);
+                insert.bindUtf8(2 * i + 2, rows.at(next + i).valueUtf8);
             }
             if (!insert.run(error))
                 return false;

@@ -15,9 +15,16 @@ TriggerResult TriggerEngine::evaluate(const SectionValues& values) const
 {
     TriggerResult result;
     result.evidence.reserve(ExpectedEvidenceRows);
-    for (int i = 0; i < m_table.keyCount(); ++i)
-        evaluateRule(i, values, &result);
+    evaluate(values, &result);
     return result;
+}
+
+void TriggerEngine::evaluate(const SectionValues& values, TriggerResult* result) const
+{
+    result->marks = TriggerMarks();
+    result->evidence.resize(0);
+    for (int i = 0; i < m_table.keyCount(); ++i)
+        evaluateRule(i, values, result);
 }
 
 void TriggerEngine::evaluateRule(int ruleIndex, const SectionValues& values,

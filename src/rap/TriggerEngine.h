@@ -24,6 +24,8 @@ public:
 
     // Every rule, in table order.
     TriggerResult evaluate(const SectionValues& values) const;
+    // The same into a result kept for the next assessment, so its rows need no new memory.
+    void evaluate(const SectionValues& values, TriggerResult* result) const;
     void evaluateRule(int ruleIndex, const SectionValues& values, TriggerResult* result) const;
 
 private:

@@ -5,13 +5,44 @@
 #include "data/Database.h"
 #include "data/Recordset.h"
 #include "rap/RapRun.h"
+#include "rap/SqliteStatement.h"
 
 #include <QStringList>
+
+#include <sqlite3.h>
 
 namespace orv {
 
 namespace {
+
 constexpr int MaxListedSkips = 30;
+constexpr int BatchCacheKiB = 64 * 1024;
+
+// A larger page cache for the batch: its one transaction writes a RAP row per assessment, and
+// changes that outgrow the cache are spilled to the journal while the batch still runs.
+class BatchPageCache
+{
+public:
+    explicit BatchPageCache(Database& db) : m_db(db)
+    {
+        SqliteStatement size;
+        if (size.prepare(db.handle(), QStringLiteral("PRAGMA cache_size"), nullptr) &&
+            size.step(nullptr))
+            m_previous = QString::number(sqlite3_column_int64(size.handle(), 0));
+        if (!m_previous.isEmpty())
+            m_db.execute(QStringLiteral("PRAGMA cache_size=-%1").arg(BatchCacheKiB));
+    }
+    ~BatchPageCache()
+    {
+        if (!m_previous.isEmpty())
+            m_db.execute(QStringLiteral("PRAGMA cache_size=") + m_previous);
+    }
+
+private:
+    Database& m_db;
+    QString m_previous;
+};
+
 } // namespace
 
 void VerificationMode::KenteiMode()
@@ -29,9 +60,12 @@ void VerificationMode::KenteiMode()
     QString error;
     QStringList skipped;
     // The batch is one transaction: a failure leaves the RAP rows as they were.
+    std::unique_ptr<BatchPageCache> cache;
     std::unique_ptr<TransactionGuard> batch;
-    if (store)
+    if (store) {
+        cache = std::make_unique<BatchPageCache>(store->database());
         batch = std::make_unique<TransactionGuard>(store->database());
+    }
     bool ok = batch && batch->ok();
     QVector<AssessmentKey> keys;
     ok = ok && store->database().execute(QStringLiteral("DELETE FROM [RAP]"), {}, &error) &&
@@ -54,6 +88,7 @@ void VerificationMode::KenteiMode()
     if (ok)
         ok = batch->commit(&error);
     batch.reset();
+    cache.reset();
     m_state.RapRs.reset();
 
     if (!ok) {
