@@ -6,7 +6,8 @@
 
 namespace orv {
 
-Connection::Connection(sqlite3* handle) : m_handle(handle)
+Connection::Connection(sqlite3* handle, const QString& path)
+    : m_handle(handle), m_schemas(SharedSchemas::of(path))
 {
     m_statements.setHandle(handle);
 }
@@ -28,25 +29,23 @@ void Connection::close()
 
 std::shared_ptr<TableSchema> Connection::schema(const QString& table)
 {
-    const QString key = table.toLower();
-    auto found = m_schemas.constFind(key);
-    if (found != m_schemas.constEnd())
-        return *found;
     if (!m_handle)
         return nullptr;
+    if (m_schemaVersion < 0)
+        checkSchemaVersion();
+    if (std::shared_ptr<TableSchema> known = m_schemas->find(table, m_schemaVersion))
+        return known;
     std::shared_ptr<TableSchema> schema = SchemaReader(m_statements).read(table);
     if (schema)
-        m_schemas.insert(key, schema);
+        m_schemas->store(table, m_schemaVersion, schema);
     return schema;
 }
 
 void Connection::forgetSchemas()
 {
-    // Callers may still hold a schema they were handed; it stays valid.
-    for (const auto& schema : std::as_const(m_schemas))
-        m_retired.append(schema);
-    m_schemas.clear();
+    m_schemas->forget();
     m_plans.clear();
+    m_schemaVersion = -1;
 }
 
 void Connection::checkSchemaVersion()
@@ -59,7 +58,7 @@ void Connection::checkSchemaVersion()
         sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
     m_statements.release(statement);
     if (version != m_schemaVersion)
-        forgetSchemas();
+        m_plans.clear();
     m_schemaVersion = version;
 }
 

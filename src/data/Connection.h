@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ColumnInfo.h"
+#include "data/SharedSchemas.h"
 #include "data/StatementCache.h"
 
 #include <QHash>
@@ -39,7 +40,8 @@ struct FileVersion
 class Connection
 {
 public:
-    explicit Connection(sqlite3* handle);
+    // path names the file, whose table facts the connection shares with others to it.
+    Connection(sqlite3* handle, const QString& path);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -64,9 +66,8 @@ public:
 private:
     sqlite3* m_handle = nullptr;
     StatementCache m_statements;
-    QHash<QString, std::shared_ptr<TableSchema>> m_schemas;
+    std::shared_ptr<SharedSchemas> m_schemas;
     QHash<QString, SourcePlan> m_plans;
-    QVector<std::shared_ptr<TableSchema>> m_retired;
     qint64 m_schemaVersion = -1;
 };
 

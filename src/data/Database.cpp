@@ -64,7 +64,7 @@ std::unique_ptr<Database> Database::connect(const QString& path, int flags, QStr
     sqlite3* handle = nullptr;
     const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle,
                                        flags | SQLITE_OPEN_NOMUTEX, nullptr);
-    auto connection = std::make_shared<Connection>(handle);
+    auto connection = std::make_shared<Connection>(handle, path);
     std::unique_ptr<Database> db(new Database(path, connection));
     if (opened == SQLITE_OK) {
         sqlite3_extended_result_codes(handle, 1);
