@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cstdio>
+
 namespace orv {
 
 namespace {
@@ -95,24 +97,41 @@ bool AnsiTextWriter::open(const QString& path, QString* error)
 
 void AnsiTextWriter::writeLine(const QString& line)
 {
-    m_buffer += toAnsi(line);
-    m_buffer += "\r\n";
+    m_buffer += line;
+    m_buffer += QLatin1String("\r\n");
 }
 
 bool AnsiTextWriter::commit(QString* error)
 {
     if (m_path.isEmpty())
         return false;
-    QSaveFile file(m_path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok)
-        ok = file.write(m_buffer) == m_buffer.size();
-    if (ok)
-        ok = file.commit();
+    const QByteArray bytes = toAnsi(m_buffer);
+    bool ok = false;
+    if (m_durability == Durability::Unsynced) {
+        ok = replaceWith(bytes);
+    } else {
+        QSaveFile file(m_path);
+        ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    }
     if (!ok && error)
         *error = fileErrorText(m_path, false);
     m_path.clear();
     m_buffer.clear();
+    return ok;
+}
+
+bool AnsiTextWriter::replaceWith(const QByteArray& bytes)
+{
+    const QString written = m_path + QStringLiteral(".new");
+    QFile file(written);
+    bool ok =
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    file.close();
+    ok = ok && file.error() == QFileDevice::NoError &&
+         std::rename(QFile::encodeName(written).constData(),
+                     QFile::encodeName(m_path).constData()) == 0;
+    if (!ok)
+        QFile::remove(written);
     return ok;
 }
 

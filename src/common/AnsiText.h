@@ -29,6 +29,18 @@ private:
 class AnsiTextWriter
 {
 public:
+    // Synced: commit waits until the file is on the disk. Unsynced suits a file that is
+    // written anew for each use, such as a report-data file: it still replaces the old one
+    // only when complete.
+    enum class Durability
+    {
+        Synced,
+        Unsynced
+    };
+
+    explicit AnsiTextWriter(Durability durability = Durability::Synced) : m_durability(durability)
+    {
+    }
     ~AnsiTextWriter();
     bool open(const QString& path, QString* error = nullptr);
     void writeLine(const QString& line);
@@ -37,8 +49,11 @@ public:
     bool isOpen() const { return !m_path.isEmpty(); }
 
 private:
+    bool replaceWith(const QByteArray& bytes);
+
+    Durability m_durability;
     QString m_path;
-    QByteArray m_buffer;
+    QString m_buffer; // encoded once, at commit
 };
 
 } // namespace orv

@@ -21,7 +21,9 @@ void Connection::close()
 {
     m_statements.clear();
     m_statements.setHandle(nullptr);
-    forgetSchemas();
+    // The facts stay with the other connections to the file.
+    m_plans.clear();
+    m_schemaVersion = -1;
     if (m_handle)
         sqlite3_close_v2(m_handle);
     m_handle = nullptr;

@@ -27,7 +27,7 @@ public:
 
 private:
     QString m_path;
-    AnsiTextWriter m_writer;
+    AnsiTextWriter m_writer{AnsiTextWriter::Durability::Unsynced};
 };
 
 // Opens a report-data file of the program folder and writes its first two lines; nullptr (and

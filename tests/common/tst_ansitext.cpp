@@ -12,12 +12,21 @@ class TestAnsiText : public QObject
     Q_OBJECT
 
 private slots:
+    void roundTripWithCrLf_data()
+    {
+        QTest::addColumn<AnsiTextWriter::Durability>("durability");
+        QTest::newRow("synced") << AnsiTextWriter::Durability::Synced;
+        QTest::newRow("unsynced") << AnsiTextWriter::Durability::Unsynced;
+    }
+    // Written over a longer file of the same name, which it replaces whole.
     void roundTripWithCrLf()
     {
+        QFETCH(AnsiTextWriter::Durability, durability);
         test::TempFolder folder;
+        folder.write("out.txt", QByteArray(4096, 'x'));
         const QStringList lines = {"<?xml version=\"1.0\" encoding=\"shift_jis\" ?>",
                                    "○×レﾚﾁｪｯｸなし", "", "平成17年8月17日", "ADL／リハビリ(A)"};
-        AnsiTextWriter writer;
+        AnsiTextWriter writer(durability);
         QVERIFY(writer.open(folder.file("out.txt")));
         for (const QString& line : lines)
             writer.writeLine(line);
@@ -35,6 +44,7 @@ private slots:
         QStringList read;
         QVERIFY(AnsiTextReader::readAll(folder.file("out.txt"), &read));
         QCOMPARE(read, lines);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"out.txt"});
     }
 
     void abortedWriterLeavesNothing()
