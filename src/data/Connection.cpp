@@ -22,7 +22,6 @@ void Connection::close()
     m_statements.clear();
     m_statements.setHandle(nullptr);
     // The facts stay with the other connections to the file.
-    m_plans.clear();
     m_schemaVersion = -1;
     if (m_handle)
         sqlite3_close_v2(m_handle);
@@ -46,7 +45,6 @@ std::shared_ptr<TableSchema> Connection::schema(const QString& table)
 void Connection::forgetSchemas()
 {
     m_schemas->forget();
-    m_plans.clear();
     m_schemaVersion = -1;
 }
 
@@ -59,20 +57,17 @@ void Connection::checkSchemaVersion()
     const qint64 version =
         sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
     m_statements.release(statement);
-    if (version != m_schemaVersion)
-        m_plans.clear();
     m_schemaVersion = version;
 }
 
-const SourcePlan* Connection::plan(const QString& source) const
+std::optional<SourcePlan> Connection::plan(const QString& source) const
 {
-    auto found = m_plans.constFind(source);
-    return found == m_plans.constEnd() ? nullptr : &*found;
+    return m_schemas->plan(source, m_schemaVersion);
 }
 
 void Connection::rememberPlan(const QString& source, const SourcePlan& plan)
 {
-    m_plans.insert(source, plan);
+    m_schemas->storePlan(source, m_schemaVersion, plan);
 }
 
 FileVersion Connection::fileVersion()

@@ -9,22 +9,11 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 
 namespace orv {
-
-// The open SQLite handle with its prepared statements and the table facts read so far. Shared by
-// the Database and its recordsets, so a recordset outliving a closed database fails cleanly.
-// How a recordset source is read: the table behind it (empty when read only) and the SQL.
-struct SourcePlan
-{
-    QString name;
-    QString table;
-    QString sql;
-    bool wholeTable = false;
-    std::shared_ptr<TableSchema> schema;
-};
 
 // Which state of the file a read saw: equal versions mean nothing has changed in between.
 struct FileVersion
@@ -37,6 +26,8 @@ struct FileVersion
     }
 };
 
+// The open SQLite handle with its prepared statements and the table facts read so far. Shared by
+// the Database and its recordsets, so a recordset outliving a closed database fails cleanly.
 class Connection
 {
 public:
@@ -56,7 +47,7 @@ public:
     // Forgets the table facts when the file's tables have changed, through any connection.
     void checkSchemaVersion();
     // Plans of the recordset sources opened before, by their text.
-    const SourcePlan* plan(const QString& source) const;
+    std::optional<SourcePlan> plan(const QString& source) const;
     void rememberPlan(const QString& source, const SourcePlan& plan);
     QString errorText() const;
     FileVersion fileVersion();
@@ -67,7 +58,6 @@ private:
     sqlite3* m_handle = nullptr;
     StatementCache m_statements;
     std::shared_ptr<SharedSchemas> m_schemas;
-    QHash<QString, SourcePlan> m_plans;
     qint64 m_schemaVersion = -1;
 };
 

@@ -24,14 +24,33 @@ std::shared_ptr<TableSchema> SharedSchemas::find(const QString& table, qint64 ve
     return version == m_version ? m_schemas.value(table.toLower()) : nullptr;
 }
 
-void SharedSchemas::store(const QString& table, qint64 version,
-                          const std::shared_ptr<TableSchema>& schema)
+void SharedSchemas::useVersion(qint64 version)
 {
     if (version != m_version) {
         forget();
         m_version = version;
     }
+}
+
+void SharedSchemas::store(const QString& table, qint64 version,
+                          const std::shared_ptr<TableSchema>& schema)
+{
+    useVersion(version);
     m_schemas.insert(table.toLower(), schema);
+}
+
+std::optional<SourcePlan> SharedSchemas::plan(const QString& source, qint64 version) const
+{
+    auto found = m_plans.constFind(source);
+    if (version != m_version || found == m_plans.constEnd())
+        return std::nullopt;
+    return *found;
+}
+
+void SharedSchemas::storePlan(const QString& source, qint64 version, const SourcePlan& plan)
+{
+    useVersion(version);
+    m_plans.insert(source, plan);
 }
 
 void SharedSchemas::forget()
@@ -39,6 +58,7 @@ void SharedSchemas::forget()
     for (const auto& schema : std::as_const(m_schemas))
         m_retired.append(schema);
     m_schemas.clear();
+    m_plans.clear();
     m_version = -1;
 }
 

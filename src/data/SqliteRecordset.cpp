@@ -120,7 +120,7 @@ std::unique_ptr<Recordset> SqliteRecordset::open(std::shared_ptr<Connection> con
 {
     connection->checkSchemaVersion();
     SourcePlan plan;
-    const SourcePlan* known = connection->plan(source);
+    const std::optional<SourcePlan> known = connection->plan(source);
     if (known)
         plan = *known;
     else if (!planFor(*connection, source, &plan, error))

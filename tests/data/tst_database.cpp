@@ -308,6 +308,15 @@ private slots:
         QVERIFY(rs);
         QVERIFY(rs->isUpdatable());
         QCOMPARE(db->schema("KIHON1")->columns.last().type, int(dbByte));
+
+        // Connections share what they read of a table; a property changed through one is
+        // read afresh by the others and by a connection opened later.
+        QCOMPARE(db->schema("C")->columns.last().property("FORMAT"), QStringLiteral("yyyy/mm/dd"));
+        QVERIFY(
+            other->execute("UPDATE _ColumnProperties SET Value='ggge年' WHERE ColumnName='C9'"));
+        QCOMPARE(db->schema("C")->columns.last().property("FORMAT"), QStringLiteral("ggge年"));
+        QCOMPARE(Database::open(db->path())->schema("C")->columns.last().property("FORMAT"),
+                 QStringLiteral("ggge年"));
     }
 
     void recordsetOutlivingClosedDatabaseFailsCleanly()
