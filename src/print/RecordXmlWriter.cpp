@@ -149,19 +149,21 @@ int checkMarkColumnCount()
     return count;
 }
 
-QString xmlElementName(const QString& columnName)
+namespace {
+
+QString elementName(const QString& columnName, XmlFamily family)
 {
     const bool digitFirst = !columnName.isEmpty() && columnName.at(0) >= QLatin1Char('1') &&
                             columnName.at(0) <= QLatin1Char('9');
     const QString prefix = digitFirst ? QStringLiteral("m") : QString();
-    if (xmlFamilyOf(columnName) == XmlFamily::Default)
+    if (family == XmlFamily::Default)
         return prefix + columnName.toUpper();
     return prefix + columnName;
 }
 
-QString xmlElementText(const QString& columnName, const Value& value)
+QString elementText(XmlFamily family, const Value& value)
 {
-    switch (xmlFamilyOf(columnName)) {
+    switch (family) {
     case XmlFamily::Sex:
         return isOne(value) ? QStringLiteral("男") : QStringLiteral("女");
     case XmlFamily::PostalCode:
@@ -182,11 +184,24 @@ QString xmlElementText(const QString& columnName, const Value& value)
     return XmlEscape(NullToStr(value));
 }
 
+} // namespace
+
+QString xmlElementName(const QString& columnName)
+{
+    return elementName(columnName, xmlFamilyOf(columnName));
+}
+
+QString xmlElementText(const QString& columnName, const Value& value)
+{
+    return elementText(xmlFamilyOf(columnName), value);
+}
+
 void WriteRecordXml(const Recordset& record, XmlOutputFile& file)
 {
     for (int i = 0; i < record.fieldCount(); ++i) {
-        const QString name = record.column(i).name;
-        file.writeElement(xmlElementName(name), xmlElementText(name, record.value(i)));
+        const QString& name = record.column(i).name;
+        const XmlFamily family = xmlFamilyOf(name);
+        file.writeElement(elementName(name, family), elementText(family, record.value(i)));
     }
 }
 
