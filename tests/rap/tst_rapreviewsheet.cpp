@@ -423,17 +423,17 @@ private slots:
             return std::find_if(paragraphs.cbegin(), paragraphs.cend(),
                                 [&](const RtfParagraph& p) { return p.text.startsWith(start); });
         };
-        for (const QString& heading :
+        for (const char* heading :
              {"RAP検討用紙", "1．せん妄", "17．向精神薬", "チームの検討のまとめ"}) {
             const auto paragraph = find(heading);
-            QVERIFY2(paragraph != paragraphs.cend(), qPrintable(heading));
+            QVERIFY2(paragraph != paragraphs.cend(), heading);
             QCOMPARE(paragraph->asianFont, gothic.captured(1).toInt());
         }
         // A RAP's title stays with its evidence, its notes' caption with their lines.
-        for (const QString& heading : {"1．せん妄", "17．向精神薬", "検討内容"}) {
+        for (const char* heading : {"1．せん妄", "17．向精神薬", "検討内容"}) {
             QVERIFY2(find(heading) != paragraphs.cend() && find(heading)->keepWithNext,
-                     qPrintable(heading));
-            QVERIFY2(std::next(find(heading))->keepWhole, qPrintable(heading));
+                     heading);
+            QVERIFY2(std::next(find(heading))->keepWhole, heading);
         }
         // The team's summary, its box and the date line stay on one page.
         auto summary = find("チームの検討のまとめ");
