@@ -165,6 +165,9 @@ QString elementText(XmlFamily family, const Value& value)
 {
     switch (family) {
     case XmlFamily::Sex:
+        // an unanswered item prints no answer
+        if (NullToStr(value).isEmpty())
+            return QString();
         return isOne(value) ? QStringLiteral("男") : QStringLiteral("女");
     case XmlFamily::PostalCode:
         return QStringLiteral("〒") + XmlEscape(NullToStr(value));
