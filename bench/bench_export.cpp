@@ -78,7 +78,8 @@ int main(int argc, char** argv)
     QTemporaryDir folder;
     const QString path = QDir(folder.path()).filePath(QStringLiteral("Orv21.db"));
     QString error;
-    if (!bench::buildRecordFile(path, 10000 * bench::AssessmentsEach, &error)) {
+    if (!bench::buildRecordFile(path, 10000 * bench::AssessmentsEach,
+                                bench::Records::AssessmentsAndSummaries, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }

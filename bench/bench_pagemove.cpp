@@ -52,7 +52,8 @@ int main(int argc, char** argv)
     QTemporaryDir scratch;
     const QString dbPath = scratch.filePath(QStringLiteral("Orv21.db"));
     QString error;
-    if (!bench::buildRecordFile(dbPath, 10000 * bench::AssessmentsEach, &error)) {
+    if (!bench::buildRecordFile(dbPath, 10000 * bench::AssessmentsEach,
+                                bench::Records::AssessmentsAndSummaries, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }

@@ -98,7 +98,8 @@ int main(int argc, char** argv)
     const QString path = folder.filePath(QStringLiteral("Orv21.db"));
     QString error;
     const int residents = 10000;
-    if (!bench::buildRecordFile(path, residents * bench::AssessmentsEach, &error)) {
+    if (!bench::buildRecordFile(path, residents * bench::AssessmentsEach,
+                                bench::Records::Assessments, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }

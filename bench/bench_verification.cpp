@@ -122,7 +122,7 @@ double compare(int assessments, bench::FloorComparison* comparison)
     QTemporaryDir folder;
     const QString path = QDir(folder.path()).filePath(QStringLiteral("Orv21.db"));
     QString error;
-    if (!bench::buildRecordFile(path, assessments, &error)) {
+    if (!bench::buildRecordFile(path, assessments, bench::Records::Assessments, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return -1;
     }

@@ -156,7 +156,7 @@ int ProgramStart::compare(const QString& what, int assessments)
     bool ok = copyProgramFolder(folder.path());
     if (ok && assessments > 0) {
         QFile::remove(database);
-        ok = buildRecordFile(database, assessments, &error);
+        ok = buildRecordFile(database, assessments, Records::Assessments, &error);
     }
     if (!ok) {
         std::fprintf(stderr, "cannot set up the program folder: %s\n", qPrintable(error));

@@ -147,7 +147,7 @@ QString givenReading(int resident)
     return QString::fromUtf8(GivenReadings[(resident / FamilyCount) % GivenCount]);
 }
 
-bool buildRecordFile(const QString& path, int assessments, QString* error)
+bool buildRecordFile(const QString& path, int assessments, Records records, QString* error)
 {
     QString failure;
     if (!error)
@@ -158,17 +158,18 @@ bool buildRecordFile(const QString& path, int assessments, QString* error)
     if (!db)
         return false;
     RowWriter faceSheet(*db, QStringLiteral("KIHON1"));
-    QVector<std::shared_ptr<RowWriter>> records;
-    for (char table = 'A'; table <= 'T'; ++table)
-        records.append(std::make_shared<RowWriter>(*db, QString(QLatin1Char(table))));
+    QVector<std::shared_ptr<RowWriter>> writers;
+    const char last = records == Records::AssessmentsAndSummaries ? 'T' : 'R';
+    for (char table = 'A'; table <= last; ++table)
+        writers.append(std::make_shared<RowWriter>(*db, QString(QLatin1Char(table))));
     const QString rapRow = QStringLiteral("INSERT INTO [RAP] ([ID],[記入日],[RAP]) VALUES (?,?,?)");
     QRandomGenerator random(20050817);
     TransactionGuard transaction(*db);
     for (int n = 0; n < assessments; ++n) {
         const Record record{n / AssessmentsEach, assessmentDate(n % AssessmentsEach)};
         bool ok = n % AssessmentsEach != 0 || faceSheet.write(record, random, error);
-        for (const auto& table : std::as_const(records))
-            ok = ok && table->write(record, random, error);
+        for (const auto& writer : std::as_const(writers))
+            ok = ok && writer->write(record, random, error);
         ok = ok && db->execute(rapRow,
                                {residentId(record.resident), record.date,
                                 QStringLiteral("01,05a,10b,17,20")},

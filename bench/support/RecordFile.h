@@ -19,9 +19,15 @@ QString givenName(int resident);
 QString familyReading(int resident);
 QString givenReading(int resident);
 
+enum class Records
+{
+    Assessments,             // a face sheet per resident, the section rows A to R and a RAP row
+    AssessmentsAndSummaries, // and a RAP summary S and a medication survey T of the same date
+};
+
 // Makes a record file with the program's tables at path, holding `assessments` assessments,
-// three per resident: a face sheet per resident, and per assessment a row in each section
-// table A to R, a RAP summary S, a medication survey T and a RAP row of the same date.
-bool buildRecordFile(const QString& path, int assessments, QString* error = nullptr);
+// three per resident.
+bool buildRecordFile(const QString& path, int assessments, Records records = Records::Assessments,
+                     QString* error = nullptr);
 
 } // namespace orv::bench
