@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace orv {
@@ -91,24 +93,81 @@ void DatabaseStartup::removeWithSideFiles(const QString& path) const
 // no journal may remain, or the file is still in use elsewhere.
 bool DatabaseStartup::checkReadable(const QString& path, QString* error) const
 {
+    return checkContent(path, error) && checkClosed(path, error);
+}
+
+bool DatabaseStartup::checkContent(const QString& path, QString* error) const
+{
     // SQLite would take an empty file for an empty database.
     if (QFileInfo(path).size() == 0)
         return fail(error,
                     QStringLiteral("データベース '%1' を開けません。ファイルが空です。").arg(path));
-    {
-        const std::unique_ptr<Database> db = Database::open(path, error);
-        if (!db)
-            return false;
-        const QString damage = firstDamage(*db);
-        if (!damage.isEmpty())
-            return fail(error,
-                        QStringLiteral("データベース '%1' は壊れています。%2").arg(path, damage));
-    }
+    const std::unique_ptr<Database> db = Database::open(path, error);
+    if (!db)
+        return false;
+    const QString damage = firstDamage(*db);
+    if (!damage.isEmpty())
+        return fail(error,
+                    QStringLiteral("データベース '%1' は壊れています。%2").arg(path, damage));
+    return true;
+}
+
+bool DatabaseStartup::checkClosed(const QString& path, QString* error) const
+{
     for (const char* suffix : SideSuffixes) {
         if (QFile::exists(path + QLatin1String(suffix)))
             return fail(error, QStringLiteral("データベース '%1' は使用中です。").arg(path));
     }
     return true;
+}
+
+QByteArray DatabaseStartup::compactInMemory(const QString& source)
+{
+    // A database in memory that lives while a connection holds it: VACUUM INTO fills it.
+    const QByteArray memory = QByteArrayLiteral("file:/orv21-compact-") +
+                              QByteArray::number(qint64(QCoreApplication::applicationPid())) +
+                              QByteArrayLiteral("?vfs=memdb");
+    sqlite3* copy = nullptr;
+    sqlite3* db = nullptr;
+    QByteArray image;
+    const int uri = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(memory.constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | uri,
+                        nullptr) == SQLITE_OK &&
+        sqlite3_open_v2(QFile::encodeName(source).constData(), &db, SQLITE_OPEN_READWRITE | uri,
+                        nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, "VACUUM INTO ?", -1, &statement, nullptr) == SQLITE_OK) {
+            sqlite3_bind_text(statement, 1, memory.constData(), int(memory.size()), SQLITE_STATIC);
+            if (sqlite3_step(statement) == SQLITE_DONE) {
+                sqlite3_int64 size = 0;
+                unsigned char* bytes = sqlite3_serialize(copy, "main", &size, 0);
+                if (bytes)
+                    image = QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(size));
+                sqlite3_free(bytes);
+            }
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    sqlite3_close(copy);
+    return image;
+}
+
+bool DatabaseStartup::writeCopy(const QByteArray& image, const QString& source,
+                                const QString& target, QString* error) const
+{
+    removeWithSideFiles(target);
+    QFile file(target);
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(image) == image.size() &&
+              file.flush() && ::fsync(file.handle()) == 0;
+    file.close();
+    if (ok)
+        return true;
+    fail(
+        error,
+        QStringLiteral("データベース '%1' を最適化できません。%2").arg(source, file.errorString()));
+    removeWithSideFiles(target);
+    return false;
 }
 
 bool DatabaseStartup::compact(const QString& source, const QString& target, QString* error) const
@@ -144,8 +203,13 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
     const QString backup = file(BackupName);
     const QString compacted = file(CompactName);
 
+    QByteArray image;
     if (QFile::exists(database)) {
-        if (!checkReadable(database, error))
+        // The copy is made while the file is checked; nothing is touched before both are done.
+        std::thread copying([&] { image = compactInMemory(database); });
+        const bool sound = checkContent(database, error);
+        copying.join();
+        if (!sound || !checkClosed(database, error))
             return nullptr;
         removeWithSideFiles(backup);
         if (!renameFile(database, backup)) {
@@ -163,7 +227,10 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
         return nullptr;
     }
 
-    if (!compact(backup, compacted, error)) {
+    const bool copied = image.isEmpty()
+                            ? compact(backup, compacted, error)
+                            : writeCopy(std::exchange(image, {}), backup, compacted, error);
+    if (!copied) {
         // Put the only copy back under its own name.
         if (!QFile::exists(database) && renameFile(backup, database))
             syncToDisk(m_folder);

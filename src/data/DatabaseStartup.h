@@ -12,9 +12,10 @@ class Database;
 // Start-up of the record file in the program folder: the previous backup goes, "Orv21.db"
 // becomes the backup "_Orv21.db", a compacted copy of it becomes the new "Orv21.db", and that is
 // opened. The copy is written under a temporary name and renamed, so "Orv21.db" is never
-// partial. When an earlier start died after the rename, only the backup holds the data: the
-// copy is then made from it and it is kept. Shows nothing: a failure is returned as a message
-// naming the file, and then no file has been deleted or created.
+// partial; it is made in memory while the file is checked, before any file is touched. When an
+// earlier start died after the rename, only the backup holds the data: the copy is then made from
+// it and it is kept. Shows nothing: a failure is returned as a message naming the file, and then no
+// file has been deleted or created.
 class DatabaseStartup
 {
 public:
@@ -38,7 +39,14 @@ public:
 private:
     QString file(const QString& name) const;
     bool checkReadable(const QString& path, QString* error) const;
+    bool checkContent(const QString& path, QString* error) const;
+    bool checkClosed(const QString& path, QString* error) const;
     bool compact(const QString& source, const QString& target, QString* error) const;
+    // The compacted copy of source as the bytes of a file; empty when it could not be made.
+    static QByteArray compactInMemory(const QString& source);
+    // Writes the copy of source to target, flushed to the disk.
+    bool writeCopy(const QByteArray& image, const QString& source, const QString& target,
+                   QString* error) const;
     void removeWithSideFiles(const QString& path) const;
     void reached(Step step) const;
 

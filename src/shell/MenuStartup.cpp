@@ -5,6 +5,10 @@
 #include "data/Database.h"
 #include "data/DatabaseStartup.h"
 
+#include <QEventLoop>
+
+#include <thread>
+
 namespace orv {
 
 const QString MenuStartup::ProfileName = QStringLiteral("Orv21.PRA");
@@ -24,6 +28,19 @@ bool MenuStartup::compactAndOpen(AppState& state, QString* error)
     return state.Db != nullptr;
 }
 
+bool MenuStartup::runDatabaseStep(QString* error)
+{
+    QEventLoop loop;
+    bool ok = false;
+    std::thread step([&] {
+        ok = m_databaseStep(m_state, error);
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    step.join();
+    return ok;
+}
+
 bool MenuStartup::Form_Load(Window& window)
 {
     m_state.TestMode = false;
@@ -38,13 +55,15 @@ bool MenuStartup::Form_Load(Window& window)
         return false;
     }
 
+    m_state.NavPermit = true;
+    window.preloadPage(m_state.folder.file(MainMenuPage));
     QString error;
-    if (!m_databaseStep(m_state, &error)) {
+    if (!runDatabaseStep(&error)) {
+        m_state.NavPermit = false;
         m_state.msg->show(error, StyleCritical);
         return false;
     }
 
-    m_state.NavPermit = true;
     window.navigate(m_state.folder.file(MainMenuPage));
     window.placeWindow();
     window.waitForPage();

@@ -21,6 +21,9 @@ public:
     public:
         virtual ~Window() = default;
         virtual void installWindowMenu() = 0;
+        // Starts loading the page while the database is made ready; what the page commands
+        // waits until navigate() is called, once the database is open.
+        virtual void preloadPage(const QString& /*page*/) {}
         virtual void navigate(const QString& page) = 0;
         virtual void placeWindow() = 0;
         virtual void waitForPage() = 0;
@@ -43,6 +46,10 @@ public:
     bool Form_Load(Window& window);
 
 private:
+    // The database step on a thread of its own, while the window's events (the page loading)
+    // go on.
+    bool runDatabaseStep(QString* error);
+
     AppState& m_state;
     DatabaseStep m_databaseStep;
     std::unique_ptr<SingleInstance> m_instance;

@@ -87,8 +87,14 @@ void WebBrowser::deliverStatus()
     QPointer<WebBrowser> alive(this);
     // A handler runs outside the engine's callbacks and never while a script's result is
     // awaited: the engine delivers no second result to a wait nested in the first.
-    while (alive && m_scriptsRunning == 0 && !m_pendingStatus.isEmpty())
+    while (alive && m_scriptsRunning == 0 && !m_statusHeld && !m_pendingStatus.isEmpty())
         emit statusTextChanged(m_pendingStatus.dequeue());
+}
+
+void WebBrowser::holdStatus(bool held)
+{
+    m_statusHeld = held;
+    scheduleStatusDelivery();
 }
 
 void WebBrowser::setStatusText(const QString& text)

@@ -35,6 +35,8 @@ public:
     QVariant runScript(const QString& js);
     // Sets window.status of the page (which raises statusTextChanged once more).
     void setStatusText(const QString& text);
+    // While held, what the page assigns to window.status waits, in order, for the release.
+    void holdStatus(bool held);
 
 signals:
     // Every assignment to window.status, in order.
@@ -53,6 +55,7 @@ private:
     QQueue<QString> m_pendingStatus;
     int m_scriptsRunning = 0;
     bool m_deliveryScheduled = false;
+    bool m_statusHeld = false;
 };
 
 } // namespace orv

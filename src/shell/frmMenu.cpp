@@ -83,9 +83,19 @@ void frmMenu::installWindowMenu()
             [this](const QPoint& pos) { m_windowMenu->popup(m_wb->mapToGlobal(pos)); });
 }
 
+void frmMenu::preloadPage(const QString& page)
+{
+    // The database is not open yet: the page's commands wait for navigate().
+    m_wb->holdStatus(true);
+    m_wb->navigate(page);
+    m_preloadedPage = page;
+}
+
 void frmMenu::navigate(const QString& page)
 {
-    m_wb->navigate(page);
+    if (page != std::exchange(m_preloadedPage, QString()))
+        m_wb->navigate(page);
+    m_wb->holdStatus(false);
 }
 
 void frmMenu::placeWindow()

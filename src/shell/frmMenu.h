@@ -82,6 +82,7 @@ protected:
 
 private:
     void installWindowMenu() override;
+    void preloadPage(const QString& page) override;
     void navigate(const QString& page) override;
     void placeWindow() override;
     void waitForPage() override;
@@ -101,6 +102,7 @@ private:
     AppState& m_state;
     WebBrowser* m_wb;
     WindowMenu* m_windowMenu = nullptr;
+    QString m_preloadedPage;
     MenuStartup m_startup;
     MenuDispatcher m_dispatcher;
     PrintCommands m_prints;

@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "support/ScriptedFinder.h"
 #include "shell/WebBrowser.h"
+#include "shell/WebBrowserPage.h"
 #include "shell/WindowMenu.h"
 #include "shell/frmMenu.h"
 #include "support/TempFolder.h"
@@ -16,6 +17,9 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 using namespace orv;
 
@@ -176,6 +180,50 @@ private slots:
         frameScript(QStringLiteral("cmd('Unknown')"));
         QTRY_COMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.last().text, QStringLiteral("次のコマンドが発行されました\r\nUnknown"));
+    }
+
+    // The page loads while the database is made ready; a command it posts meanwhile waits
+    // until the database is open.
+    void aCommandPostedBeforeTheDatabaseIsOpenWaits()
+    {
+        test::TempFolder folder;
+        folder.write(QStringLiteral("Orv21.PRA"), "[RTF]\r\n");
+        folder.write(QStringLiteral("MainMenu/MainMenuFr.htm"),
+                     "<html><body onload=\"window.status='?EARLY'\">menu</body></html>");
+        AppState state;
+        state.folder = ProgramFolder(folder.path());
+        ScriptedMessageBox boxes;
+        state.msg = &boxes;
+        std::atomic<bool> posted = false;
+        std::atomic<bool> markerRan = false;
+        std::atomic<bool> opened = false;
+        bool commandBeforeOpen = false;
+        const QString dbPath = folder.file(QStringLiteral("Orv21.db"));
+        const auto waitFor = [](const std::atomic<bool>& done) {
+            QElapsedTimer waited;
+            waited.start();
+            while (!done && waited.elapsed() < 20000)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        };
+        frmMenu menu(state, [&](AppState& s, QString* error) {
+            waitFor(posted);
+            // Behind whatever the window has queued for the command it received.
+            QMetaObject::invokeMethod(
+                this, [&] { markerRan = true; }, Qt::QueuedConnection);
+            waitFor(markerRan);
+            s.Db = Database::create(dbPath, error);
+            opened = s.Db != nullptr;
+            return posted && opened;
+        });
+        connect(static_cast<WebBrowserPage*>(menu.WB()->page()), &WebBrowserPage::statusAssigned,
+                this, [&] { posted = true; });
+        connect(menu.WB(), &WebBrowser::statusTextChanged, this, [&](const QString& text) {
+            commandBeforeOpen = commandBeforeOpen || (!text.isEmpty() && !opened);
+        });
+        QVERIFY(menu.Form_Load());
+        QTRY_COMPARE(boxes.count(), 1);
+        QVERIFY(!commandBeforeOpen);
+        QCOMPARE(boxes.last().text, QStringLiteral("次のコマンドが発行されました\r\nEARLY"));
     }
 
     void theGuardKeepsTheMenuPage()
