@@ -23,6 +23,7 @@ constexpr int kShortTextWidth = 1600;
 constexpr int kLongestShortText = 4200; // wider texts take the whole width right of the title
 constexpr int kFieldLeftOfWide = 2400;  // room for the title beside a wide field
 constexpr double kValuePoints = 9.5;
+constexpr int kUnderlineGap = 20;
 
 int heightOf(const QVector<int>& heights)
 {
@@ -263,9 +264,11 @@ LayoutCatalogueSection::Row LayoutCatalogueSection::valueRow(const CatalogueItem
     const int titleWidth = fieldLeft - kIndent - 120;
     // A memo has the room of a few lines for what the staff wrote; any other value the room
     // its longest text needs.
-    const int valueHeight = item.kind == ItemKind::Memo
-                                ? kMemoLines * m_rowHeight
-                                : TextRoom::heightForValue(longest, fieldWidth, m_rowHeight);
+    const int valueHeight =
+        item.kind == ItemKind::Memo
+            ? kMemoLines * m_rowHeight
+            : TextRoom::heightForValue(longest, fieldWidth, m_rowHeight - kUnderlineGap) +
+                  kUnderlineGap;
     const int height =
         std::max(valueHeight, LayoutFormFlow::textHeight(item.title, titleWidth, 9, kLineGap));
     const QString title = item.title;
@@ -273,11 +276,13 @@ LayoutCatalogueSection::Row LayoutCatalogueSection::valueRow(const CatalogueItem
     const bool memo = item.kind == ItemKind::Memo;
     return {0, height, [=](int top) {
                 m_b->label(kIndent, top, titleWidth, height, title, LayoutBuilder::mincho(9));
-                ReportControl& value = m_b->field(fieldLeft, top, fieldWidth, height, element,
+                // The rule under the value stays inside the row, off the page's end.
+                const int bottom = top + height - kUnderlineGap;
+                ReportControl& value = m_b->field(fieldLeft, top, fieldWidth, bottom - top, element,
                                                   LayoutBuilder::gothic(kValuePoints));
                 if (memo)
                     value.vAlign = VAlign::Top;
-                m_b->line(fieldLeft, top + height, fieldLeft + fieldWidth, top + height, 0.25);
+                m_b->line(fieldLeft, bottom, fieldLeft + fieldWidth, bottom, 0.25);
                 if (!unit.isEmpty())
                     m_b->label(fieldLeft + fieldWidth + 60, top, unitWidth - 60, height, unit);
             }};

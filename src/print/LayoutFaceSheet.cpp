@@ -201,15 +201,16 @@ private:
             for (const Placed& p : line)
                 height = std::max(height, TextRoom::heightForValue(p.longest, p.width, kRowHeight));
             for (const Placed& p : line) {
+                // Captions and units stand level with their values.
                 if (!p.caption.isEmpty())
-                    m_b->label(p.left, y, p.captionWidth, kRowHeight, p.caption,
+                    m_b->label(p.left, y, p.captionWidth, height - 20, p.caption,
                                LayoutBuilder::gothic(8.5));
                 const int fieldLeft = p.left + p.captionWidth;
                 m_b->field(fieldLeft, y, p.width, height - 20, p.element,
                            LayoutBuilder::gothic(10));
                 m_b->line(fieldLeft, y + height - 20, fieldLeft + p.width, y + height - 20, 0.25);
                 if (!p.unit.isEmpty())
-                    m_b->label(fieldLeft + p.width + 60, y, p.unitWidth, kRowHeight, p.unit,
+                    m_b->label(fieldLeft + p.width + 60, y, p.unitWidth, height - 20, p.unit,
                                LayoutBuilder::gothic(9));
             }
             y += height;

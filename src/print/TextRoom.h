@@ -16,9 +16,11 @@ public:
     static constexpr double kLinePitch = 1.15;
     // The most that the ink of one line covers from top to bottom, in ems.
     static constexpr double kLineInk = 1.1;
-    // Room kept between the sides of a box and its text, and above and below it, in twips.
+    // Room kept between the sides of a box and its text, and above and below a value, in
+    // twips; a fixed text, drawn for its box, keeps less above and below.
     static constexpr int kSidePadding = 20;
     static constexpr int kEndPadding = 30;
+    static constexpr int kFixedTextEndPadding = 10;
     // A value keeps to one line where it fits there at this size or more; a longer one is
     // given the lines it needs at the second size.
     static constexpr double kSmallestOnOneLine = 7.0;

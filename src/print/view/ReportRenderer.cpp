@@ -209,7 +209,8 @@ void ReportRenderer::paintText(QPainter& painter, const ReportControl& c, const 
         return;
     }
     const TextFitter::Result fitted =
-        TextFitter::fit(text, box, fontOf(c.font), c.font.points, c.hAlign, c.vAlign);
+        TextFitter::fit(text, box, fontOf(c.font), c.font.points, c.hAlign, c.vAlign,
+                        c.isBoundField() ? TextRoom::kEndPadding : TextRoom::kFixedTextEndPadding);
     painter.setFont(fitted.font);
     painter.setPen(Qt::black);
     QStringList drawn;

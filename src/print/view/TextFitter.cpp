@@ -21,16 +21,18 @@ struct Piece
     int start = 0; // where the line begins in the whole text
 };
 
-// Lines of the text broken to the width, paragraph by paragraph: between words where it has
-// them, else between any two characters, keeping the rules of Japanese line breaking.
-QVector<Piece> wrap(const QString& text, const QFont& font, double width)
+// Lines of the text broken to the width, paragraph by paragraph, where the rules of line
+// breaking allow it (between Japanese characters, between words); a word longer than the
+// width runs past it, unless it may be broken anywhere.
+QVector<Piece> wrap(const QString& text, const QFont& font, double width, bool anywhere = false)
 {
     QVector<Piece> pieces;
     int offset = 0;
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
         QTextLayout layout(paragraph, font);
         QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        option.setWrapMode(anywhere ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                    : QTextOption::WordWrap);
         layout.setTextOption(option);
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
@@ -108,13 +110,13 @@ bool place(const QVector<Piece>& pieces, const QFont& font, const QRectF& inner,
 } // namespace
 
 TextFitter::Result TextFitter::fit(const QString& text, const QRectF& box, const QFont& font,
-                                   double points, HAlign hAlign, VAlign vAlign)
+                                   double points, HAlign hAlign, VAlign vAlign, int endPadding)
 {
     Result result;
     if (text.isEmpty())
         return result;
-    QRectF inner = box.adjusted(TextRoom::kSidePadding, TextRoom::kEndPadding,
-                                -TextRoom::kSidePadding, -TextRoom::kEndPadding);
+    QRectF inner =
+        box.adjusted(TextRoom::kSidePadding, endPadding, -TextRoom::kSidePadding, -endPadding);
     if (inner.width() <= 0 || inner.height() <= 0)
         inner = box;
 
@@ -133,9 +135,12 @@ TextFitter::Result TextFitter::fit(const QString& text, const QRectF& box, const
             return result;
     }
 
-    // Too long even at the floor: as many lines as the box holds, the last one cut.
+    // Too long even at the floor: a word may be broken; failing that, as many lines as the
+    // box holds, the last one cut.
+    const QVector<Piece> pieces = wrap(text, result.font, inner.width(), true);
+    if (place(pieces, result.font, inner, hAlign, vAlign, &result))
+        return result;
     const QFontMetricsF metrics(result.font);
-    const QVector<Piece> pieces = wrap(text, result.font, inner.width());
     for (int count = int(pieces.size()); count >= 1; --count) {
         QVector<Piece> kept = pieces.mid(0, count);
         QString rest = text.mid(kept.last().start);

@@ -28,9 +28,10 @@ public:
         bool cut = false;
     };
 
-    // The font is the box's own; its pixel size counts twips.
+    // The font is the box's own; its pixel size counts twips. endPadding: the room kept
+    // above and below the text.
     static Result fit(const QString& text, const QRectF& box, const QFont& font, double points,
-                      HAlign hAlign, VAlign vAlign);
+                      HAlign hAlign, VAlign vAlign, int endPadding);
 };
 
 } // namespace orv
