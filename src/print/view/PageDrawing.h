@@ -8,7 +8,7 @@
 namespace orv {
 
 // One text that the renderer set: the box it was set in and the rectangle its glyphs cover.
-struct DrawnText
+struct PlacedText
 {
     QString element; // the element a bound field prints; empty for fixed text
     QString text;    // as drawn, lines joined; ends in "…" where it was cut
@@ -22,7 +22,7 @@ struct DrawnText
 struct PageDrawing
 {
     QRectF printable;
-    QVector<DrawnText> texts;
+    QVector<PlacedText> texts;
     QVector<QLineF> rules; // lines, and the sides of rectangles and framed boxes
 };
 

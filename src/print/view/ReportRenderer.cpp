@@ -1,6 +1,9 @@
 #include "print/view/ReportRenderer.h"
 
 #include "print/TextRoom.h"
+#include "print/view/DrawnGlyphs.h"
+#include "print/view/DrawnTextRecorder.h"
+#include "print/view/PdfTextMapper.h"
 #include "print/view/TextFitter.h"
 
 #include <QFontMetricsF>
@@ -122,7 +125,23 @@ bool ReportRenderer::writePdf(const QString& path, QString* error) const
             writer.newPage();
         paintPage(painter, page);
     }
-    return painter.end();
+    if (!painter.end()) {
+        if (error)
+            *error = QStringLiteral("%1 に書き込めません。").arg(path);
+        return false;
+    }
+    return mapPdfText(path, 0, pageCount() - 1, error);
+}
+
+bool ReportRenderer::mapPdfText(const QString& path, int first, int last, QString* error) const
+{
+    const QSizeF sheet = pageLayout().fullRect(QPageLayout::Point).size() * kTwipsPerPoint;
+    DrawnTextRecorder recorder(sheet.toSize(), kPdfResolution);
+    QPainter painter(&recorder);
+    for (int page = first; page <= last; ++page)
+        paintPage(painter, page);
+    painter.end();
+    return PdfTextMapper::rewrite(path, DrawnGlyphs(recorder.runs()), error);
 }
 
 void ReportRenderer::print(QPrinter* printer) const
@@ -146,6 +165,9 @@ void ReportRenderer::print(QPrinter* printer) const
         painter.restore();
     }
     painter.end();
+    // printed to a PDF file
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        mapPdfText(printer->outputFileName(), first, last, nullptr);
 }
 
 void ReportRenderer::paintBand(QPainter& painter, const ReportDocument& document, int top,
@@ -269,7 +291,7 @@ void ReportRenderer::recordFrame(const QPainter& painter, const QRectF& frame) c
     recordRule(painter, QLineF(frame.bottomLeft(), frame.topLeft()));
 }
 
-void ReportRenderer::recordText(const QPainter& painter, DrawnText text) const
+void ReportRenderer::recordText(const QPainter& painter, PlacedText text) const
 {
     if (!m_drawing)
         return;

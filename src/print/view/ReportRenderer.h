@@ -44,7 +44,9 @@ private:
     void paintVertical(QPainter& painter, const ReportControl& control, const QString& text) const;
     void recordRule(const QPainter& painter, const QLineF& line) const;
     void recordFrame(const QPainter& painter, const QRectF& frame) const;
-    void recordText(const QPainter& painter, DrawnText text) const;
+    void recordText(const QPainter& painter, PlacedText text) const;
+    // Gives the PDF file just written for pages first to last the text that was drawn on them.
+    bool mapPdfText(const QString& path, int first, int last, QString* error) const;
 
     const ReportDocument& m_document;
     QList<PageSlice> m_slices;
