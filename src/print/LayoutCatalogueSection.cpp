@@ -32,8 +32,10 @@ int heightOf(const QVector<int>& heights)
 
 } // namespace
 
-LayoutCatalogueSection::LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap)
-    : m_b(builder), m_rowHeight(rowHeight), m_groupGap(groupGap)
+LayoutCatalogueSection::LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap,
+                                               LongestValues* longest)
+    : m_b(builder), m_rowHeight(rowHeight), m_groupGap(groupGap),
+      m_longest(longest ? longest : &m_ownLongest)
 {
 }
 
@@ -71,11 +73,13 @@ LayoutCatalogueSection::Rows LayoutCatalogueSection::titleRows(const CatalogueGr
     const int height =
         std::max(m_rowHeight, LayoutFormFlow::textHeight(group.title, titleWidth, 9.5, kLineGap));
     Rows rows;
+    const QString code = group.code;
+    const QString title = group.title;
     rows.append({m_groupGap, height, [=](int top) {
                      m_b->line(0, top, m_b->width(), top, 0.5);
-                     m_b->label(60, top, codeWidth, m_rowHeight, group.code,
+                     m_b->label(60, top, codeWidth, m_rowHeight, code,
                                 LayoutBuilder::gothic(9.5, true));
-                     m_b->label(titleLeft, top, titleWidth, height, group.title,
+                     m_b->label(titleLeft, top, titleWidth, height, title,
                                 LayoutBuilder::gothic(9.5, true));
                  }});
     if (!group.note.isEmpty())
@@ -139,30 +143,31 @@ void LayoutCatalogueSection::group(const CatalogueGroup& group)
 
 void LayoutCatalogueSection::place(const Rows& heading, const Rows& body)
 {
-    const Rows leading = m_waiting + heading;
-    m_waiting.clear();
+    Rows rows = std::move(m_waiting);
+    m_waiting = Rows();
+    const int leading = int(rows.size() + heading.size());
+    rows += heading;
+    rows += body;
     QVector<int> heights;
-    for (const Row& row : leading + body)
+    for (const Row& row : rows)
         heights << row.gap + row.height;
-    const int whole = heightOf(heights) - leading.first().gap;
+    const int whole = heightOf(heights) - rows.first().gap;
     if (whole <= m_b->layout().printableHeight()) {
-        m_b->ensureRoom(whole + leading.first().gap);
-        for (const Row& row : leading + body)
+        m_b->ensureRoom(whole + rows.first().gap);
+        for (const Row& row : rows)
             placeRow(row);
         return;
     }
     // Longer than a page: the title keeps its first row, and every page the group goes on to
     // opens with the title again.
-    m_b->ensureRoom(heightOf(heights.mid(0, leading.size() + 1)));
-    for (const Row& row : leading)
-        placeRow(row);
-    for (const Row& row : body) {
-        if (m_b->y() + row.gap + row.height > m_b->pageBottom()) {
+    m_b->ensureRoom(heightOf(heights.mid(0, leading + 1)));
+    for (int i = 0; i < rows.size(); ++i) {
+        if (i > leading && m_b->y() + heights.at(i) > m_b->pageBottom()) {
             m_b->newPage();
             for (const Row& title : heading)
                 placeRow(title);
         }
-        placeRow(row);
+        placeRow(rows.at(i));
     }
 }
 
@@ -235,10 +240,13 @@ LayoutCatalogueSection::checkRows(const QVector<const CatalogueItem*>& items) co
     return rows;
 }
 
-LayoutCatalogueSection::Row LayoutCatalogueSection::valueRow(const CatalogueItem& item) const
+LayoutCatalogueSection::Row LayoutCatalogueSection::valueRow(const CatalogueItem& item)
 {
     const int wide = m_b->width() - kIndent - kFieldLeftOfWide;
-    const double longest = TextRoom::ems(longestValueText(item));
+    auto known = m_longest->constFind(item.code);
+    if (known == m_longest->constEnd())
+        known = m_longest->insert(item.code, TextRoom::ems(longestValueText(item)));
+    const double longest = known.value();
     int fieldWidth = kDateWidth;
     switch (item.kind) {
     case ItemKind::Number:

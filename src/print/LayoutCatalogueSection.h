@@ -3,6 +3,7 @@
 #include "data/CatalogueSection.h"
 #include "print/LayoutBuilder.h"
 
+#include <QHash>
 #include <QVector>
 
 #include <functional>
@@ -21,8 +22,13 @@ namespace orv {
 class LayoutCatalogueSection
 {
 public:
+    // Length in ems of the longest value of each item, by item code, kept across the trial
+    // builds of a layout.
+    using LongestValues = QHash<QString, double>;
+
     // rowHeight: the least height of an item row; groupGap: space left above each group.
-    LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap = 0);
+    LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap = 0,
+                           LongestValues* longest = nullptr);
 
     void heading(const QString& text, const QString& note);
     void group(const CatalogueGroup& group);
@@ -44,13 +50,15 @@ private:
     Row legendRow(const QString& text) const;
     Row codeRow(const CatalogueItem& item, bool withChoices) const;
     Rows checkRows(const QVector<const CatalogueItem*>& items) const;
-    Row valueRow(const CatalogueItem& item) const;
+    Row valueRow(const CatalogueItem& item);
     void place(const Rows& heading, const Rows& body);
     void placeRow(const Row& row);
 
     LayoutBuilder* m_b;
     int m_rowHeight;
     int m_groupGap;
+    LongestValues m_ownLongest;
+    LongestValues* m_longest;
     Rows m_waiting;
 };
 

@@ -130,8 +130,12 @@ TextFitter::Result TextFitter::fit(const QString& text, const QRectF& box, const
         result.font = font;
         result.font.setPixelSize(qRound(size * kTwipsPerPoint));
         result.points = size;
-        if (place(wrap(text, result.font, inner.width()), result.font, inner, hAlign, vAlign,
-                  &result))
+        // Most texts stand on one line: no need to break them.
+        const bool oneLine = !text.contains(QLatin1Char('\n')) &&
+                             QFontMetricsF(result.font).horizontalAdvance(text) <= inner.width();
+        const QVector<Piece> pieces =
+            oneLine ? QVector<Piece>{{text, 0}} : wrap(text, result.font, inner.width());
+        if (place(pieces, result.font, inner, hAlign, vAlign, &result))
             return result;
     }
 
