@@ -245,8 +245,8 @@ LayoutCatalogueSection::Row LayoutCatalogueSection::valueRow(const CatalogueItem
     const int wide = m_b->width() - kIndent - kFieldLeftOfWide;
     auto known = m_longest->constFind(item.code);
     if (known == m_longest->constEnd())
-        known = m_longest->insert(item.code, TextRoom::ems(longestValueText(item)));
-    const double longest = known.value();
+        known = m_longest->insert(item.code, longestValueText(item));
+    const QString longest = known.value();
     int fieldWidth = kDateWidth;
     switch (item.kind) {
     case ItemKind::Number:

@@ -22,9 +22,8 @@ namespace orv {
 class LayoutCatalogueSection
 {
 public:
-    // Length in ems of the longest value of each item, by item code, kept across the trial
-    // builds of a layout.
-    using LongestValues = QHash<QString, double>;
+    // The longest value of each item, by item code, kept across the trial builds of a layout.
+    using LongestValues = QHash<QString, QString>;
 
     // rowHeight: the least height of an item row; groupGap: space left above each group.
     LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap = 0,

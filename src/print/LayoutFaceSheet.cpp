@@ -155,7 +155,7 @@ private:
             QString caption;
             QString element;
             QString unit;
-            double longest = 0;
+            QString longest;
             int left = 0;
             int captionWidth = 0;
             int width = 0;
@@ -177,7 +177,7 @@ private:
                 p.unit = QStringLiteral("（") + meanings.join(QStringLiteral("・")) +
                          QStringLiteral("）");
             }
-            p.longest = TextRoom::ems(longestValueText(item));
+            p.longest = longestValueText(item);
             p.captionWidth = p.caption.isEmpty() ? 0 : 180 * int(p.caption.size()) + 120;
             p.unitWidth = p.unit.isEmpty() ? 0 : 180 * int(p.unit.size()) + 120;
             int width = item.kind == ItemKind::Code

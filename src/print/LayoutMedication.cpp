@@ -80,10 +80,10 @@ constexpr int kCellPadding = 60;
 // The longest drug name, form or dose is set at this size or larger.
 constexpr double kGridPoints = 7.0;
 
-double longestEms(const QString& code)
+QString longestValue(const QString& code)
 {
     const CatalogueItem* item = Catalogue::builtIn().item(code);
-    return item ? TextRoom::ems(longestValueText(*item)) : 0;
+    return item ? longestValueText(*item) : QString();
 }
 
 // Date, resident and writer; the names are given the lines their longest value needs.
@@ -107,9 +107,10 @@ void headBlock(LayoutBuilder& b)
     int heights[2] = {kHeadRow, kHeadRow};
     for (const HeadItem& item : items) {
         const int fieldWidth = item.right - item.left - item.titleWidth - kCellPadding;
-        heights[item.row] = std::max(
-            heights[item.row], TextRoom::heightForValue(longestEms(QString::fromUtf8(item.element)),
-                                                        fieldWidth, kHeadRow));
+        heights[item.row] =
+            std::max(heights[item.row],
+                     TextRoom::heightForValue(longestValue(QString::fromUtf8(item.element)),
+                                              fieldWidth, kHeadRow));
     }
     const int tops[2] = {640, 640 + heights[0] + 60};
     for (const HeadItem& item : items) {
@@ -145,7 +146,8 @@ void drugGrid(LayoutBuilder& b, const DrugGrid& grid)
         const int width = grid.columns.at(column - 1).width - 2 * kCellPadding;
         const QString code =
             QStringLiteral("%1-1-%2").arg(QString::fromUtf8(grid.name)).arg(column);
-        rowHeight = std::max(rowHeight, TextRoom::heightFor(longestEms(code), width, kGridPoints));
+        rowHeight =
+            std::max(rowHeight, TextRoom::heightFor(longestValue(code), width, kGridPoints));
         right += width + 2 * kCellPadding;
     }
     const int bottom = top + kHeadRow + grid.rows * rowHeight;

@@ -51,10 +51,10 @@ ReportLayout ReportLayouts::rapList()
     b.label(0, 0, width, 420, QStringLiteral("RAP一覧表"), LayoutBuilder::gothic(14, true),
             HAlign::Centre);
     // The name of the RAP run: family and given name as section A holds them.
-    double longestName = 0;
+    QString longestName;
     for (const char* code : {"A1-1", "A1-2"}) {
         if (const CatalogueItem* item = Catalogue::builtIn().item(QString::fromUtf8(code)))
-            longestName += TextRoom::ems(longestValueText(*item));
+            longestName += longestValueText(*item);
     }
     const int nameTop = 540;
     const int nameHeight = TextRoom::heightForValue(longestName, kNameWidth, 300);

@@ -59,9 +59,9 @@ ReportLayout ReportLayouts::rapSummary()
     for (const auto& [title, element] : {std::pair{"氏名", "S0-2"}, std::pair{"記入者", "S0-3"}}) {
         const CatalogueItem* item = Catalogue::builtIn().item(QString::fromUtf8(element));
         const int fieldWidth = width - 4100;
-        const int height = item ? TextRoom::heightForValue(TextRoom::ems(longestValueText(*item)),
-                                                           fieldWidth, kHeadRow)
-                                : kHeadRow;
+        const int height =
+            item ? TextRoom::heightForValue(longestValueText(*item), fieldWidth, kHeadRow)
+                 : kHeadRow;
         b.label(3400, top, 700, kHeadRow, QString::fromUtf8(title), LayoutBuilder::gothic(9));
         b.field(4100, top, fieldWidth, height, QString::fromUtf8(element),
                 LayoutBuilder::gothic(10));

@@ -26,20 +26,27 @@ double TextRoom::ems(const QString& text)
     return em;
 }
 
-int TextRoom::width(double ems, double points)
+int TextRoom::width(const QString& text, double points)
 {
-    return int(std::ceil(ems * points * kTwipsPerPoint)) + 2 * kSidePadding;
+    return int(std::ceil(ems(text) * points * kTwipsPerPoint)) + 2 * kSidePadding;
 }
 
-int TextRoom::lines(double ems, int boxWidth, double points)
+int TextRoom::lines(const QString& text, int boxWidth, double points)
 {
-    // A line ends where the next character no longer fits: up to one em of each line is lost,
-    // half of one on average where narrow characters mix in.
-    const double perLine =
-        std::floor((boxWidth - 2 * kSidePadding) / (points * kTwipsPerPoint)) - 0.5;
-    if (perLine < 0.5)
-        return 1 << 16;
-    return std::max(1, int(std::ceil(ems / perLine)));
+    const double room = (boxWidth - 2 * kSidePadding) / (points * kTwipsPerPoint);
+    int lines = 1;
+    double line = 0;
+    for (const QChar c : text) {
+        const double em = c == QLatin1Char('\n') ? 0 : isNarrow(c) ? kNarrowEm : 1.0;
+        if (c == QLatin1Char('\n') || (line > 0 && line + em > room)) {
+            ++lines;
+            line = 0;
+        }
+        if (em > room)
+            return 1 << 16; // a character wider than the box
+        line += em;
+    }
+    return lines;
 }
 
 int TextRoom::height(int lines, double points)
@@ -48,16 +55,16 @@ int TextRoom::height(int lines, double points)
     return int(std::ceil(((lines - 1) * kLinePitch + kLineInk) * em)) + 2 * kEndPadding;
 }
 
-int TextRoom::heightFor(double ems, int boxWidth, double points)
+int TextRoom::heightFor(const QString& text, int boxWidth, double points)
 {
-    return height(lines(ems, boxWidth, points), points);
+    return height(lines(text, boxWidth, points), points);
 }
 
-int TextRoom::heightForValue(double ems, int boxWidth, int lineHeight)
+int TextRoom::heightForValue(const QString& text, int boxWidth, int lineHeight)
 {
-    if (lines(ems, boxWidth, kSmallestOnOneLine) == 1)
+    if (lines(text, boxWidth, kSmallestOnOneLine) == 1)
         return lineHeight;
-    return std::max(lineHeight, heightFor(ems, boxWidth, kWrappedPoints));
+    return std::max(lineHeight, heightFor(text, boxWidth, kWrappedPoints));
 }
 
 } // namespace orv

@@ -4,9 +4,9 @@
 
 namespace orv {
 
-// The room text needs in a box of a printed form. Lengths are in ems: a full-width character
-// is one em, the others (digits, Latin letters, half-width kana) about half of one. The
-// renderer sets text by the same measures, so a box planned here holds the text planned for it.
+// The room text needs in a box of a printed form, estimated in ems: a full-width character is
+// one em, the others (digits, Latin letters, half-width kana) about half of one. The renderer
+// sets text by the same measures, so a box planned here holds the text planned for it.
 class TextRoom
 {
 public:
@@ -27,16 +27,17 @@ public:
     static constexpr double kWrappedPoints = 8.0;
 
     static double ems(const QString& text);
-    // Width of text set on one line, padding included.
-    static int width(double ems, double points);
-    // Lines that text of so many ems takes in a box of the given width.
-    static int lines(double ems, int boxWidth, double points);
+    // Width of a box that holds the text on one line.
+    static int width(const QString& text, double points);
+    // Lines the text takes in a box of the given width, broken where the next character no
+    // longer fits.
+    static int lines(const QString& text, int boxWidth, double points);
     // Height of a box that holds so many lines.
     static int height(int lines, double points);
-    // Height of a box of the given width that holds text of so many ems at the given size.
-    static int heightFor(double ems, int boxWidth, double points);
-    // Height of a box of the given width for a value of so many ems, a line at least.
-    static int heightForValue(double ems, int boxWidth, int lineHeight);
+    // Height of a box of the given width that holds the text at the given size.
+    static int heightFor(const QString& text, int boxWidth, double points);
+    // Height of a box of the given width for a value, a line at least.
+    static int heightForValue(const QString& text, int boxWidth, int lineHeight);
 };
 
 } // namespace orv
