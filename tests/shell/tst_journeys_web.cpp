@@ -275,7 +275,7 @@ private slots:
         entry()->jumpAction("IDM_R")->trigger();
         QTRY_COMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.last().text,
-                 QString("数値を入力する項目で、数字以外の文字が入力されています。"));
+                 QString("数値を入力する項目で、小数点が複数入力されています。"));
         QVERIFY(onPage("P.HTM"));
         QCOMPARE(
             page("document.forms[0].elements['orv_P1_b_a_A'].style.backgroundColor").toString(),

@@ -323,6 +323,8 @@ private slots:
         QTest::newRow("a time alone") << "10:30" << QDate();
         QTest::newRow("slashes") << "2005/8/17" << QDate(2005, 8, 17);
         QTest::newRow("era") << "平成17年08月17日" << QDate(2005, 8, 17);
+        QTest::newRow("era letter") << "H17.8.17" << QDate(2005, 8, 17);
+        QTest::newRow("two-digit year") << "05/8/17" << QDate(2005, 8, 17);
         QTest::newRow("with a time") << "2005/08/17 23:59" << QDate(2005, 8, 17);
     }
 

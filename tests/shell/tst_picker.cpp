@@ -134,8 +134,8 @@ private slots:
         QTest::newRow("points") << "2005.08.17" << QDate(2005, 8, 17) << 0 << 0;
         QTest::newRow("slashes and a time") << "2005/08/17 09:05" << QDate(2005, 8, 17) << 9 << 5;
         QTest::newRow("era") << "平成17年8月17日" << QDate(2005, 8, 17) << 0 << 0;
-        QTest::newRow("points with a time, time unread")
-            << "2005.08.17 09:05" << QDate(2005, 8, 17) << 0 << 0;
+        QTest::newRow("points with a time") << "2005.08.17 09:05" << QDate(2005, 8, 17) << 9 << 5;
+        QTest::newRow("month and day") << "8.17" << QDate(2024, 8, 17) << 0 << 0;
         QTest::newRow("no date") << "abc" << today << 13 << 47;
         QTest::newRow("empty") << "" << today << 13 << 47;
         QTest::newRow("impossible day") << "2005.02.30" << today << 13 << 47;
