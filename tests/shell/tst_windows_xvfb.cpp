@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace orv;
@@ -48,12 +50,19 @@ private slots:
         QCOMPARE(window.WB()->runScript(view).toString(), QStringLiteral("0 0 orv_A1_1 true"));
     }
 
+    // The preview fills the screen, and its page the width it then has.
     void printPreviewFillsTheScreen()
     {
-        ReportDesigner report(QStringLiteral("rptTest"), ReportLayout());
+        ReportLayout layout;
+        layout.bandHeight = 1440;
+        ReportDesigner report(QStringLiteral("rptTest"), layout);
         report.WindowState = 2;
         report.Show();
         QTRY_COMPARE_WITH_TIMEOUT(report.preview()->frameGeometry(), screenArea(), 2000);
+        auto* pages = report.preview()->findChild<QScrollArea*>();
+        // Across the window, but for the grey margins, and no wider.
+        QVERIFY(pages->widget()->width() >= pages->viewport()->width() - 40);
+        QVERIFY(!pages->horizontalScrollBar()->isVisible());
     }
 };
 
