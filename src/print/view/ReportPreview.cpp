@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -35,6 +36,7 @@ ReportPreview::ReportPreview(QWidget* parent) : QMainWindow(parent)
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setWidget(m_view);
+    m_scroll->installEventFilter(this);
     setCentralWidget(m_scroll);
     buildToolBar();
     m_printDialog = [](QPrinter& printer, QWidget* parent) {
@@ -132,7 +134,8 @@ void ReportPreview::applyZoom()
 {
     const int index = m_zoom->currentIndex();
     const QSizeF sheet = m_view->sheetSize();
-    const QSize room = m_scroll->viewport()->size() - QSize(32, 32);
+    // The room as without scroll bars, so that a scroll bar coming or going changes no zoom.
+    const QSize room = m_scroll->maximumViewportSize() - QSize(32, 32);
     double zoom = kZooms[index];
     if (index == 0)
         zoom = std::min(room.width() / sheet.width(), room.height() / sheet.height());
@@ -142,11 +145,14 @@ void ReportPreview::applyZoom()
         m_view->setZoom(zoom);
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* event)
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event)
 {
-    QMainWindow::resizeEvent(event);
-    if (m_zoom && m_zoom->currentIndex() <= 1)
+    // The whole page and page width follow the room the pages have, which the window's own
+    // resize does not yet know when it first shows.
+    if (watched == m_scroll && event->type() == QEvent::Resize && m_zoom &&
+        m_zoom->currentIndex() <= 1)
         applyZoom();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void ReportPreview::updateControls()
