@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     boxes.setParent(&menu);
     orv::QtRecordFinder finder(state, &menu);
     state.finder = &finder;
-    orv::QtSaveFileChooser saveChooser(&menu);
+    orv::QtSaveFileChooser saveChooser(state.folder.path(), &menu);
     state.saveChooser = &saveChooser;
     orv::ReportWindows reports(state);
     state.reports = &reports;

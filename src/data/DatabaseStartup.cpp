@@ -18,8 +18,6 @@ namespace orv {
 
 namespace {
 
-const char* const SideSuffixes[] = {"-wal", "-shm", "-journal"};
-
 bool fail(QString* error, const QString& text)
 {
     if (error)
@@ -73,6 +71,7 @@ bool renameFile(const QString& from, const QString& to)
 const QString DatabaseStartup::DatabaseName = QStringLiteral("Orv21.db");
 const QString DatabaseStartup::BackupName = QStringLiteral("_Orv21.db");
 const QString DatabaseStartup::CompactName = QStringLiteral("Orv21.db.compact");
+const char* const DatabaseStartup::SideSuffixes[3] = {"-wal", "-shm", "-journal"};
 
 DatabaseStartup::DatabaseStartup(const QString& folder) : m_folder(folder) {}
 

@@ -9,7 +9,11 @@
 #include "support/TempFolder.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QPrinter>
 #include <QtTest>
 
@@ -34,10 +38,21 @@ class FixedSaveChooser : public SaveFileChooser
 public:
     QString path;
     int asked = 0;
+    QString filter;
+    QString suggested;
+    QWidget* owner = nullptr;
     QString chooseSaveFile(const QString&, const QString&) override
     {
         ++asked;
         return path;
+    }
+    QString chooseSaveFile(const QString& filter, const QString& title,
+                           const QString& suggestedPath, QWidget* owner) override
+    {
+        this->filter = filter;
+        suggested = suggestedPath;
+        this->owner = owner;
+        return chooseSaveFile(filter, title);
     }
 };
 
@@ -155,11 +170,17 @@ private slots:
         preview->close();
     }
 
+    // The save dialog belongs to the preview, starts in the user's documents folder with the
+    // form's name and the resident's ID, and the preview says where the file went.
     void previewSavesAndPrintsThePdf()
     {
         test::TempFolder folder;
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(folder.path()));
+        QVERIFY(QDir(folder.path()).mkpath("Documents"));
         AppState state;
         state.folder = ProgramFolder(folder.path());
+        state.CurID = QStringLiteral("A/12");
         FixedSaveChooser chooser;
         chooser.path = folder.file("保存.pdf");
         state.saveChooser = &chooser;
@@ -167,15 +188,23 @@ private slots:
         writeDataFile(folder.file("orv21_t.xml"), "T-A-1-1-1", "アムロジピン");
         windows.showReport(ReportKind::Medication);
         ReportPreview* preview = windows.designer(ReportKind::Medication).preview();
-        preview->saveAsPdf();
+        preview->findChild<QAction*>("actSavePdf")->trigger();
+        qputenv("HOME", home);
         QCOMPARE(chooser.asked, 1);
+        QCOMPARE(chooser.owner, preview);
+        QCOMPARE(chooser.filter, QStringLiteral("PDFファイル|*.pdf"));
+        QCOMPARE(chooser.suggested, folder.file("Documents/薬物治療調査票_A_12.pdf"));
         QCOMPARE(PdfText::pageCount(chooser.path), 2);
         QVERIFY(PdfText::text(chooser.path).contains(QStringLiteral("アムロジピン")));
+        QCOMPARE(preview->statusBar()->currentMessage(),
+                 QStringLiteral("PDFファイルを保存しました：%1").arg(chooser.path));
 
-        // A cancelled choice writes nothing.
+        // A cancelled choice writes nothing and says nothing.
+        preview->statusBar()->clearMessage();
         chooser.path.clear();
         preview->saveAsPdf();
         QCOMPARE(QDir(folder.path()).entryList({"*.pdf"}).size(), 1);
+        QCOMPARE(preview->statusBar()->currentMessage(), QString());
 
         // The print dialog: its page and copies as the report set them; the second page only.
         int asked = 0;
@@ -206,6 +235,29 @@ private slots:
         QCOMPARE(PdfText::pageCount(folder.file("printed.pdf")), 2);
         QVERIFY(PdfText::text(folder.file("printed.pdf")).contains(QStringLiteral("アムロジピン")));
         preview->close();
+    }
+
+    // In page-width mode the page fits across its window, at every showing of the preview.
+    void pageWidthFitsAtEveryShowing()
+    {
+        test::TempFolder folder;
+        AppState state;
+        state.folder = ProgramFolder(folder.path());
+        ReportWindows windows(state);
+        for (int showing = 1; showing <= 3; ++showing) {
+            windows.showReport(ReportKind::Assessment);
+            ReportPreview* preview = windows.designer(ReportKind::Assessment).preview();
+            QVERIFY(QTest::qWaitForWindowExposed(preview));
+            auto* scroll = preview->findChild<QScrollArea*>();
+            QCOMPARE(preview->findChild<QComboBox*>("cboZoom")->currentText(),
+                     QStringLiteral("ページ幅"));
+            QCoreApplication::sendPostedEvents(); // the scroll area lays itself out
+            QVERIFY2(scroll->widget()->width() <= scroll->viewport()->width(),
+                     qPrintable(QStringLiteral("showing %1").arg(showing)));
+            QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+            QVERIFY(scroll->widget()->width() > scroll->viewport()->width() * 9 / 10);
+            preview->close();
+        }
     }
 
     void rapListTakesTheNameOfTheLastRapRun()
