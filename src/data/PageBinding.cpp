@@ -10,6 +10,7 @@
 #include "data/Database.h"
 #include "data/EntryWindowHost.h"
 #include "data/Recordset.h"
+#include "data/StoreText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -213,14 +214,22 @@ bool PageBinding::CheckLength(const QString& value, const QString& col)
 {
     const int index = m_state.CurRs ? m_state.CurRs->columnIndex(col) : -1;
     const int size = index < 0 ? 0 : m_state.CurRs->column(index).size;
-    if (value.size() > size) {
+    if (StoreText::length(value) > size) {
         refuse(QStringLiteral("文字数が多すぎます。") + QString::number(size) +
-                   QStringLiteral("文字以内で入力してください。"),
+                   QStringLiteral("文字以内で入力してください。") + StoreText::countingNote(value),
                col);
         return false;
     }
     paint(col, white);
     return true;
+}
+
+bool PageBinding::CheckCharacters(const QString& value, const QString& col)
+{
+    if (!StoreText::hasLoneSurrogate(value))
+        return true;
+    refuse(StoreText::UnstorableCharacter, col);
+    return false;
 }
 
 bool PageBinding::CheckDate(const QString& value, const QString& col)
@@ -262,11 +271,13 @@ bool PageBinding::SetFieldValue(const QString& col, const QString& value)
         }
         break;
     case dbText:
-        if (!CheckLength(value, col))
+        if (!CheckCharacters(value, col) || !CheckLength(value, col))
             return false;
         assigned = Value(value);
         break;
     case dbMemo:
+        if (!CheckCharacters(value, col))
+            return false;
         assigned = Value(value);
         break;
     default:
