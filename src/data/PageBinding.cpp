@@ -9,6 +9,7 @@
 #include "data/DaoType.h"
 #include "data/Database.h"
 #include "data/EntryWindowHost.h"
+#include "data/FailureMessage.h"
 #include "data/Recordset.h"
 #include "data/StoreText.h"
 
@@ -300,6 +301,16 @@ bool PageBinding::SavePage()
     if (!m_state.CurRs) {
         m_state.msg->show(QStringLiteral("登録するデータが開かれていません。"), StyleCritical);
         return false;
+    }
+    // The next page must be there before anything is stored on the way to it.
+    if (!m_state.NextPage.isEmpty()) {
+        const QFileInfo next(pagePath(m_state.folder.path(), m_state.NextPage));
+        if (!next.isFile() || !next.isReadable()) {
+            m_state.msg->show(
+                FailureMessage::text(FailureMessage::Kind::PageMissing, next.filePath()),
+                StyleCritical);
+            return false;
+        }
     }
     if (!readPage())
         return false;

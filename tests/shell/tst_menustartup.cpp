@@ -27,12 +27,14 @@ public:
     QStringList steps;
 
     void installWindowMenu() override { steps << QStringLiteral("menu"); }
-    void navigate(const QString& page) override
+    bool navigate(const QString& page) override
     {
         steps << QStringLiteral("navigate %1 permit=%2")
                      .arg(page.mid(m_state.folder.path().size()))
                      .arg(int(m_state.NavPermit));
+        return pageThere;
     }
+    bool pageThere = true;
     void placeWindow() override { steps << QStringLiteral("place"); }
     void waitForPage() override
     {
@@ -227,6 +229,24 @@ private slots:
         QCOMPARE(s.window.steps, QStringList{QStringLiteral("menu")});
         QCOMPARE(s.boxes.count(), 1);
         QCOMPARE(s.boxes.last().text, QStringLiteral("Orv21.db を開けません。"));
+        QCOMPARE(s.boxes.last().style, 16);
+        QVERIFY(!s.state.NavPermit);
+    }
+
+    // Without its menu page the program says which file is missing and ends.
+    void aMissingMenuPageEndsStartUp()
+    {
+        test::TempFolder folder;
+        folder.write(QStringLiteral("Orv21.PRA"), "");
+        Startup s(folder.path());
+        s.window.pageThere = false;
+        MenuStartup startup(s.state, [](AppState&, QString*) { return true; });
+        QVERIFY(!startup.Form_Load(s.window));
+        QCOMPARE(s.window.steps.size(), 2);
+        QCOMPARE(s.boxes.count(), 1);
+        QVERIFY(s.boxes.last().text.startsWith(
+            QStringLiteral("画面のファイル '%1' が見つかりません。")
+                .arg(folder.file(QStringLiteral("MainMenu/MainMenuFr.htm")))));
         QCOMPARE(s.boxes.last().style, 16);
         QVERIFY(!s.state.NavPermit);
     }
