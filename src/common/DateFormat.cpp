@@ -56,6 +56,9 @@ QString DateFormat::format(const DateValue& value, const QString& pattern)
     const QDate date = value.date();
     const QTime time = value.time();
     const std::optional<EraCalendar::EraDate> era = EraCalendar::toEra(date);
+    // A day before Meiji has no era year the forms could print: its era name is left out and
+    // its era year is the western year.
+    const bool western = !era || !era->modern;
     QString out;
     bool afterHour = false;
     for (int i = 0; i < pattern.size();) {
@@ -86,11 +89,13 @@ QString DateFormat::format(const DateValue& value, const QString& pattern)
             out += run >= 2 ? twoDigits(date.day()) : QString::number(date.day());
             afterHour = false;
         } else if (lower == QLatin1Char('g')) {
-            const QString name = era ? era->eraName : QString();
+            const QString name = western ? QString() : era->eraName;
             out += run >= 3 ? name : run == 2 ? name.left(1) : eraInitial(name);
         } else if (lower == QLatin1Char('e')) {
-            const int year = era ? era->eraYear : 0;
-            out += run >= 2 ? twoDigits(year) : QString::number(year);
+            if (western)
+                out += QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
+            else
+                out += run >= 2 ? twoDigits(era->eraYear) : QString::number(era->eraYear);
         } else if (lower == QLatin1Char('h')) {
             out += run >= 2 ? twoDigits(time.hour()) : QString::number(time.hour());
             afterHour = true;

@@ -56,6 +56,12 @@ const QStringList& eraNamesByIndex()
     return names;
 }
 
+int meijiIndex()
+{
+    static const int index = int(eraNamesByIndex().lastIndexOf(QStringLiteral("明治")));
+    return index;
+}
+
 } // namespace
 
 std::optional<EraCalendar::EraDate> EraCalendar::toEra(const QDate& date)
@@ -73,7 +79,7 @@ std::optional<EraCalendar::EraDate> EraCalendar::toEra(const QDate& date)
     const int32_t year = calendar->get(UCAL_YEAR, status);
     if (U_FAILURE(status) || era < 0 || era >= eraNamesByIndex().size())
         return std::nullopt;
-    return EraDate{eraNamesByIndex().at(era), int(year)};
+    return EraDate{eraNamesByIndex().at(era), int(year), era >= meijiIndex()};
 }
 
 std::optional<QDate> EraCalendar::fromEra(const QString& eraName, int eraYear, int month, int day)

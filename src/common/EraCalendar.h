@@ -15,6 +15,9 @@ public:
     {
         QString eraName;
         int eraYear = 0;
+        // Meiji or later: the eras whose dates the forms print (earlier ones print in the
+        // western calendar).
+        bool modern = true;
     };
 
     static std::optional<EraDate> toEra(const QDate& date);

@@ -163,6 +163,9 @@ QString xmlElementText(const QString& columnName, const Value& value)
 {
     switch (xmlFamilyOf(columnName)) {
     case XmlFamily::Sex:
+        // an unanswered item prints no answer
+        if (NullToStr(value).isEmpty())
+            return QString();
         return isOne(value) ? QStringLiteral("男") : QStringLiteral("女");
     case XmlFamily::PostalCode:
         return QStringLiteral("〒") + XmlEscape(NullToStr(value));

@@ -49,8 +49,9 @@ QString XmlEscape(const QString& text)
             escaped += QStringLiteral("&#10;");
             break;
         default:
-            // other control characters cannot stand in an XML file at all
-            if (c < 0x20 && c != '\t')
+            // other control characters cannot stand in an XML file at all, and DEL would reach
+            // the file as the code page's control byte 0x1C
+            if ((c < 0x20 && c != '\t') || c == 0x7F)
                 break;
             if (ansiHolds(c))
                 escaped += QString::fromUcs4(&c, 1);

@@ -42,6 +42,10 @@ private slots:
         QTest::newRow("last heisei") << QDate(2019, 4, 30) << "平成31年04月30日" << "平成31年4月30日";
         QTest::newRow("first reiwa") << QDate(2019, 5, 1) << "令和1年05月01日" << "令和1年5月1日";
         QTest::newRow("meiji") << QDate(1900, 1, 1) << "明治33年01月01日" << "明治33年1月1日";
+        // no era before Meiji is printed: such days print in the western calendar
+        QTest::newRow("first meiji") << QDate(1868, 9, 8) << "明治1年09月08日" << "明治1年9月8日";
+        QTest::newRow("before meiji") << QDate(1868, 9, 7) << "1868年09月07日" << "1868年9月7日";
+        QTest::newRow("year 100") << QDate(100, 1, 1) << "0100年01月01日" << "0100年1月1日";
     }
     void eraFormats()
     {

@@ -183,7 +183,7 @@ QString expectedText(const QString& column, const Value& value)
     const bool one = value == Value(1);
     switch (xmlFamilyOf(column)) {
     case XmlFamily::Sex:
-        return one ? "男" : "女";
+        return stored.isEmpty() ? "" : one ? "男" : "女";
     case XmlFamily::PostalCode:
         return "〒" + stored;
     case XmlFamily::EraDate:

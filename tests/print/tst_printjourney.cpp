@@ -73,7 +73,8 @@ private slots:
                          {"1-3-1", Value(day(1935, 5, 5))},
                          {"1-4-1", Value("100-0001")},
                          {"1-4-2", Value("東京都千代田区千代田1〜2 A&Bハイツ")},
-                         {"1-8-1", Value(1)}});
+                         {"1-8-1", Value(1)},
+                         {"1-9-2", Value("長女と同居・歯科～月2回／𠮷野")}});
         store("S", {{"S0-1", Value("2024/04/03")},
                     {"S1-a", Value(1)},
                     {"S1-b", Value("夜間<不穏>あり\r\n転倒に注意")}});
@@ -97,6 +98,11 @@ private slots:
         QVERIFY(text.contains(PdfText::compact("〒100-0001")));
         QVERIFY(text.contains(PdfText::compact("千代田1〜2 A&Bハイツ")));
         QVERIFY(text.contains(PdfText::compact("昭和10年5月5日")));
+        // copied as drawn: no radical for its ideograph, no look-alike punctuation, and a
+        // character beyond U+FFFF
+        QVERIFY2(text.contains(QStringLiteral("山田")) && text.contains(QStringLiteral("花子")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("長女と同居・歯科～月2回／𠮷野")), qPrintable(text));
         QCOMPARE(m_f.boxes.count(), 0);
     }
 

@@ -221,8 +221,7 @@ private slots:
         preview->printWithDialog();
         QCOMPARE(asked, 1);
         QCOMPARE(PdfText::pageCount(folder.file("printed.pdf")), 1);
-        QVERIFY(
-            PdfText::text(folder.file("printed.pdf")).contains(PdfText::normalised("Ｂ．注射")));
+        QVERIFY(PdfText::text(folder.file("printed.pdf")).contains(QStringLiteral("Ｂ．注射")));
 
         // A cancelled dialog prints nothing.
         preview->setPrintDialog([](QPrinter&, QWidget*) { return false; });

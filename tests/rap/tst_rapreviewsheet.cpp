@@ -8,6 +8,9 @@
 #include "rap/RtfText.h"
 
 #include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 using namespace orv;
 using namespace orv::test;
@@ -64,6 +67,73 @@ int braceBalance(const QByteArray& rtf)
             return -1;
     }
     return depth;
+}
+
+// A paragraph of the sheet as a word processor lays it out.
+struct RtfParagraph
+{
+    QString text;
+    bool keepWithNext = false;
+    bool keepWhole = false;
+    int asianFont = 0; // the font of its double-byte text
+};
+
+// The paragraphs of an RTF text (its \\'xx escapes decoded), destinations such as the font
+// table left out.
+QList<RtfParagraph> paragraphsOf(const QString& rtf)
+{
+    struct State
+    {
+        RtfParagraph props;
+        bool doubleByte = false;
+        bool skipped = false;
+    };
+    QList<State> stack{State{}};
+    QList<RtfParagraph> paragraphs;
+    QString text;
+    static const QRegularExpression word(QStringLiteral("^\\\\([a-z]+)(-?\\d*) ?"));
+    for (qsizetype i = 0; i < rtf.size();) {
+        const QChar c = rtf.at(i);
+        State& state = stack.last();
+        if (c == '{' || c == '}') {
+            if (c == '{')
+                stack.append(state);
+            else if (stack.size() > 1)
+                stack.removeLast();
+            ++i;
+            continue;
+        }
+        const auto match = word.match(QStringView(rtf).mid(i));
+        if (c == '\\' && match.hasMatch()) {
+            const QString name = match.captured(1);
+            const int value = match.captured(2).toInt();
+            if (name == "fonttbl" || name == "info")
+                state.skipped = true;
+            else if (name == "pard")
+                state.props.keepWithNext = state.props.keepWhole = false;
+            else if (name == "keepn")
+                state.props.keepWithNext = true;
+            else if (name == "keep")
+                state.props.keepWhole = true;
+            else if (name == "dbch" || name == "loch" || name == "hich")
+                state.doubleByte = name == "dbch";
+            else if (name == "f" && state.doubleByte)
+                state.props.asianFont = value;
+            else if (name == "par" && !state.skipped) {
+                paragraphs.append(state.props);
+                paragraphs.last().text = text.trimmed();
+                text.clear();
+            }
+            i += match.capturedLength();
+            continue;
+        }
+        if (c == '\\' && i + 1 < rtf.size())
+            ++i; // an escaped symbol
+        if (!state.skipped && c != '\n')
+            text += rtf.at(i);
+        ++i;
+    }
+    return paragraphs;
 }
 
 } // namespace
@@ -340,11 +410,37 @@ private slots:
                  "I1nn=ﾚ", "5．ADL／リハビリ(A)", "17．向精神薬", "B4の項目"})
             QVERIFY2(text.contains(expected), qPrintable(expected));
         QVERIFY(!text.contains("∈"));
-        // Headings stay on the page of what follows them: the RAP title, its notes, the team's.
-        QVERIFY(f.state.profile.GetPrivateAppBuf("RTF", "BEGIN_ITEM").startsWith("{\\pard\\keepn"));
-        QStringList tail;
-        QVERIFY(AnsiTextReader::readAll(f.state.folder.file("RAP_BOTTOM_RTF.DAT"), &tail));
-        QVERIFY(tail.value(0).startsWith("{\\pard\\keepn"));
+
+        // Word processors set Japanese in the font a paragraph names for double-byte text: the
+        // headings name a Japanese gothic face.
+        const auto gothic =
+            QRegularExpression(
+                "\\\\f(\\d+)\\\\fmodern\\\\fcharset128[^ ]* [^;{]*(Sans CJK JP|ゴシック)")
+                .match(text);
+        QVERIFY2(gothic.hasMatch(), qPrintable(text.left(400)));
+        const QList<RtfParagraph> paragraphs = paragraphsOf(text);
+        auto find = [&](const QString& start) {
+            return std::find_if(paragraphs.cbegin(), paragraphs.cend(),
+                                [&](const RtfParagraph& p) { return p.text.startsWith(start); });
+        };
+        for (const char* heading :
+             {"RAP検討用紙", "1．せん妄", "17．向精神薬", "チームの検討のまとめ"}) {
+            const auto paragraph = find(heading);
+            QVERIFY2(paragraph != paragraphs.cend(), heading);
+            QCOMPARE(paragraph->asianFont, gothic.captured(1).toInt());
+        }
+        // A RAP's title stays with its evidence, its notes' caption with their lines.
+        for (const char* heading : {"1．せん妄", "17．向精神薬", "検討内容"}) {
+            QVERIFY2(find(heading) != paragraphs.cend() && find(heading)->keepWithNext,
+                     heading);
+            QVERIFY2(std::next(find(heading))->keepWhole, heading);
+        }
+        // The team's summary, its box and the date line stay on one page.
+        auto summary = find("チームの検討のまとめ");
+        const auto dateLine = find("検討日");
+        QVERIFY(summary < dateLine);
+        for (; summary != dateLine; ++summary)
+            QVERIFY(summary->keepWithNext);
     }
 
     void escapes_data()

@@ -18,16 +18,10 @@ QByteArray run(const QString& program, const QStringList& arguments)
 
 } // namespace
 
-QString PdfText::normalised(const QString& text)
-{
-    return text.normalized(QString::NormalizationForm_KC);
-}
-
 QString PdfText::compact(const QString& text)
 {
-    QString result = normalised(text);
-    result.remove(QRegularExpression(QStringLiteral("\\s")));
-    result.replace(QChar(0x2215), QLatin1Char('/'));
+    QString result = text;
+    result.removeIf([](QChar c) { return c.isSpace(); });
     return result;
 }
 
@@ -38,7 +32,7 @@ QString PdfText::text(const QString& pdfPath, bool layout)
         arguments << QStringLiteral("-layout");
     arguments << QStringLiteral("-enc") << QStringLiteral("UTF-8") << pdfPath
               << QStringLiteral("-");
-    return normalised(QString::fromUtf8(run(QStringLiteral("pdftotext"), arguments)));
+    return QString::fromUtf8(run(QStringLiteral("pdftotext"), arguments));
 }
 
 QList<PdfWord> PdfText::words(const QString& pdfPath)
@@ -60,7 +54,7 @@ QList<PdfWord> PdfText::words(const QString& pdfPath)
             word.page = page;
             word.box = QRectF(QPointF(a.value("xMin").toDouble(), a.value("yMin").toDouble()),
                               QPointF(a.value("xMax").toDouble(), a.value("yMax").toDouble()));
-            word.text = normalised(xml.readElementText());
+            word.text = xml.readElementText();
             words << word;
         }
     }

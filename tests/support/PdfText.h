@@ -15,8 +15,7 @@ struct PdfWord
     QString text;
 };
 
-// Text of a PDF file through poppler's pdftotext, compatibility-normalised (NFKC) so that the
-// radicals some CJK fonts map to read as the ideographs they stand for.
+// Text of a PDF file through poppler's pdftotext, as a user would copy it: not normalised.
 class PdfText
 {
 public:
@@ -25,9 +24,7 @@ public:
     static int pageCount(const QString& pdfPath);
     // The names of the fonts the file embeds, as pdffonts lists them.
     static QStringList embeddedFonts(const QString& pdfPath);
-    static QString normalised(const QString& text);
-    // Normalised without white space, with the look-alike division slash read as "/":
-    // for comparing texts whose spacing the PDF does not keep.
+    // Without white space: for comparing texts whose spacing the PDF does not keep.
     static QString compact(const QString& text);
 };
 

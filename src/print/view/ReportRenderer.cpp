@@ -1,5 +1,9 @@
 #include "print/view/ReportRenderer.h"
 
+#include "print/view/DrawnGlyphs.h"
+#include "print/view/DrawnTextRecorder.h"
+#include "print/view/PdfTextMapper.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -166,7 +170,23 @@ bool ReportRenderer::writePdf(const QString& path, QString* error) const
             writer.newPage();
         paintPage(painter, page);
     }
-    return painter.end();
+    if (!painter.end()) {
+        if (error)
+            *error = QStringLiteral("%1 に書き込めません。").arg(path);
+        return false;
+    }
+    return mapPdfText(path, 0, pageCount() - 1, error);
+}
+
+bool ReportRenderer::mapPdfText(const QString& path, int first, int last, QString* error) const
+{
+    const QSizeF sheet = pageLayout().fullRect(QPageLayout::Point).size() * kTwipsPerPoint;
+    DrawnTextRecorder recorder(sheet.toSize(), kPdfResolution);
+    QPainter painter(&recorder);
+    for (int page = first; page <= last; ++page)
+        paintPage(painter, page);
+    painter.end();
+    return PdfTextMapper::rewrite(path, DrawnGlyphs(recorder.runs()), error);
 }
 
 void ReportRenderer::print(QPrinter* printer) const
@@ -190,6 +210,9 @@ void ReportRenderer::print(QPrinter* printer) const
         painter.restore();
     }
     painter.end();
+    // printed to a PDF file
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        mapPdfText(printer->outputFileName(), first, last, nullptr);
 }
 
 void ReportRenderer::paintBand(QPainter& painter, const ReportDocument& document, int top,

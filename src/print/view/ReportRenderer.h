@@ -37,6 +37,8 @@ private:
     void paintControl(QPainter& painter, const ReportDocument& document,
                       const ReportControl& control) const;
     void paintText(QPainter& painter, const ReportControl& control, const QString& text) const;
+    // Gives the PDF file just written for pages first to last the text that was drawn on them.
+    bool mapPdfText(const QString& path, int first, int last, QString* error) const;
 
     const ReportDocument& m_document;
     QList<PageSlice> m_slices;
