@@ -104,6 +104,7 @@ void ReportPreview::setDocument(std::shared_ptr<const ReportDocument> document)
     m_document = std::move(document);
     m_renderer = m_document ? std::make_unique<ReportRenderer>(*m_document) : nullptr;
     setWindowTitle(m_document ? m_document->layout.caption : QString());
+    statusBar()->clearMessage(); // a save of the document shown before
     m_view->setRenderer(m_renderer.get());
     applyZoom();
     showPage(0);
