@@ -21,6 +21,7 @@ struct KindText
     const char* what; // %1: the file
     const char* wayOut;
     bool backupHelps;
+    const char* withoutBackup = ""; // the way out when no sound backup is there; %1: file name
 };
 
 const KindText Texts[] = {
@@ -28,7 +29,9 @@ const KindText Texts[] = {
      "プログラムのフォルダーにファイルを置いてから、もう一度起動してください。", true},
     {Kind::NotAFile, "'%1' はファイルではありません（同じ名前のフォルダーなどがあります）。",
      "それを別の場所へ移してから、もう一度起動してください。", true},
-    {Kind::Damaged, "データベース '%1' は壊れているため使えません。", "", true},
+    {Kind::Damaged, "データベース '%1' は壊れているため使えません。", "", true,
+     "ほかに保管しているバックアップがあれば、それを '%1' "
+     "という名前で置いてから起動してください。"},
     {Kind::ReadOnly, "'%1' に書き込めません。ファイルかフォルダーが読み取り専用になっています。",
      "読み取り専用の設定を外してから、もう一度操作してください。", false},
     {Kind::NoAccess, "'%1' を使う権限がありません。",
@@ -139,6 +142,8 @@ QString FailureMessage::text(Kind kind, const QString& file, const QString& tech
         const QString backup = soundBackupOf(file);
         if (!backup.isEmpty())
             message += QLatin1Char('\n') + backupAdvice(file, backup);
+        else if (*entry.withoutBackup)
+            message += QString::fromUtf8(entry.withoutBackup).arg(QFileInfo(file).fileName());
     }
     if (!technical.isEmpty())
         message += QLatin1Char('\n') + technical;
