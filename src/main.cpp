@@ -1,6 +1,7 @@
 #include "data/AppState.h"
 #include "print/view/ReportWindows.h"
 #include "shell/DesktopDocumentLauncher.h"
+#include "shell/FileDialogIcons.h"
 #include "shell/JapaneseTranslations.h"
 #include "shell/QtMessageBox.h"
 #include "shell/QtRecordFinder.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     orv::installJapaneseTranslations(app);
+    const orv::FileDialogIcons fileDialogIcons;
 
     orv::AppState state;
     state.folder = orv::ProgramFolder::ofApplication();

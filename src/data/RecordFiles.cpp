@@ -33,7 +33,7 @@ bool statOf(const QString& path, struct stat* facts)
 
 bool RecordFiles::isRecordFile(const QString& folder, const QString& path)
 {
-    if (folder.isEmpty())
+    if (folder.isEmpty() || path.isEmpty())
         return false;
     const QStringList names = recordFileNames();
     const QFileInfo target(path);
@@ -51,6 +51,14 @@ bool RecordFiles::isRecordFile(const QString& folder, const QString& path)
             return true;
     }
     return false;
+}
+
+QString RecordFiles::refusal(const QString& path)
+{
+    return QStringLiteral(
+               "'%1' はこのプログラムのデータベースのファイルなので、保存先にできません。"
+               "別の名前を指定してください。")
+        .arg(QFileInfo(path).fileName());
 }
 
 } // namespace orv

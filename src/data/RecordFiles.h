@@ -13,6 +13,8 @@ public:
     // Whether path names one of them, by its name in the folder or as the same file under
     // another name (a link). Looks at names and file facts only, never opens a file.
     static bool isRecordFile(const QString& folder, const QString& path);
+    // The refusal of one of them as a file to write.
+    static QString refusal(const QString& path);
 };
 
 } // namespace orv

@@ -16,19 +16,11 @@ SaveFileDialog::SaveFileDialog(QWidget* parent, const QString& title, const QStr
     setFileMode(QFileDialog::AnyFile);
 }
 
-QString SaveFileDialog::recordFileRefusal(const QString& path)
-{
-    return QStringLiteral(
-               "'%1' はこのプログラムのデータベースのファイルなので、保存先にできません。"
-               "別の名前を指定してください。")
-        .arg(QFileInfo(path).fileName());
-}
-
 void SaveFileDialog::accept()
 {
     const QStringList files = selectedFiles();
     if (!files.isEmpty() && RecordFiles::isRecordFile(m_programFolder, files.constFirst())) {
-        QtMessageBox(this).show(recordFileRefusal(files.constFirst()), StyleCritical);
+        QtMessageBox(this).show(RecordFiles::refusal(files.constFirst()), StyleCritical);
         return;
     }
     QFileDialog::accept();

@@ -17,8 +17,6 @@ public:
 
     void accept() override;
 
-    static QString recordFileRefusal(const QString& path);
-
 private:
     FileIconsByName m_icons;
     QString m_programFolder;

@@ -1,6 +1,7 @@
 #include "common/AnsiText.h"
 #include "common/SaveFileChooser.h"
 #include "data/AppState.h"
+#include "data/RecordFiles.h"
 #include "print/view/ReportDesigner.h"
 #include "print/view/ReportPreview.h"
 #include "print/view/ReportWindows.h"
@@ -9,8 +10,10 @@
 #include "support/TempFolder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -228,6 +231,26 @@ private slots:
         // A cancelled dialog prints nothing.
         preview->setPrintDialog([](QPrinter&, QWidget*) { return false; });
         preview->printWithDialog();
+
+        // Printing to a file over the record file is refused.
+        const QString recordFile = folder.write("Orv21.db", "SQLite format 3");
+        preview->setPrintDialog([&](QPrinter& printer, QWidget*) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(recordFile);
+            return true;
+        });
+        QString refusal;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                refusal = box->text();
+                box->accept();
+            }
+        });
+        closer.start(10);
+        preview->printWithDialog();
+        QCOMPARE(refusal, RecordFiles::refusal(recordFile));
+        QCOMPARE(QFileInfo(recordFile).size(), qint64(15));
 
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -60,6 +60,7 @@ void ReportDesigner::Show()
         m_preview = std::make_unique<ReportPreview>();
     m_preview->setSaveChooser(m_saveChooser);
     m_preview->setResidentId(m_residentId);
+    m_preview->setProgramFolder(m_programFolder);
     m_preview->setCopies(PrinterCopies);
     m_preview->setDocument(m_document);
     if (WindowState == 2)

@@ -45,6 +45,7 @@ public:
     ReportPreview* preview() const { return m_preview.get(); }
     void setSaveChooser(SaveFileChooser* chooser) { m_saveChooser = chooser; }
     void setResidentId(const QString& id) { m_residentId = id; }
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
 
 protected:
     void readDataFile();
@@ -55,6 +56,7 @@ private:
     std::unique_ptr<ReportPreview> m_preview;
     SaveFileChooser* m_saveChooser = nullptr;
     QString m_residentId;
+    QString m_programFolder;
 };
 
 } // namespace orv

@@ -1,6 +1,7 @@
 #include "print/view/ReportPreview.h"
 
 #include "common/SaveFileChooser.h"
+#include "data/RecordFiles.h"
 #include "print/view/ReportPageView.h"
 #include "print/view/ReportRenderer.h"
 
@@ -231,8 +232,14 @@ void ReportPreview::printWithDialog()
     printer.setCopyCount(m_copies);
     printer.setDocName(m_document->layout.caption);
     printer.setFromTo(1, pageCount());
-    if (m_printDialog(printer, this))
-        printTo(&printer);
+    if (!m_printDialog(printer, this))
+        return;
+    // The print dialog's own file chooser does not know the record files.
+    if (RecordFiles::isRecordFile(m_programFolder, printer.outputFileName())) {
+        QMessageBox::critical(this, windowTitle(), RecordFiles::refusal(printer.outputFileName()));
+        return;
+    }
+    printTo(&printer);
 }
 
 } // namespace orv

@@ -34,6 +34,8 @@ public:
     void setSaveChooser(SaveFileChooser* chooser) { m_saveChooser = chooser; }
     // The resident whose record the report shows; the PDF's file name carries the ID.
     void setResidentId(const QString& id) { m_residentId = id; }
+    // The folder whose record files neither a save nor a print to a file may overwrite.
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
     // The file name a PDF of the report is offered under: the form's name and the resident's ID.
     static QString pdfFileName(const QString& caption, const QString& residentId);
     // Asks for the printer and its settings; true to print. The print dialog unless replaced
@@ -68,6 +70,7 @@ private:
     std::unique_ptr<ReportRenderer> m_renderer;
     SaveFileChooser* m_saveChooser = nullptr;
     QString m_residentId;
+    QString m_programFolder;
     PrintDialog m_printDialog;
     int m_copies = 1;
     QScrollArea* m_scroll = nullptr;

@@ -46,6 +46,7 @@ void ReportWindows::showReport(ReportKind kind)
     ReportDesigner& report = designer(kind);
     report.setSaveChooser(m_state.saveChooser);
     report.setResidentId(m_state.CurID);
+    report.setProgramFolder(m_state.folder.path());
     report.Show();
 }
 
