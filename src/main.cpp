@@ -2,6 +2,7 @@
 #include "print/view/ReportWindows.h"
 #include "shell/DesktopDocumentLauncher.h"
 #include "shell/FileDialogIcons.h"
+#include "shell/JapaneseLocale.h"
 #include "shell/JapaneseTranslations.h"
 #include "shell/QtMessageBox.h"
 #include "shell/QtRecordFinder.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     orv::installJapaneseTranslations(app);
     const orv::FileDialogIcons fileDialogIcons;
+    orv::installJapaneseLocale(app);
 
     orv::AppState state;
     state.folder = orv::ProgramFolder::ofApplication();

@@ -203,10 +203,14 @@ bool PageBinding::CheckNumeric(const QString& value, const QString& col)
         const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
         if (c == QLatin1Char('.'))
             ++points;
-        if ((!digit && c != QLatin1Char('.')) || points > 1) {
+        if (!digit && c != QLatin1Char('.')) {
             refuse(QStringLiteral("数値を入力する項目で、数字以外の文字が入力されています。"), col);
             return false;
         }
+    }
+    if (points > 1) {
+        refuse(QStringLiteral("数値を入力する項目で、小数点が複数入力されています。"), col);
+        return false;
     }
     return true;
 }

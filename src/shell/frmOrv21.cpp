@@ -3,6 +3,7 @@
 #include "common/MessageBoxService.h"
 #include "data/AppState.h"
 #include "data/FailureMessage.h"
+#include "shell/MaximizedWindow.h"
 #include "shell/WebBrowser.h"
 #include "shell/frmDTPICK.h"
 
@@ -104,7 +105,7 @@ void frmOrv21::showEntry()
     m_state.SkipSave = false;
     if (m_mainWindow)
         m_mainWindow->hide();
-    showMaximized();
+    MaximizedWindow::show(this);
 }
 
 void frmOrv21::navigatePage(const QString& pageFile)
@@ -197,8 +198,11 @@ bool frmOrv21::event(QEvent* event)
     // The browser makes the window change its native surface when it first shows; some window
     // managers map the new surface unmaximized. Maximize again when that happens at once.
     constexpr int recreationGraceMs = 2000;
-    if (event->type() == QEvent::WinIdChange && isVisible() && isMaximized()) {
-        m_surfaceRecreated.start();
+    if (event->type() == QEvent::WinIdChange && isVisible()) {
+        // The new surface takes the keyboard as the old one had it.
+        activateWindow();
+        if (isMaximized())
+            m_surfaceRecreated.start();
     } else if (event->type() == QEvent::WindowStateChange && m_surfaceRecreated.isValid()) {
         const bool lost =
             !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));

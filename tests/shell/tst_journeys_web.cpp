@@ -131,6 +131,15 @@ class TestJourneys : public QObject
         page(QStringLiteral("document.forms[0].elements[%1].click()").arg(jsText(name)));
     }
 
+    // Alt and a letter in the entry page, as the user presses a page button's key.
+    void pressAlt(Qt::Key key)
+    {
+        QWidget* target = entry()->WB()->focusProxy() ? entry()->WB()->focusProxy() : entry()->WB();
+        entry()->activateWindow();
+        target->setFocus();
+        QTest::keyClick(target, key, Qt::AltModifier);
+    }
+
     // The close box of the entry window: a close that comes through the window system.
     void closeBox()
     {
@@ -275,7 +284,7 @@ private slots:
         entry()->jumpAction("IDM_R")->trigger();
         QTRY_COMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.last().text,
-                 QString("数値を入力する項目で、数字以外の文字が入力されています。"));
+                 QString("数値を入力する項目で、小数点が複数入力されています。"));
         QVERIFY(onPage("P.HTM"));
         QCOMPARE(
             page("document.forms[0].elements['orv_P1_b_a_A'].style.backgroundColor").toString(),
@@ -306,9 +315,14 @@ private slots:
         newAssessment("J001", "2005/08/20");
         clickButton("cmdNextTop");
         QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
-        // Comatose: B1 posts the coma command, C to F go disabled.
+        // Comatose: B1 posts the coma command, C to F go disabled, and the page keys jump past
+        // them: Alt+N on B to G, Alt+P on G back to B.
         setElement("orv_B1", "1");
         QTRY_VERIFY(!entry()->jumpAction("IDM_C")->isEnabled());
+        pressAlt(Qt::Key_N);
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("G.HTM"), 15000);
+        pressAlt(Qt::Key_P);
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
         clickButton("cmdCloseTop");
         QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
         QCOMPARE(stored("B", "J001", day(2005, 8, 20), "B1"), Value(1));

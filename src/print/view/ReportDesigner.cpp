@@ -2,6 +2,7 @@
 
 #include "print/ReportDataSource.h"
 #include "print/view/ReportPreview.h"
+#include "shell/MaximizedWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -64,7 +65,7 @@ void ReportDesigner::Show()
     m_preview->setCopies(PrinterCopies);
     m_preview->setDocument(m_document);
     if (WindowState == 2)
-        m_preview->showMaximized();
+        MaximizedWindow::show(m_preview.get());
     else
         m_preview->showNormal();
     m_preview->raise();

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
@@ -40,6 +41,7 @@ ReportPreview::ReportPreview(QWidget* parent) : QMainWindow(parent)
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setWidget(m_view);
+    m_scroll->installEventFilter(this);
     setCentralWidget(m_scroll);
     buildToolBar();
     statusBar()->setObjectName(QStringLiteral("sbPreview"));
@@ -155,11 +157,14 @@ void ReportPreview::applyZoom()
         m_view->setZoom(zoom);
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* event)
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event)
 {
-    QMainWindow::resizeEvent(event);
-    if (m_zoom && m_zoom->currentIndex() <= 1)
+    // The whole page and page width follow the room the pages have, which the window's own
+    // resize does not yet know when it first shows.
+    if (watched == m_scroll && event->type() == QEvent::Resize && m_zoom &&
+        m_zoom->currentIndex() <= 1)
         applyZoom();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void ReportPreview::updateControls()

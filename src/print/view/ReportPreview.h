@@ -59,7 +59,7 @@ public:
     void printWithDialog();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolBar();
