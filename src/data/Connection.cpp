@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 
+#include "data/FailureMessage.h"
 #include "data/SchemaReader.h"
 
 #include <sqlite3.h>
@@ -76,8 +77,7 @@ void Connection::rememberPlan(const QString& source, const SourcePlan& plan)
 
 QString Connection::errorText() const
 {
-    return m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle))
-                    : QStringLiteral("データベースが開かれていません。");
+    return FailureMessage::ofConnection(m_handle);
 }
 
 QString Connection::quoted(const QString& identifier)

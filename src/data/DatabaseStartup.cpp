@@ -1,6 +1,7 @@
 #include "data/DatabaseStartup.h"
 
 #include "data/Database.h"
+#include "data/FailureMessage.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,8 +17,6 @@
 namespace orv {
 
 namespace {
-
-const char* const SideSuffixes[] = {"-wal", "-shm", "-journal"};
 
 bool fail(QString* error, const QString& text)
 {
@@ -43,16 +42,23 @@ QString firstDamage(Database& db)
     QString damage;
     if (sqlite3_prepare_v2(db.handle(), "PRAGMA quick_check(1)", -1, &statement, nullptr) !=
         SQLITE_OK) {
-        damage = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+        damage = FailureMessage::technicalOf(db.handle());
     } else if (sqlite3_step(statement) == SQLITE_ROW) {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
         if (qstrcmp(text, "ok") != 0)
             damage = QString::fromUtf8(text);
     } else {
-        damage = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+        damage = FailureMessage::technicalOf(db.handle());
     }
     sqlite3_finalize(statement);
     return damage;
+}
+
+// The failure of the last system call on a file.
+QString systemFailure(const QString& path)
+{
+    const int error = errno;
+    return FailureMessage::text(FailureMessage::ofErrno(error), path, qt_error_string(error));
 }
 
 bool renameFile(const QString& from, const QString& to)
@@ -65,6 +71,7 @@ bool renameFile(const QString& from, const QString& to)
 const QString DatabaseStartup::DatabaseName = QStringLiteral("Orv21.db");
 const QString DatabaseStartup::BackupName = QStringLiteral("_Orv21.db");
 const QString DatabaseStartup::CompactName = QStringLiteral("Orv21.db.compact");
+const char* const DatabaseStartup::SideSuffixes[3] = {"-wal", "-shm", "-journal"};
 
 DatabaseStartup::DatabaseStartup(const QString& folder) : m_folder(folder) {}
 
@@ -92,21 +99,24 @@ void DatabaseStartup::removeWithSideFiles(const QString& path) const
 bool DatabaseStartup::checkReadable(const QString& path, QString* error) const
 {
     // SQLite would take an empty file for an empty database.
-    if (QFileInfo(path).size() == 0)
+    if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0)
         return fail(error,
-                    QStringLiteral("データベース '%1' を開けません。ファイルが空です。").arg(path));
+                    FailureMessage::text(FailureMessage::Kind::Damaged, path,
+                                         QStringLiteral("ファイルの大きさが 0 バイトです。")));
     {
         const std::unique_ptr<Database> db = Database::open(path, error);
         if (!db)
             return false;
         const QString damage = firstDamage(*db);
         if (!damage.isEmpty())
-            return fail(error,
-                        QStringLiteral("データベース '%1' は壊れています。%2").arg(path, damage));
+            return fail(error, FailureMessage::text(FailureMessage::Kind::Damaged, path, damage));
     }
     for (const char* suffix : SideSuffixes) {
-        if (QFile::exists(path + QLatin1String(suffix)))
-            return fail(error, QStringLiteral("データベース '%1' は使用中です。").arg(path));
+        const QString sideFile = path + QLatin1String(suffix);
+        if (QFile::exists(sideFile))
+            return fail(
+                error, FailureMessage::text(FailureMessage::Kind::InUse, path,
+                                            QStringLiteral("'%1' が残っています。").arg(sideFile)));
     }
     return true;
 }
@@ -125,9 +135,13 @@ bool DatabaseStartup::compact(const QString& source, const QString& target, QStr
         sqlite3_bind_text(statement, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
         ok = sqlite3_step(statement) == SQLITE_DONE;
     }
-    if (!ok)
-        fail(error, QStringLiteral("データベース '%1' を最適化できません。%2")
-                        .arg(source, QString::fromUtf8(sqlite3_errmsg(db->handle()))));
+    if (!ok) {
+        // A damaged source is named; any other failure is one of writing the copy.
+        const FailureMessage::Kind kind = FailureMessage::kindOf(db->handle());
+        fail(error,
+             FailureMessage::text(kind, kind == FailureMessage::Kind::Damaged ? source : target,
+                                  FailureMessage::technicalOf(db->handle())));
+    }
     sqlite3_finalize(statement);
     db.reset();
     if (!ok) {
@@ -149,14 +163,13 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
             return nullptr;
         removeWithSideFiles(backup);
         if (!renameFile(database, backup)) {
-            fail(error, QStringLiteral("データベース '%1' の名前を '%2' に変更できません。%3")
-                            .arg(database, backup, qt_error_string(errno)));
+            fail(error, systemFailure(database));
             return nullptr;
         }
         syncToDisk(m_folder);
         reached(Step::Renamed);
     } else if (!QFile::exists(backup)) {
-        fail(error, QStringLiteral("データベース '%1' が見つかりません。").arg(database));
+        fail(error, FailureMessage::text(FailureMessage::Kind::Missing, database));
         return nullptr;
     } else if (!checkReadable(backup, error)) {
         // An earlier start died after the rename: the backup is the only copy, so keep it.
@@ -173,8 +186,7 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
     // A journal by the new file's name belongs to no file of ours and would be replayed into it.
     removeWithSideFiles(database);
     if (!renameFile(compacted, database)) {
-        fail(error, QStringLiteral("データベース '%1' を作成できません。%2")
-                        .arg(database, qt_error_string(errno)));
+        fail(error, systemFailure(database));
         removeWithSideFiles(compacted);
         return nullptr;
     }

@@ -28,6 +28,8 @@ public:
     static const QString DatabaseName;
     static const QString BackupName;
     static const QString CompactName;
+    // The journals SQLite keeps beside a record file.
+    static const char* const SideSuffixes[3];
 
     explicit DatabaseStartup(const QString& folder);
 

@@ -21,7 +21,8 @@ public:
     public:
         virtual ~Window() = default;
         virtual void installWindowMenu() = 0;
-        virtual void navigate(const QString& page) = 0;
+        // False when there is no page file to show.
+        virtual bool navigate(const QString& page) = 0;
         virtual void placeWindow() = 0;
         virtual void waitForPage() = 0;
     };

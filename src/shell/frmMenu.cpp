@@ -5,6 +5,7 @@
 #include "data/AppState.h"
 #include "data/Database.h"
 #include "data/ComaMode.h"
+#include "data/FailureMessage.h"
 #include "data/Recordset.h"
 #include "print/view/frmPDFPrint.h"
 #include "rap/RapRun.h"
@@ -42,6 +43,10 @@ frmMenu::frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep, QWidge
     connect(m_wb, &WebBrowser::statusTextChanged, this,
             [this](const QString& text) { m_dispatcher.WB_StatusTextChange(text); });
     connect(m_wb, &WebBrowser::beforeNavigate, this, &frmMenu::WB_BeforeNavigate2);
+    connect(m_wb, &WebBrowser::pageMissing, this, [this](const QString& path) {
+        m_state.msg->show(FailureMessage::text(FailureMessage::Kind::PageMissing, path),
+                          StyleCritical);
+    });
     // Every key press of the window passes the key handler first.
     qApp->installEventFilter(this);
 }
@@ -83,9 +88,9 @@ void frmMenu::installWindowMenu()
             [this](const QPoint& pos) { m_windowMenu->popup(m_wb->mapToGlobal(pos)); });
 }
 
-void frmMenu::navigate(const QString& page)
+bool frmMenu::navigate(const QString& page)
 {
-    m_wb->navigate(page);
+    return m_wb->navigate(page);
 }
 
 void frmMenu::placeWindow()
@@ -324,7 +329,11 @@ void frmMenu::showEntryWindow(bool faceSheetJumps, bool sectionJumps)
 
 void frmMenu::navigateEntryPage(const QString& page)
 {
-    entryWindow()->WB()->navigate(m_state.folder.file(QStringLiteral("FORM/") + page));
+    const QString path = m_state.folder.file(QStringLiteral("FORM/") + page);
+    // Without its page the record cannot be shown: the window closes as if left unsaved, and
+    // the wait that follows finds it gone.
+    if (!entryWindow()->WB()->navigate(path))
+        entryWindow()->leaveForMissingPage(path);
 }
 
 bool frmMenu::waitForEntryPage()

@@ -82,7 +82,7 @@ protected:
 
 private:
     void installWindowMenu() override;
-    void navigate(const QString& page) override;
+    bool navigate(const QString& page) override;
     void placeWindow() override;
     void waitForPage() override;
 

@@ -2,6 +2,7 @@
 
 #include "common/MessageBoxService.h"
 #include "data/AppState.h"
+#include "data/FailureMessage.h"
 #include "shell/MaximizedWindow.h"
 #include "shell/WebBrowser.h"
 #include "shell/frmDTPICK.h"
@@ -58,6 +59,10 @@ frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
     connect(m_wb, &QWebEngineView::loadStarted, this, [this] {
         if (m_state.NavPermit)
             m_commands.binding().pageLoadStarted();
+    });
+    connect(m_wb, &WebBrowser::pageMissing, this, [this](const QString& path) {
+        m_state.msg->show(FailureMessage::text(FailureMessage::Kind::PageMissing, path),
+                          StyleCritical);
     });
     connect(m_wb, &WebBrowser::statusTextChanged, this,
             [this](const QString& text) { m_commands.handleStatusText(text); });

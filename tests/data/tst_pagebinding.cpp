@@ -2,6 +2,7 @@
 #include "data/Database.h"
 #include "data/PageBinding.h"
 #include "data/Recordset.h"
+#include "data/StoreText.h"
 
 #include <QTest>
 
@@ -127,21 +128,55 @@ private slots:
         }
     }
 
-    void textLength()
+    // Text is counted as the store counts it, in UTF-16 units, and a character the store cannot
+    // keep as typed is refused, never stored as "?".
+    void texts_data()
     {
-        f->page.add(QStringLiteral("orv_A1_1"), QStringLiteral("text"),
-                    QStringLiteral("あいうえお"));
-        QVERIFY(binding->SavePage());
-        QCOMPARE(f->stored(QStringLiteral("A"), QStringLiteral("A1-1"), f->id, f->date),
-                 Value(QStringLiteral("あいうえお")));
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message"); // empty when stored as typed
+        const QString tooLong = "文字数が多すぎます。5文字以内で入力してください。";
+        const QString lone = QString(QChar(0xD842));
+        QTest::newRow("size") << "orv_A1_1"
+                              << "あいうえお"
+                              << "";
+        QTest::newRow("one over") << "orv_A1_1"
+                                  << "あいうえおか" << tooLong;
+        QTest::newRow("pair fits") << "orv_A1_1"
+                                   << "あいう𠮷"
+                                   << "";
+        QTest::newRow("pair counts two")
+            << "orv_A1_1"
+            << "あいうえ𠮷"
+            << tooLong +
+                   "\n𠮷などの一部の文字は、1文字で2文字分と数えます（入力された文字数：6）。";
+        QTest::newRow("lone surrogate") << "orv_A1_1"
+                                        << "山" + lone << StoreText::UnstorableCharacter;
+        QTest::newRow("lone surrogate in a memo")
+            << "orv_A6" << lone + "田" << StoreText::UnstorableCharacter;
+        QTest::newRow("memo with a pair") << "orv_A6"
+                                          << "𠮷野家"
+                                          << "";
+    }
 
-        QVERIFY(f->openRow(QStringLiteral("A")));
-        f->page.element(QStringLiteral("orv_A1_1")).value = QStringLiteral("あいうえおか");
-        QVERIFY(!binding->SavePage());
-        QCOMPARE(f->msg.last().text,
-                 QStringLiteral("文字数が多すぎます。5文字以内で入力してください。"));
-        QCOMPARE(f->page.element(QStringLiteral("orv_A1_1")).backgroundColor,
-                 QStringLiteral("#ff0000"));
+    void texts()
+    {
+        QFETCH(QString, element);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        f->page.add(element, QStringLiteral("text"), typed);
+        QCOMPARE(binding->SavePage(), message.isEmpty());
+        const QString col = PageBinding::columnOfElement(element);
+        const Value stored = f->stored(QStringLiteral("A"), col, f->id, f->date);
+        if (message.isEmpty()) {
+            QCOMPARE(stored, Value(typed));
+            QCOMPARE(f->msg.count(), 0);
+        } else {
+            QVERIFY(stored.isNull());
+            QCOMPARE(f->msg.texts(), QStringList{message});
+            QCOMPARE(f->page.element(element).backgroundColor, QStringLiteral("#ff0000"));
+            QVERIFY(f->page.element(element).focused);
+        }
     }
 
     void emptyTextStaysEmptyText()

@@ -448,6 +448,56 @@ private slots:
         QCOMPARE(rows("T", "J001"), 1);
     }
 
+    // A page file gone from the program folder is named in Japanese instead of the browser's
+    // error page: a jump to it stores nothing and keeps the page, a record opened on it closes
+    // as if left unsaved, and the menu page stays when one of its links leads nowhere.
+    void missingPagesAreNamed()
+    {
+        makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        const QString missingB = m_state->folder.file("FORM/B.HTM");
+        const QString missingT = m_state->folder.file("FORM/T.HTM");
+        QVERIFY(QFile::remove(missingB) && QFile::remove(missingT));
+        const auto namesMissing = [&](const QString& path) {
+            return m_boxes.count() == 1 && m_boxes.last().style == 16 &&
+                   m_boxes.last().text.startsWith(
+                       QStringLiteral("画面のファイル '%1' が見つかりません。").arg(path));
+        };
+
+        newAssessment("J001", "2005/08/20");
+        m_boxes.clear();
+        setElement("orv_A8", "1");
+        clickButton("cmdNextTop");
+        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1, 15000);
+        QVERIFY2(namesMissing(missingB), qPrintable(m_boxes.last().text));
+        QVERIFY(onPage("A.HTM"));
+        QVERIFY(stored("A", "J001", day(2005, 8, 20), "A8").isNull());
+        setElement("orv_A8", "2");
+        clickButton("cmdCloseTop");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded() && m_menu->isVisible(), 15000);
+        QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A8"), Value(2));
+
+        m_boxes.clear();
+        pickInFinder("J001");
+        dateInDialog("2005/09/01");
+        command("DRAG_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1 && !m_menu->isEntryWindowLoaded(), 15000);
+        QVERIFY(dialogsDone());
+        QVERIFY2(namesMissing(missingT), qPrintable(m_boxes.last().text));
+        QCOMPARE(rows("T", "J001"), 0);
+        QVERIFY(!m_state->CurRs);
+        QVERIFY(m_menu->isVisible());
+
+        m_boxes.clear();
+        const QUrl menuPage = m_menu->WB()->url();
+        m_menu->WB()->runScript("location.href = 'MainMenu.Htm'; undefined;");
+        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1, 15000);
+        QVERIFY2(namesMissing(m_state->folder.file("MainMenu/MainMenu.Htm")),
+                 qPrintable(m_boxes.last().text));
+        QCOMPARE(m_menu->WB()->url(), menuPage);
+        QVERIFY(m_menu->WB()->runScript("document.querySelectorAll('[onclick]').length").toInt() >
+                0);
+    }
+
     // The entry window closed by the user while its first page still loads: the workflow
     // stops there, the new record goes, the edited one stays.
     void entryWindowClosedWhileItsPageLoads()

@@ -1,5 +1,6 @@
 #include "DialogsFixture.h"
 #include "TextFit.h"
+#include "data/StoreText.h"
 #include "shell/QtMessageBox.h"
 #include "shell/frmDBFind2.h"
 #include "shell/frmDateSet.h"
@@ -153,6 +154,14 @@ private slots:
         QTest::newRow("ID too long") << "<too long>"
                                      << "abc"
                                      << "IDが長すぎます。IDは<size>文字以内で入力してください";
+        // Counted as the store counts: 𠮷 takes two places.
+        QTest::newRow("ID too long by a pair")
+            << "<one short>𠮷"
+            << "2005/08/17"
+            << "IDが長すぎます。IDは<size>文字以内で入力してください\n𠮷などの一部の文字は、"
+               "1文字で2文字分と数えます（入力された文字数：<size+1>）。";
+        QTest::newRow("ID with a lone surrogate") << QString(QChar(0xDFB7)) + "100"
+                                                  << "2005/08/17" << StoreText::UnstorableCharacter;
     }
 
     void checksInOrder()
@@ -164,6 +173,8 @@ private slots:
         fill(f);
         if (id == "<too long>")
             id = QString(f.idSize() + 1, QLatin1Char('9'));
+        id.replace("<one short>", QString(f.idSize() - 1, QLatin1Char('9')));
+        message.replace("<size+1>", QString::number(f.idSize() + 1));
         message.replace("<size>", QString::number(f.idSize()));
         Shown<frmNewData> s(f.state);
         s.set("txtIDs", id);

@@ -60,6 +60,8 @@ void ReportDesigner::Show()
     if (!m_preview)
         m_preview = std::make_unique<ReportPreview>();
     m_preview->setSaveChooser(m_saveChooser);
+    m_preview->setResidentId(m_residentId);
+    m_preview->setProgramFolder(m_programFolder);
     m_preview->setCopies(PrinterCopies);
     m_preview->setDocument(m_document);
     if (WindowState == 2)
