@@ -1,12 +1,19 @@
-# add_unit_test(NAME name SOURCES files... [LIBS libs...] [WEBENGINE] [TIMEOUT seconds])
+# add_unit_test(NAME name SOURCES files... [LIBS libs...] [WEBENGINE] [XVFB] [TIMEOUT seconds])
 # One executable per test class; the platform and the browser sandbox switch come from here.
+# XVFB runs the test on an X display of its own without a window manager instead of offscreen.
 function(add_unit_test)
-    cmake_parse_arguments(T "WEBENGINE" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "WEBENGINE;XVFB" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_link_libraries(${T_NAME} PRIVATE orv_testsupport Qt6::Test ${T_LIBS})
-    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-    set(env "QT_QPA_PLATFORM=offscreen;ORV_TEST_PROGRAM_DIR=${ORV_PROGRAM_DIR}")
+    if(T_XVFB)
+        add_test(NAME ${T_NAME}
+                 COMMAND ${PROJECT_SOURCE_DIR}/tests/support/RunOnDisplay.sh $<TARGET_FILE:${T_NAME}>)
+        set(env "QT_QPA_PLATFORM=xcb;ORV_TEST_PROGRAM_DIR=${ORV_PROGRAM_DIR}")
+    else()
+        add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+        set(env "QT_QPA_PLATFORM=offscreen;ORV_TEST_PROGRAM_DIR=${ORV_PROGRAM_DIR}")
+    endif()
     if(T_WEBENGINE)
         list(APPEND env "QTWEBENGINE_DISABLE_SANDBOX=1"
              "QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu --disable-background-networking --disable-component-update")

@@ -1,6 +1,8 @@
 #include "data/AppState.h"
 #include "print/view/ReportWindows.h"
 #include "shell/DesktopDocumentLauncher.h"
+#include "shell/FileDialogIcons.h"
+#include "shell/JapaneseLocale.h"
 #include "shell/JapaneseTranslations.h"
 #include "shell/QtMessageBox.h"
 #include "shell/QtRecordFinder.h"
@@ -25,6 +27,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     orv::installJapaneseTranslations(app);
+    const orv::FileDialogIcons fileDialogIcons;
+    orv::installJapaneseLocale(app);
 
     orv::AppState state;
     state.folder = orv::ProgramFolder::ofApplication();
@@ -43,7 +47,7 @@ int main(int argc, char** argv)
     boxes.setParent(&menu);
     orv::QtRecordFinder finder(state, &menu);
     state.finder = &finder;
-    orv::QtSaveFileChooser saveChooser(&menu);
+    orv::QtSaveFileChooser saveChooser(state.folder.path(), &menu);
     state.saveChooser = &saveChooser;
     orv::ReportWindows reports(state);
     state.reports = &reports;

@@ -11,7 +11,8 @@ namespace {
 
 std::optional<QTime> parseTime(const QString& text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?$"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return std::nullopt;
@@ -24,56 +25,91 @@ std::optional<QTime> parseTime(const QString& text)
     return time;
 }
 
-std::optional<QDate> parseGregorian(const QString& text)
+// A year of two digits, as the desktop reads it: 00 to 29 in this century, 30 to 99 in the last.
+int fullYear(int twoDigits)
 {
-    static const QRegularExpression slash(QStringLiteral("^(\\d{4})([/-])(\\d{1,2})\\2(\\d{1,2})$"));
-    static const QRegularExpression kanji(QStringLiteral("^(\\d{4})年(\\d{1,2})月(\\d{1,2})日$"));
-    QRegularExpressionMatch match = slash.match(text);
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    if (match.hasMatch()) {
-        year = match.captured(1).toInt();
-        month = match.captured(3).toInt();
-        day = match.captured(4).toInt();
-    } else if ((match = kanji.match(text)).hasMatch()) {
-        year = match.captured(1).toInt();
-        month = match.captured(2).toInt();
-        day = match.captured(3).toInt();
-    } else {
-        return std::nullopt;
-    }
+    return twoDigits < 30 ? 2000 + twoDigits : 1900 + twoDigits;
+}
+
+std::optional<QDate> validDate(int year, int month, int day)
+{
     const QDate date(year, month, day);
-    if (!date.isValid() || year < 100)
+    if (!date.isValid())
         return std::nullopt;
     return date;
 }
 
-std::optional<QDate> parseEra(const QString& text)
+// Year, month and day, each separated by "/", "." or "-" (one of them throughout), or written
+// with 年, 月 and 日. The year has four digits or two, or is missing for this year.
+std::optional<QDate> parseGregorian(const QString& text, const QDate& today)
 {
-    for (const QString& era : EraCalendar::eraNamesNewestFirst()) {
-        if (era.isEmpty() || !text.startsWith(era))
-            continue;
-        static const QRegularExpression rest(QStringLiteral("^(元|\\d{1,2})年(\\d{1,2})月(\\d{1,2})日$"));
-        const QRegularExpressionMatch match = rest.match(text.mid(era.size()));
-        if (!match.hasMatch())
+    static const QRegularExpression separated(
+        QStringLiteral("^(?<year>\\d{4}|\\d{2})([/.\\-])(?<month>\\d{1,2})\\2(?<day>\\d{1,2})$"));
+    static const QRegularExpression kanji(
+        QStringLiteral("^(?<year>\\d{4})年(?<month>\\d{1,2})月(?<day>\\d{1,2})日$"));
+    static const QRegularExpression monthDay(
+        QStringLiteral("^(?<month>\\d{1,2})([/.\\-])(?<day>\\d{1,2})$"));
+    QRegularExpressionMatch match = separated.match(text);
+    if (!match.hasMatch())
+        match = kanji.match(text);
+    if (match.hasMatch()) {
+        const QString year = match.captured(u"year");
+        if (year.size() == 4 && year.toInt() < 100)
             return std::nullopt;
-        const int year = match.captured(1) == QStringLiteral("元") ? 1 : match.captured(1).toInt();
-        return EraCalendar::fromEra(era, year, match.captured(2).toInt(), match.captured(3).toInt());
+        return validDate(year.size() == 2 ? fullYear(year.toInt()) : year.toInt(),
+                         match.captured(u"month").toInt(), match.captured(u"day").toInt());
     }
+    if ((match = monthDay.match(text)).hasMatch())
+        return validDate(today.year(), match.captured(u"month").toInt(),
+                         match.captured(u"day").toInt());
     return std::nullopt;
 }
 
-std::optional<QDate> parseDatePart(const QString& text)
+// The era of the text's start, its name or its letter (H for 平成); the rest in *rest.
+QString eraAtStart(const QString& text, QString* rest)
 {
-    if (std::optional<QDate> date = parseGregorian(text))
+    for (const QString& era : EraCalendar::eraNamesNewestFirst()) {
+        if (!era.isEmpty() && text.startsWith(era)) {
+            *rest = text.mid(era.size());
+            return era;
+        }
+    }
+    const QString era = text.isEmpty() ? QString() : EraCalendar::eraNameOfLetter(text.at(0));
+    if (!era.isEmpty())
+        *rest = text.mid(1);
+    return era;
+}
+
+std::optional<QDate> parseEra(const QString& text)
+{
+    QString rest;
+    const QString era = eraAtStart(text, &rest);
+    if (era.isEmpty())
+        return std::nullopt;
+    static const QRegularExpression kanji(
+        QStringLiteral("^(?<year>元|\\d{1,2})年(?<month>\\d{1,2})月(?<day>\\d{1,2})日$"));
+    static const QRegularExpression separated(
+        QStringLiteral("^(?<year>元|\\d{1,2})([/.\\-])(?<month>\\d{1,2})\\2(?<day>\\d{1,2})$"));
+    QRegularExpressionMatch match = kanji.match(rest);
+    if (!match.hasMatch())
+        match = separated.match(rest);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString year = match.captured(u"year");
+    return EraCalendar::fromEra(era, year == QStringLiteral("元") ? 1 : year.toInt(),
+                                match.captured(u"month").toInt(), match.captured(u"day").toInt());
+}
+
+std::optional<QDate> parseDatePart(const QString& text, const QDate& today)
+{
+    if (std::optional<QDate> date = parseGregorian(text, today))
         return date;
     return parseEra(text);
 }
 
 } // namespace
 
-std::optional<DateValue> DateParser::parse(const QString& input)
+std::optional<DateValue> DateParser::parse(const QString& input, const QDate& today)
 {
     const QString text = toHalfWidth(input).trimmed();
     if (text.isEmpty())
@@ -82,11 +118,12 @@ std::optional<DateValue> DateParser::parse(const QString& input)
         return DateValue::fromDateTime(DateValue::baseDate(), *time);
 
     // A time may follow the date after blanks, or directly after 日.
-    static const QRegularExpression split(QStringLiteral("^(\\S+?日|\\S+)\\s*(\\d{1,2}:\\d{1,2}(?::\\d{1,2})?)?$"));
+    static const QRegularExpression split(
+        QStringLiteral("^(\\S+?日|\\S+)\\s*(\\d{1,2}:\\d{1,2}(?::\\d{1,2})?)?$"));
     const QRegularExpressionMatch match = split.match(text);
     if (!match.hasMatch())
         return std::nullopt;
-    const std::optional<QDate> date = parseDatePart(match.captured(1));
+    const std::optional<QDate> date = parseDatePart(match.captured(1), today);
     if (!date)
         return std::nullopt;
     if (match.captured(2).isEmpty())

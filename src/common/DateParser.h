@@ -2,20 +2,29 @@
 
 #include "common/DateValue.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
 
 namespace orv {
 
-// The one answer to "is this a date": yyyy/m/d, yyyy-m-d, yyyy年m月d日 and the era form
-// (平成17年8月17日, 元年 too), each with an optional time h:mm or h:mm:ss, or a time alone.
-// Impossible days are refused. Full-width digits and signs are read as narrow ones.
+// The one answer to "is this a date", as a Japanese desktop reads what is typed into a date
+// box: year, month and day separated by "/", "." or "-" (2005/8/17, 05.08.17: a year of two
+// digits 00 to 29 is this century's, 30 to 99 the last's), with 年, 月 and 日, in an era by its
+// name or letter (平成17年8月17日, 元年 too, 平成17/8/17, H17.8.17), or month and day alone (8/17)
+// in the year of today; each with an optional time h:mm or h:mm:ss, or a time alone.
+// Impossible days, also of an era, are refused. Full-width digits and signs are read as narrow
+// ones.
 class DateParser
 {
 public:
-    static std::optional<DateValue> parse(const QString& text);
-    static bool isDate(const QString& text) { return parse(text).has_value(); }
+    static std::optional<DateValue> parse(const QString& text,
+                                          const QDate& today = QDate::currentDate());
+    static bool isDate(const QString& text, const QDate& today = QDate::currentDate())
+    {
+        return parse(text, today).has_value();
+    }
 };
 
 } // namespace orv

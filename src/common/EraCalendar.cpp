@@ -1,5 +1,6 @@
 #include "common/EraCalendar.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <unicode/calendar.h>
@@ -37,22 +38,43 @@ QString toQString(const icu::UnicodeString& text)
     return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
 }
 
-// Era names by ICU's era index.
+// The eras' names (平成) or their narrow names (H), by ICU's era index.
+QStringList eraSymbols(bool narrow)
+{
+    // The symbols of a formatter follow the calendar of its locale.
+    UErrorCode status = U_ZERO_ERROR;
+    icu::SimpleDateFormat formatter(icu::UnicodeString(u"GGGG"), japaneseLocale(), status);
+    if (U_FAILURE(status))
+        return {};
+    int32_t count = 0;
+    const icu::DateFormatSymbols* symbols = formatter.getDateFormatSymbols();
+    const icu::UnicodeString* eras =
+        narrow ? symbols->getNarrowEras(count) : symbols->getEraNames(count);
+    QStringList names;
+    for (int32_t i = 0; i < count; ++i)
+        names << toQString(eras[i]);
+    return names;
+}
+
 const QStringList& eraNamesByIndex()
 {
-    static QStringList names;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        // The symbols of a formatter follow the calendar of its locale.
-        UErrorCode status = U_ZERO_ERROR;
-        icu::SimpleDateFormat formatter(icu::UnicodeString(u"GGGG"), japaneseLocale(), status);
-        if (U_FAILURE(status))
-            return;
-        int32_t count = 0;
-        const icu::UnicodeString* eras = formatter.getDateFormatSymbols()->getEraNames(count);
-        for (int32_t i = 0; i < count; ++i)
-            names << toQString(eras[i]);
-    });
+    static const QStringList names = eraSymbols(false);
+    return names;
+}
+
+// Era names by their letter: the narrow names of the modern eras are letters.
+const QHash<QChar, QString>& eraNamesByLetter()
+{
+    static const QHash<QChar, QString> names = [] {
+        QHash<QChar, QString> byLetter;
+        const QStringList letters = eraSymbols(true);
+        for (int i = 0; i < letters.size() && i < eraNamesByIndex().size(); ++i) {
+            const QString& letter = letters.at(i);
+            if (letter.size() == 1 && letter.at(0).unicode() < 0x80 && letter.at(0).isLetter())
+                byLetter.insert(letter.at(0).toUpper(), eraNamesByIndex().at(i));
+        }
+        return byLetter;
+    }();
     return names;
 }
 
@@ -122,6 +144,11 @@ const QStringList& EraCalendar::eraNamesNewestFirst()
         }
     });
     return names;
+}
+
+QString EraCalendar::eraNameOfLetter(QChar letter)
+{
+    return eraNamesByLetter().value(letter.toUpper());
 }
 
 } // namespace orv

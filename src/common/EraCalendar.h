@@ -26,6 +26,9 @@ public:
     static std::optional<QDate> fromEra(const QString& eraName, int eraYear, int month, int day);
     // Era names, newest first, for the parser to recognise.
     static const QStringList& eraNamesNewestFirst();
+    // The era a letter stands for (M 明治, T 大正, S 昭和, H 平成, R 令和), in either case; empty
+    // for any other character.
+    static QString eraNameOfLetter(QChar letter);
 };
 
 } // namespace orv

@@ -139,14 +139,28 @@ bool ComaMode::changeStoredRows(bool St, QString* error) const
     return transaction.commit(error);
 }
 
+const QStringList& ComaMode::keptButtonAttributes()
+{
+    static const QStringList names = {QStringLiteral("accesskey"), QStringLiteral("title"),
+                                      QStringLiteral("tabindex"), QStringLiteral("disabled")};
+    return names;
+}
+
 QString ComaMode::buttonHtml(const PageElement& button, bool St)
 {
     const QString targets = Piece2(button.className, 2, QStringLiteral("="));
     const QString target = Piece2(targets, St ? 2 : 1, QStringLiteral(";"));
-    return QStringLiteral("<INPUT class=") + button.className + QStringLiteral(" onclick=\"") +
-           QStringLiteral("window.status='#") + target + QStringLiteral(".htm'\"") +
-           QStringLiteral(" type=button value=") + button.value + QStringLiteral(" name=") +
-           button.name + QStringLiteral(">");
+    QString html = QStringLiteral("<INPUT class=") + button.className +
+                   QStringLiteral(" onclick=\"") + QStringLiteral("window.status='#") + target +
+                   QStringLiteral(".htm'\"") + QStringLiteral(" type=button value=") +
+                   button.value + QStringLiteral(" name=") + button.name;
+    // The rewritten button keeps what the user works it by: its key, tip, tab stop and state.
+    for (const auto& [name, value] : button.attributes) {
+        if (keptButtonAttributes().contains(name, Qt::CaseInsensitive))
+            html += QLatin1Char(' ') + name + QStringLiteral("=\"") + value.toHtmlEscaped() +
+                    QLatin1Char('"');
+    }
+    return html + QStringLiteral(">");
 }
 
 QVector<ElementChange> ComaMode::displayChanges(const QVector<PageElement>& elements, bool St)

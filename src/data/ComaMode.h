@@ -3,6 +3,7 @@
 #include "data/PageDocument.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 namespace orv {
@@ -29,7 +30,10 @@ public:
     // target of the state; one read and one write of the page.
     static bool DispKonsui(PageDocument& document, bool St, QString* error = nullptr);
     static QVector<ElementChange> displayChanges(const QVector<PageElement>& elements, bool St);
+    // The button written anew for the state: its class, value and name, the jump to the
+    // state's target, and those of its attributes that keptButtonAttributes names.
     static QString buttonHtml(const PageElement& button, bool St);
+    static const QStringList& keptButtonAttributes();
 
     static bool isComaDependent(const ColumnInfo& column);
     static bool isComaInput(const PageElement& element);

@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 
+#include "data/FailureMessage.h"
 #include "data/SchemaReader.h"
 
 #include <sqlite3.h>
@@ -88,8 +89,7 @@ FileVersion Connection::fileVersion()
 
 QString Connection::errorText() const
 {
-    return m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle))
-                    : QStringLiteral("データベースが開かれていません。");
+    return FailureMessage::ofConnection(m_handle);
 }
 
 QString Connection::quoted(const QString& identifier)

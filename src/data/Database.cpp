@@ -1,6 +1,7 @@
 #include "data/Database.h"
 
 #include "data/Connection.h"
+#include "data/FailureMessage.h"
 #include "data/SqlValue.h"
 #include "data/SqliteRecordset.h"
 
@@ -43,8 +44,11 @@ Database::~Database()
 
 std::unique_ptr<Database> Database::open(const QString& path, QString* error)
 {
-    if (!QFileInfo(path).isFile()) {
-        setError(error, QStringLiteral("ファイル '%1' が見つかりません。").arg(path));
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        setError(error, FailureMessage::text(info.exists() ? FailureMessage::Kind::NotAFile
+                                                           : FailureMessage::Kind::Missing,
+                                             path));
         return nullptr;
     }
     return connect(path, SQLITE_OPEN_READWRITE, error);
@@ -72,14 +76,11 @@ std::unique_ptr<Database> Database::connect(const QString& path, int flags, QStr
     }
     // Reading the catalogue proves the file is a database; WAL lets readers and the writer of
     // other connections work side by side.
-    QString failure;
     if (opened != SQLITE_OK ||
-        !db->run(QStringLiteral("SELECT count(*) FROM sqlite_master"), &failure) ||
-        !db->run(QStringLiteral("PRAGMA journal_mode=WAL"), &failure) ||
-        !db->run(QStringLiteral("PRAGMA synchronous=FULL"), &failure)) {
-        if (failure.isEmpty())
-            failure = connection->errorText();
-        setError(error, QStringLiteral("データベース '%1' を開けません。%2").arg(path, failure));
+        !db->run(QStringLiteral("SELECT count(*) FROM sqlite_master"), nullptr) ||
+        !db->run(QStringLiteral("PRAGMA journal_mode=WAL"), nullptr) ||
+        !db->run(QStringLiteral("PRAGMA synchronous=FULL"), nullptr)) {
+        setError(error, FailureMessage::ofConnection(handle, path));
         return nullptr;
     }
     return db;
@@ -116,10 +117,8 @@ bool Database::run(const QString& sql, QString* error)
         setError(error, m_connection->errorText());
         return false;
     }
-    char* message = nullptr;
-    if (sqlite3_exec(handle(), sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        setError(error, message ? QString::fromUtf8(message) : m_connection->errorText());
-        sqlite3_free(message);
+    if (sqlite3_exec(handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        setError(error, m_connection->errorText());
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "data/DatabaseStartup.h"
 
 #include "data/Database.h"
+#include "data/FailureMessage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,8 +19,6 @@
 namespace orv {
 
 namespace {
-
-const char* const SideSuffixes[] = {"-wal", "-shm", "-journal"};
 
 bool fail(QString* error, const QString& text)
 {
@@ -45,16 +44,23 @@ QString firstDamage(Database& db)
     QString damage;
     if (sqlite3_prepare_v2(db.handle(), "PRAGMA quick_check(1)", -1, &statement, nullptr) !=
         SQLITE_OK) {
-        damage = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+        damage = FailureMessage::technicalOf(db.handle());
     } else if (sqlite3_step(statement) == SQLITE_ROW) {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
         if (qstrcmp(text, "ok") != 0)
             damage = QString::fromUtf8(text);
     } else {
-        damage = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+        damage = FailureMessage::technicalOf(db.handle());
     }
     sqlite3_finalize(statement);
     return damage;
+}
+
+// The failure of the last system call on a file.
+QString systemFailure(const QString& path)
+{
+    const int error = errno;
+    return FailureMessage::text(FailureMessage::ofErrno(error), path, qt_error_string(error));
 }
 
 bool renameFile(const QString& from, const QString& to)
@@ -67,6 +73,7 @@ bool renameFile(const QString& from, const QString& to)
 const QString DatabaseStartup::DatabaseName = QStringLiteral("Orv21.db");
 const QString DatabaseStartup::BackupName = QStringLiteral("_Orv21.db");
 const QString DatabaseStartup::CompactName = QStringLiteral("Orv21.db.compact");
+const char* const DatabaseStartup::SideSuffixes[3] = {"-wal", "-shm", "-journal"};
 
 DatabaseStartup::DatabaseStartup(const QString& folder) : m_folder(folder) {}
 
@@ -99,24 +106,27 @@ bool DatabaseStartup::checkReadable(const QString& path, QString* error) const
 bool DatabaseStartup::checkContent(const QString& path, QString* error) const
 {
     // SQLite would take an empty file for an empty database.
-    if (QFileInfo(path).size() == 0)
+    if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0)
         return fail(error,
-                    QStringLiteral("データベース '%1' を開けません。ファイルが空です。").arg(path));
+                    FailureMessage::text(FailureMessage::Kind::Damaged, path,
+                                         QStringLiteral("ファイルの大きさが 0 バイトです。")));
     const std::unique_ptr<Database> db = Database::open(path, error);
     if (!db)
         return false;
     const QString damage = firstDamage(*db);
     if (!damage.isEmpty())
-        return fail(error,
-                    QStringLiteral("データベース '%1' は壊れています。%2").arg(path, damage));
+        return fail(error, FailureMessage::text(FailureMessage::Kind::Damaged, path, damage));
     return true;
 }
 
 bool DatabaseStartup::checkClosed(const QString& path, QString* error) const
 {
     for (const char* suffix : SideSuffixes) {
-        if (QFile::exists(path + QLatin1String(suffix)))
-            return fail(error, QStringLiteral("データベース '%1' は使用中です。").arg(path));
+        const QString sideFile = path + QLatin1String(suffix);
+        if (QFile::exists(sideFile))
+            return fail(
+                error, FailureMessage::text(FailureMessage::Kind::InUse, path,
+                                            QStringLiteral("'%1' が残っています。").arg(sideFile)));
     }
     return true;
 }
@@ -153,21 +163,26 @@ QByteArray DatabaseStartup::compactInMemory(const QString& source)
     return image;
 }
 
-bool DatabaseStartup::writeCopy(const QByteArray& image, const QString& source,
-                                const QString& target, QString* error) const
+bool DatabaseStartup::writeCopy(const QByteArray& image, const QString& target,
+                                QString* error) const
 {
     removeWithSideFiles(target);
-    QFile file(target);
-    bool ok = file.open(QIODevice::WriteOnly) && file.write(image) == image.size() &&
-              file.flush() && ::fsync(file.handle()) == 0;
-    file.close();
-    if (ok)
-        return true;
-    fail(
-        error,
-        QStringLiteral("データベース '%1' を最適化できません。%2").arg(source, file.errorString()));
-    removeWithSideFiles(target);
-    return false;
+    const int fd =
+        ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    bool ok = fd >= 0;
+    for (qsizetype written = 0; ok && written < image.size();) {
+        const ssize_t n = ::write(fd, image.constData() + written, size_t(image.size() - written));
+        ok = n > 0;
+        written += ok ? n : 0;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    if (!ok)
+        fail(error, systemFailure(target));
+    if (fd >= 0)
+        ::close(fd);
+    if (!ok)
+        removeWithSideFiles(target);
+    return ok;
 }
 
 bool DatabaseStartup::compact(const QString& source, const QString& target, QString* error) const
@@ -184,9 +199,13 @@ bool DatabaseStartup::compact(const QString& source, const QString& target, QStr
         sqlite3_bind_text(statement, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
         ok = sqlite3_step(statement) == SQLITE_DONE;
     }
-    if (!ok)
-        fail(error, QStringLiteral("データベース '%1' を最適化できません。%2")
-                        .arg(source, QString::fromUtf8(sqlite3_errmsg(db->handle()))));
+    if (!ok) {
+        // A damaged source is named; any other failure is one of writing the copy.
+        const FailureMessage::Kind kind = FailureMessage::kindOf(db->handle());
+        fail(error,
+             FailureMessage::text(kind, kind == FailureMessage::Kind::Damaged ? source : target,
+                                  FailureMessage::technicalOf(db->handle())));
+    }
     sqlite3_finalize(statement);
     db.reset();
     if (!ok) {
@@ -213,23 +232,21 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
             return nullptr;
         removeWithSideFiles(backup);
         if (!renameFile(database, backup)) {
-            fail(error, QStringLiteral("データベース '%1' の名前を '%2' に変更できません。%3")
-                            .arg(database, backup, qt_error_string(errno)));
+            fail(error, systemFailure(database));
             return nullptr;
         }
         syncToDisk(m_folder);
         reached(Step::Renamed);
     } else if (!QFile::exists(backup)) {
-        fail(error, QStringLiteral("データベース '%1' が見つかりません。").arg(database));
+        fail(error, FailureMessage::text(FailureMessage::Kind::Missing, database));
         return nullptr;
     } else if (!checkReadable(backup, error)) {
         // An earlier start died after the rename: the backup is the only copy, so keep it.
         return nullptr;
     }
 
-    const bool copied = image.isEmpty()
-                            ? compact(backup, compacted, error)
-                            : writeCopy(std::exchange(image, {}), backup, compacted, error);
+    const bool copied = image.isEmpty() ? compact(backup, compacted, error)
+                                        : writeCopy(std::exchange(image, {}), compacted, error);
     if (!copied) {
         // Put the only copy back under its own name.
         if (!QFile::exists(database) && renameFile(backup, database))
@@ -240,8 +257,7 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
     // A journal by the new file's name belongs to no file of ours and would be replayed into it.
     removeWithSideFiles(database);
     if (!renameFile(compacted, database)) {
-        fail(error, QStringLiteral("データベース '%1' を作成できません。%2")
-                        .arg(database, qt_error_string(errno)));
+        fail(error, systemFailure(database));
         removeWithSideFiles(compacted);
         return nullptr;
     }

@@ -29,6 +29,8 @@ public:
     static const QString DatabaseName;
     static const QString BackupName;
     static const QString CompactName;
+    // The journals SQLite keeps beside a record file.
+    static const char* const SideSuffixes[3];
 
     explicit DatabaseStartup(const QString& folder);
 
@@ -44,9 +46,8 @@ private:
     bool compact(const QString& source, const QString& target, QString* error) const;
     // The compacted copy of source as the bytes of a file; empty when it could not be made.
     static QByteArray compactInMemory(const QString& source);
-    // Writes the copy of source to target, flushed to the disk.
-    bool writeCopy(const QByteArray& image, const QString& source, const QString& target,
-                   QString* error) const;
+    // Writes the copy to target, flushed to the disk.
+    bool writeCopy(const QByteArray& image, const QString& target, QString* error) const;
     void removeWithSideFiles(const QString& path) const;
     void reached(Step step) const;
 

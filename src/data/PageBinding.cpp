@@ -9,7 +9,9 @@
 #include "data/DaoType.h"
 #include "data/Database.h"
 #include "data/EntryWindowHost.h"
+#include "data/FailureMessage.h"
 #include "data/Recordset.h"
+#include "data/StoreText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -201,10 +203,14 @@ bool PageBinding::CheckNumeric(const QString& value, const QString& col)
         const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
         if (c == QLatin1Char('.'))
             ++points;
-        if ((!digit && c != QLatin1Char('.')) || points > 1) {
+        if (!digit && c != QLatin1Char('.')) {
             refuse(QStringLiteral("数値を入力する項目で、数字以外の文字が入力されています。"), col);
             return false;
         }
+    }
+    if (points > 1) {
+        refuse(QStringLiteral("数値を入力する項目で、小数点が複数入力されています。"), col);
+        return false;
     }
     return true;
 }
@@ -213,14 +219,22 @@ bool PageBinding::CheckLength(const QString& value, const QString& col)
 {
     const int index = m_state.CurRs ? m_state.CurRs->columnIndex(col) : -1;
     const int size = index < 0 ? 0 : m_state.CurRs->column(index).size;
-    if (value.size() > size) {
+    if (StoreText::length(value) > size) {
         refuse(QStringLiteral("文字数が多すぎます。") + QString::number(size) +
-                   QStringLiteral("文字以内で入力してください。"),
+                   QStringLiteral("文字以内で入力してください。") + StoreText::countingNote(value),
                col);
         return false;
     }
     paint(col, white);
     return true;
+}
+
+bool PageBinding::CheckCharacters(const QString& value, const QString& col)
+{
+    if (!StoreText::hasLoneSurrogate(value))
+        return true;
+    refuse(StoreText::UnstorableCharacter, col);
+    return false;
 }
 
 bool PageBinding::CheckDate(const QString& value, const QString& col)
@@ -262,11 +276,13 @@ bool PageBinding::SetFieldValue(const QString& col, const QString& value)
         }
         break;
     case dbText:
-        if (!CheckLength(value, col))
+        if (!CheckCharacters(value, col) || !CheckLength(value, col))
             return false;
         assigned = Value(value);
         break;
     case dbMemo:
+        if (!CheckCharacters(value, col))
+            return false;
         assigned = Value(value);
         break;
     default:
@@ -289,6 +305,16 @@ bool PageBinding::SavePage()
     if (!m_state.CurRs) {
         m_state.msg->show(QStringLiteral("登録するデータが開かれていません。"), StyleCritical);
         return false;
+    }
+    // The next page must be there before anything is stored on the way to it.
+    if (!m_state.NextPage.isEmpty()) {
+        const QFileInfo next(pagePath(m_state.folder.path(), m_state.NextPage));
+        if (!next.isFile() || !next.isReadable()) {
+            m_state.msg->show(
+                FailureMessage::text(FailureMessage::Kind::PageMissing, next.filePath()),
+                StyleCritical);
+            return false;
+        }
     }
     if (!readPage())
         return false;

@@ -36,6 +36,8 @@ public:
 
     bool CheckNumeric(const QString& value, const QString& col);
     bool CheckLength(const QString& value, const QString& col);
+    // A text holding a character the store cannot keep as typed is refused like a long one.
+    bool CheckCharacters(const QString& value, const QString& col);
     bool CheckDate(const QString& value, const QString& col);
 
     // Inputs whose value a page stores: text, select-one, textarea and hidden.

@@ -18,6 +18,8 @@ struct PageElement
     QString backgroundColor; // "#rrggbb" or empty
     QString visibility;
     QString outerHTML;
+    // The attributes of a button as the page writes them (name, value), in order; buttons only.
+    QVector<QPair<QString, QString>> attributes;
 };
 
 // One change to an element of the first form, addressed by its index there.

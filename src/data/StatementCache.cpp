@@ -1,5 +1,7 @@
 #include "data/StatementCache.h"
 
+#include "data/FailureMessage.h"
+
 #include <sqlite3.h>
 
 namespace orv {
@@ -27,7 +29,7 @@ sqlite3_stmt* StatementCache::acquire(const QString& sql, QString* error)
                            found == m_entries.end() ? SQLITE_PREPARE_PERSISTENT : 0, &statement,
                            nullptr) != SQLITE_OK) {
         if (error)
-            *error = QString::fromUtf8(sqlite3_errmsg(m_handle));
+            *error = FailureMessage::ofConnection(m_handle);
         sqlite3_finalize(statement);
         return nullptr;
     }

@@ -1,6 +1,7 @@
 #include "data/ValueConverter.h"
 
 #include "data/DaoType.h"
+#include "data/StoreText.h"
 
 #include <cmath>
 #include <limits>
@@ -101,8 +102,10 @@ bool toDate(const ColumnInfo& column, const Value& value, Value* converted, QStr
 bool toText(const ColumnInfo& column, const Value& value, Value* converted, QString* error)
 {
     const QString text = value.toText();
-    if (column.type == dbText && column.size > 0 && text.size() > column.size)
-        return refuse(column, TooLongError, error);
+    if (StoreText::hasLoneSurrogate(text))
+        return refuse(column, StoreText::UnstorableCharacter, error);
+    if (column.type == dbText && !StoreText::fits(text, column.size))
+        return refuse(column, TooLongError + StoreText::countingNote(text), error);
     *converted = Value(text);
     return true;
 }

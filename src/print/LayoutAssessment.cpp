@@ -25,7 +25,7 @@ QString sectionHeading(const CatalogueSection& section)
     return title;
 }
 
-ReportLayout build(int rowHeight, int groupGap)
+ReportLayout build(int rowHeight, int groupGap, LayoutCatalogueSection::LongestValues* longest)
 {
     ReportLayout layout;
     ReportCatalogue::apply(QStringLiteral("rptOrv21Care_a_r"), &layout);
@@ -33,7 +33,7 @@ ReportLayout build(int rowHeight, int groupGap)
     b.label(0, 0, b.width(), 480, QStringLiteral("施設ケアアセスメント表（Orv2.1）"),
             LayoutBuilder::gothic(14, true), HAlign::Centre);
     b.advance(560);
-    LayoutCatalogueSection writer(&b, rowHeight, groupGap);
+    LayoutCatalogueSection writer(&b, rowHeight, groupGap, longest);
     const Catalogue& catalogue = Catalogue::builtIn();
     for (QChar letter = QLatin1Char('A'); letter <= QLatin1Char('R');
          letter = QChar(letter.unicode() + 1)) {
@@ -57,18 +57,19 @@ ReportLayout ReportLayouts::assessment()
     // the greatest row height that still gives 19 pages, found by halving the range; of
     // those, the layout whose emptiest page is fullest.
     ReportLayout layout;
+    LayoutCatalogueSection::LongestValues longest;
     int bestFill = -1;
     for (const int groupGap : {0, 30, 60, 90, 120, 150, 180}) {
         int low = 200;  // at most 19 pages
         int high = 640; // more than 19 pages
         while (high - low > 1) {
             const int middle = (low + high) / 2;
-            if (build(middle, groupGap).pageCount() <= kPages)
+            if (build(middle, groupGap, &longest).pageCount() <= kPages)
                 low = middle;
             else
                 high = middle;
         }
-        ReportLayout candidate = build(low, groupGap);
+        ReportLayout candidate = build(low, groupGap, &longest);
         const QList<PageSlice> slices = candidate.pageSlices();
         if (slices.size() != kPages)
             continue;

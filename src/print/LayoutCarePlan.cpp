@@ -27,11 +27,9 @@ void writingRow(LayoutBuilder& b, int top, int height, const std::initializer_li
     for (const Cell& cell : cells) {
         const int width = cell.width > 0 ? cell.width : b.width() - left;
         b.rectangle(left, top, width, height);
-        if (cell.text && *cell.text) {
-            ReportControl& c = b.label(left + 60, top, width - 120, height,
-                                       QString::fromUtf8(cell.text), LayoutBuilder::gothic(9));
-            c.wordWrap = true;
-        }
+        if (cell.text && *cell.text)
+            b.label(left + 60, top, width - 120, height, QString::fromUtf8(cell.text),
+                    LayoutBuilder::gothic(9));
         left += width;
     }
 }
@@ -121,8 +119,7 @@ void plan2(LayoutBuilder& b)
         const int headTop = left == 0 ? y - 300 : y;
         b.rectangle(left, headTop, width, y + 500 - headTop);
         b.label(left + 60, headTop, width - 120, y + 500 - headTop, QString::fromUtf8(head.text),
-                LayoutBuilder::gothic(8.5), HAlign::Centre)
-            .wordWrap = true;
+                LayoutBuilder::gothic(8.5), HAlign::Centre);
         b.rectangle(left, y + 500, width, bottom - y - 500);
         left += width;
     }
@@ -204,8 +201,7 @@ ReportLayout ReportLayouts::weeklyPlan()
     const int otherTop = gridBottom + 200;
     b.rectangle(0, otherTop, 2400, otherHeight);
     b.label(60, otherTop, 2280, otherHeight, QStringLiteral("週単位以外の\nサービス"),
-            LayoutBuilder::gothic(9), HAlign::Centre)
-        .wordWrap = true;
+            LayoutBuilder::gothic(9), HAlign::Centre);
     b.rectangle(2400, otherTop, w - 2400, otherHeight);
     return layout;
 }

@@ -1,9 +1,12 @@
 #include "print/LayoutCatalogueSection.h"
 
 #include "print/LayoutFormFlow.h"
+#include "print/LongestValue.h"
 #include "print/RecordXmlWriter.h"
+#include "print/TextRoom.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace orv {
 
@@ -13,17 +16,26 @@ constexpr int kIndent = 360;
 constexpr int kBoxWidth = 520;
 constexpr int kCheckBox = 220;
 constexpr int kLineGap = 40;
-constexpr int kMemoLines = 4; // rows of room for a memo
+constexpr int kMemoLines = 4;      // rows of room for a memo
+constexpr int kNumberWidth = 1000; // eight digits
+constexpr int kDateWidth = 2800;
+constexpr int kShortTextWidth = 1600;
+constexpr int kLongestShortText = 4200; // wider texts take the whole width right of the title
+constexpr int kFieldLeftOfWide = 2400;  // room for the title beside a wide field
+constexpr double kValuePoints = 9.5;
+constexpr int kUnderlineGap = 20;
 
-int rowsOf(const CatalogueItem& item)
+int heightOf(const QVector<int>& heights)
 {
-    return item.kind == ItemKind::Memo ? kMemoLines : 1;
+    return std::accumulate(heights.begin(), heights.end(), 0);
 }
 
 } // namespace
 
-LayoutCatalogueSection::LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap)
-    : m_b(builder), m_rowHeight(rowHeight), m_groupGap(groupGap)
+LayoutCatalogueSection::LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap,
+                                               LongestValues* longest)
+    : m_b(builder), m_rowHeight(rowHeight), m_groupGap(groupGap),
+      m_longest(longest ? longest : &m_ownLongest)
 {
 }
 
@@ -37,21 +49,22 @@ QString LayoutCatalogueSection::choicesText(const QVector<CatalogueChoice>& choi
 
 void LayoutCatalogueSection::heading(const QString& text, const QString& note)
 {
-    const int height = 400;
-    m_b->ensureRoom(height + 3 * m_rowHeight);
-    if (m_b->y() > m_b->pageTop())
-        m_b->advance(120);
-    m_b->rectangle(0, m_b->y(), m_b->width(), height, 1.0);
-    m_b->label(120, m_b->y(), m_b->width() - 240, height, text, LayoutBuilder::gothic(11, true));
-    m_b->advance(height + 40);
+    const int width = m_b->width();
+    m_waiting.append({120, 400, [this, text, width](int top) {
+                          m_b->rectangle(0, top, width, 400, 1.0);
+                          m_b->label(120, top, width - 240, 400, text,
+                                     LayoutBuilder::gothic(11, true));
+                      }});
+    m_waiting.last().height += 40;
     if (!note.isEmpty()) {
-        m_b->textField(120, m_b->y(), m_b->width() - 120, m_rowHeight, note,
-                       LayoutBuilder::gothic(8.5));
-        m_b->advance(m_rowHeight);
+        m_waiting.append({0, m_rowHeight, [this, note, width](int top) {
+                              m_b->textField(120, top, width - 120, m_rowHeight, note,
+                                             LayoutBuilder::gothic(8.5));
+                          }});
     }
 }
 
-void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group, int legendsHeight)
+LayoutCatalogueSection::Rows LayoutCatalogueSection::titleRows(const CatalogueGroup& group) const
 {
     // A long code ("P1-a-a～s") pushes its title to the right rather than being squeezed.
     const int codeWidth = std::max(640, LayoutFormFlow::textWidth(group.code, 9.5) + 40);
@@ -59,41 +72,37 @@ void LayoutCatalogueSection::groupTitle(const CatalogueGroup& group, int legends
     const int titleWidth = m_b->width() - titleLeft;
     const int height =
         std::max(m_rowHeight, LayoutFormFlow::textHeight(group.title, titleWidth, 9.5, kLineGap));
-    // A title stays with its note and its first row; a title over sub-items (E4 over E4-a)
-    // with the first sub-item's title as well.
-    const int noteHeight = group.note.isEmpty() ? 0 : legendHeight(group.note);
-    const int following = group.items.isEmpty() ? m_groupGap + 3 * m_rowHeight
-                                                : rowsOf(group.items.front()) * m_rowHeight;
-    m_b->ensureRoom(m_groupGap + height + noteHeight + legendsHeight + following);
-    if (m_b->y() > m_b->pageTop())
-        m_b->advance(m_groupGap);
-    m_b->line(0, m_b->y(), m_b->width(), m_b->y(), 0.5);
-    m_b->label(60, m_b->y(), codeWidth, m_rowHeight, group.code, LayoutBuilder::gothic(9.5, true));
-    m_b->label(titleLeft, m_b->y(), titleWidth, height, group.title,
-               LayoutBuilder::gothic(9.5, true))
-        .wordWrap = true;
-    m_b->advance(height);
+    Rows rows;
+    const QString code = group.code;
+    const QString title = group.title;
+    rows.append({m_groupGap, height, [=](int top) {
+                     m_b->line(0, top, m_b->width(), top, 0.5);
+                     m_b->label(60, top, codeWidth, m_rowHeight, code,
+                                LayoutBuilder::gothic(9.5, true));
+                     m_b->label(titleLeft, top, titleWidth, height, title,
+                                LayoutBuilder::gothic(9.5, true));
+                 }});
     if (!group.note.isEmpty())
-        legend(group.note);
+        rows.append(legendRow(group.note));
+    return rows;
 }
 
-int LayoutCatalogueSection::legendHeight(const QString& text) const
-{
-    return LayoutFormFlow::textHeight(text, m_b->width() - kIndent - 120, 8, kLineGap);
-}
-
-void LayoutCatalogueSection::legend(const QString& text)
+LayoutCatalogueSection::Row LayoutCatalogueSection::legendRow(const QString& text) const
 {
     const int width = m_b->width() - kIndent - 120;
-    const int height = legendHeight(text);
-    m_b->ensureRoom(height + m_rowHeight);
-    m_b->label(kIndent + 120, m_b->y(), width, height, text, LayoutBuilder::gothic(8)).wordWrap =
-        true;
-    m_b->advance(height);
+    const int height = LayoutFormFlow::textHeight(text, width, 8, kLineGap);
+    return {0, height, [=](int top) {
+                m_b->label(kIndent + 120, top, width, height, text, LayoutBuilder::gothic(8));
+            }};
 }
 
 void LayoutCatalogueSection::group(const CatalogueGroup& group)
 {
+    Rows heading = titleRows(group);
+    if (group.items.isEmpty()) {
+        m_waiting += heading;
+        return;
+    }
     // Coded items that share their choices show the list once, above them.
     QVector<QVector<CatalogueChoice>> choiceSets;
     int codeItems = 0;
@@ -108,21 +117,16 @@ void LayoutCatalogueSection::group(const CatalogueGroup& group)
             choiceSets << item.choices;
     }
     const bool sharedLegend = codeItems > choiceSets.size();
-    int legendsHeight = 0;
     if (sharedLegend) {
         for (const auto& set : choiceSets)
-            legendsHeight += legendHeight(choicesText(set));
-    }
-    groupTitle(group, legendsHeight);
-    if (sharedLegend) {
-        for (const auto& set : choiceSets)
-            legend(choicesText(set));
+            heading.append(legendRow(choicesText(set)));
     }
 
+    Rows body;
     QVector<const CatalogueItem*> checks;
     auto flushChecks = [&] {
         if (!checks.isEmpty())
-            checkItems(checks);
+            body += checkRows(checks);
         checks.clear();
     };
     for (const CatalogueItem& item : group.items) {
@@ -131,15 +135,52 @@ void LayoutCatalogueSection::group(const CatalogueGroup& group)
             continue;
         }
         flushChecks();
-        if (item.kind == ItemKind::Code)
-            codeItem(item, !sharedLegend);
-        else
-            valueItem(item);
+        body.append(item.kind == ItemKind::Code ? codeRow(item, !sharedLegend) : valueRow(item));
     }
     flushChecks();
+    place(heading, body);
 }
 
-void LayoutCatalogueSection::codeItem(const CatalogueItem& item, bool withChoices)
+void LayoutCatalogueSection::place(const Rows& heading, const Rows& body)
+{
+    Rows rows = std::move(m_waiting);
+    m_waiting = Rows();
+    const int leading = int(rows.size() + heading.size());
+    rows += heading;
+    rows += body;
+    QVector<int> heights;
+    for (const Row& row : rows)
+        heights << row.gap + row.height;
+    const int whole = heightOf(heights) - rows.first().gap;
+    if (whole <= m_b->layout().printableHeight()) {
+        m_b->ensureRoom(whole + rows.first().gap);
+        for (const Row& row : rows)
+            placeRow(row);
+        return;
+    }
+    // Longer than a page: the title keeps its first row, and every page the group goes on to
+    // opens with the title again.
+    m_b->ensureRoom(heightOf(heights.mid(0, leading + 1)));
+    for (int i = 0; i < rows.size(); ++i) {
+        if (i > leading && m_b->y() + heights.at(i) > m_b->pageBottom()) {
+            m_b->newPage();
+            for (const Row& title : heading)
+                placeRow(title);
+        }
+        placeRow(rows.at(i));
+    }
+}
+
+void LayoutCatalogueSection::placeRow(const Row& row)
+{
+    if (m_b->y() > m_b->pageTop())
+        m_b->advance(row.gap);
+    row.place(m_b->y());
+    m_b->advance(row.height);
+}
+
+LayoutCatalogueSection::Row LayoutCatalogueSection::codeRow(const CatalogueItem& item,
+                                                            bool withChoices) const
 {
     const int right = m_b->width() - kBoxWidth - 120;
     const int questionWidth = withChoices ? (right - kIndent) * 45 / 100 : right - kIndent;
@@ -149,87 +190,110 @@ void LayoutCatalogueSection::codeItem(const CatalogueItem& item, bool withChoice
     const int height = std::max(
         {m_rowHeight, LayoutFormFlow::textHeight(item.title, questionWidth, 9, kLineGap),
          choices.isEmpty() ? 0 : LayoutFormFlow::textHeight(choices, choicesWidth, 8, kLineGap)});
-    m_b->ensureRoom(height);
-    const int top = m_b->y();
-    m_b->label(kIndent, top, questionWidth, height, item.title, LayoutBuilder::mincho(9)).wordWrap =
-        true;
-    if (!choices.isEmpty())
-        m_b->label(choicesLeft, top, choicesWidth, height, choices, LayoutBuilder::gothic(8))
-            .wordWrap = true;
     const int boxHeight = std::min(m_rowHeight - 40, 280);
-    ReportControl& box =
-        m_b->field(m_b->width() - kBoxWidth, top + (height - boxHeight) / 2, kBoxWidth, boxHeight,
-                   xmlElementName(item.code), LayoutBuilder::gothic(9.5), HAlign::Centre);
-    box.border = true;
-    m_b->advance(height);
+    const QString title = item.title;
+    const QString element = xmlElementName(item.code);
+    return {0, height, [=](int top) {
+                m_b->label(kIndent, top, questionWidth, height, title, LayoutBuilder::mincho(9));
+                if (!choices.isEmpty())
+                    m_b->label(choicesLeft, top, choicesWidth, height, choices,
+                               LayoutBuilder::gothic(8));
+                m_b->field(m_b->width() - kBoxWidth, top + (height - boxHeight) / 2, kBoxWidth,
+                           boxHeight, element, LayoutBuilder::gothic(9.5), HAlign::Centre)
+                    .border = true;
+            }};
 }
 
-void LayoutCatalogueSection::checkItems(const QVector<const CatalogueItem*>& items)
+LayoutCatalogueSection::Rows
+LayoutCatalogueSection::checkRows(const QVector<const CatalogueItem*>& items) const
 {
     const int columns = items.size() > 2 ? 2 : 1;
     const int columnWidth = (m_b->width() - kIndent) / columns;
     const int textWidth = columnWidth - kCheckBox - 240;
-    const int rows = int((items.size() + columns - 1) / columns);
-    for (int row = 0; row < rows; ++row) {
+    const int rowCount = int((items.size() + columns - 1) / columns);
+    Rows rows;
+    for (int row = 0; row < rowCount; ++row) {
         int height = m_rowHeight;
+        QVector<QPair<QString, QString>> cells; // title, element
         for (int column = 0; column < columns; ++column) {
-            const int i = column * rows + row;
-            if (i < items.size())
-                height = std::max(
-                    height, LayoutFormFlow::textHeight(items.at(i)->title, textWidth, 9, kLineGap));
-        }
-        m_b->ensureRoom(height);
-        const int top = m_b->y();
-        for (int column = 0; column < columns; ++column) {
-            const int i = column * rows + row;
-            if (i >= items.size())
+            const int i = column * rowCount + row;
+            if (i >= items.size()) {
+                cells.append(QPair<QString, QString>());
                 continue;
-            const CatalogueItem& item = *items.at(i);
-            const int left = kIndent + column * columnWidth;
-            m_b->label(left, top, textWidth, height, item.title, LayoutBuilder::mincho(9))
-                .wordWrap = true;
-            m_b->checkField(left + textWidth + 60, top + (height - kCheckBox) / 2, kCheckBox,
-                            xmlElementName(item.code));
+            }
+            height = std::max(
+                height, LayoutFormFlow::textHeight(items.at(i)->title, textWidth, 9, kLineGap));
+            cells.append({items.at(i)->title, xmlElementName(items.at(i)->code)});
         }
-        m_b->advance(height);
+        rows.append({0, height, [=](int top) {
+                         for (int column = 0; column < cells.size(); ++column) {
+                             if (cells.at(column).second.isEmpty())
+                                 continue;
+                             const int left = kIndent + column * columnWidth;
+                             m_b->label(left, top, textWidth, height, cells.at(column).first,
+                                        LayoutBuilder::mincho(9));
+                             m_b->checkField(left + textWidth + 60, top + (height - kCheckBox) / 2,
+                                             kCheckBox, cells.at(column).second);
+                         }
+                     }});
     }
+    return rows;
 }
 
-void LayoutCatalogueSection::valueItem(const CatalogueItem& item)
+LayoutCatalogueSection::Row LayoutCatalogueSection::valueRow(const CatalogueItem& item)
 {
-    int fieldWidth = 2800;
+    const int wide = m_b->width() - kIndent - kFieldLeftOfWide;
+    auto known = m_longest->constFind(item.code);
+    if (known == m_longest->constEnd())
+        known = m_longest->insert(item.code, longestValueText(item));
+    const QString longest = known.value();
+    int fieldWidth = kDateWidth;
     switch (item.kind) {
     case ItemKind::Number:
-        fieldWidth = 1000;
+        fieldWidth = kNumberWidth;
         break;
     case ItemKind::Memo:
-        fieldWidth = m_b->width() - kIndent - 2400;
+        fieldWidth = wide;
         break;
-    case ItemKind::Text:
-        fieldWidth = item.size > 0 && item.size <= 10 ? 1600 : 3600;
+    case ItemKind::Text: {
+        const int needed = TextRoom::width(longest, kValuePoints);
+        fieldWidth = needed <= kLongestShortText ? std::max(kShortTextWidth, needed) : wide;
         break;
+    }
     default:
         break;
     }
-    const int unitWidth = item.unit.isEmpty() ? 0 : 500;
+    // The day and minute counts carry their unit in the data.
+    const XmlFamily family = xmlFamilyOf(item.code);
+    const QString unit =
+        family == XmlFamily::Days || family == XmlFamily::Minutes ? QString() : item.unit;
+    const int unitWidth = unit.isEmpty() ? 0 : 500;
     const int fieldLeft = m_b->width() - fieldWidth - unitWidth;
     const int titleWidth = fieldLeft - kIndent - 120;
-    // A memo has the room of a few lines for what the staff wrote.
-    const int height = std::max(rowsOf(item) * m_rowHeight,
-                                LayoutFormFlow::textHeight(item.title, titleWidth, 9, kLineGap));
-    m_b->ensureRoom(height);
-    const int top = m_b->y();
-    m_b->label(kIndent, top, titleWidth, height, item.title, LayoutBuilder::mincho(9)).wordWrap =
-        true;
-    ReportControl& value = m_b->field(fieldLeft, top, fieldWidth, height, xmlElementName(item.code),
-                                      LayoutBuilder::gothic(9.5));
-    value.wordWrap = item.kind == ItemKind::Memo || item.kind == ItemKind::Text;
-    if (item.kind == ItemKind::Memo)
-        value.vAlign = VAlign::Top;
-    m_b->line(fieldLeft, top + height - 20, fieldLeft + fieldWidth, top + height - 20, 0.25);
-    if (!item.unit.isEmpty())
-        m_b->label(fieldLeft + fieldWidth + 60, top, unitWidth - 60, height, item.unit);
-    m_b->advance(height);
+    // A memo has the room of a few lines for what the staff wrote; any other value the room
+    // its longest text needs.
+    const int valueHeight =
+        item.kind == ItemKind::Memo
+            ? kMemoLines * m_rowHeight
+            : TextRoom::heightForValue(longest, fieldWidth, m_rowHeight - kUnderlineGap) +
+                  kUnderlineGap;
+    const int height =
+        std::max(valueHeight, LayoutFormFlow::textHeight(item.title, titleWidth, 9, kLineGap));
+    const QString title = item.title;
+    const QString element = xmlElementName(item.code);
+    const bool memo = item.kind == ItemKind::Memo;
+    return {0, height, [=](int top) {
+                m_b->label(kIndent, top, titleWidth, height, title, LayoutBuilder::mincho(9));
+                // The rule under the value stays inside the row, off the page's end.
+                const int bottom = top + height - kUnderlineGap;
+                ReportControl& value = m_b->field(fieldLeft, top, fieldWidth, bottom - top, element,
+                                                  LayoutBuilder::gothic(kValuePoints));
+                if (memo)
+                    value.vAlign = VAlign::Top;
+                m_b->line(fieldLeft, bottom, fieldLeft + fieldWidth, bottom, 0.25);
+                if (!unit.isEmpty())
+                    m_b->label(fieldLeft + fieldWidth + 60, top, unitWidth - 60, height, unit);
+            }};
 }
 
 } // namespace orv

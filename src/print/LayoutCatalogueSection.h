@@ -3,17 +3,31 @@
 #include "data/CatalogueSection.h"
 #include "print/LayoutBuilder.h"
 
+#include <QHash>
+#include <QVector>
+
+#include <functional>
+
 namespace orv {
 
 // Writes the groups of one catalogue section down the form: each group's code and title,
 // its coded items with their boxes (a choice list shared by several items printed once),
 // check items in two columns with their mark boxes, and dates, numbers and texts on lines.
-// Every field is bound to the element that the report-data file gives the item's column.
+// Every field is bound to the element that the report-data file gives the item's column, and
+// has the room its longest value needs.
+//
+// A group stays on one page with its title where it fits on a page; a longer one repeats its
+// title on the page it goes on to. A section's heading, and a title over sub-groups (E4 over
+// E4-a), wait for the first group under them and go on its page.
 class LayoutCatalogueSection
 {
 public:
+    // The longest value of each item, by item code, kept across the trial builds of a layout.
+    using LongestValues = QHash<QString, QString>;
+
     // rowHeight: the least height of an item row; groupGap: space left above each group.
-    LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap = 0);
+    LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap = 0,
+                           LongestValues* longest = nullptr);
 
     void heading(const QString& text, const QString& note);
     void group(const CatalogueGroup& group);
@@ -21,17 +35,30 @@ public:
     static QString choicesText(const QVector<CatalogueChoice>& choices);
 
 private:
-    // The title asks for room for itself, its note, the legends below it and a first row.
-    void groupTitle(const CatalogueGroup& group, int legendsHeight);
-    int legendHeight(const QString& text) const;
-    void legend(const QString& text);
-    void codeItem(const CatalogueItem& item, bool withChoices);
-    void checkItems(const QVector<const CatalogueItem*>& items);
-    void valueItem(const CatalogueItem& item);
+    // One row of the form: the space above it (none at the top of a page), its height, and
+    // what it places at a given top.
+    struct Row
+    {
+        int gap = 0;
+        int height = 0;
+        std::function<void(int top)> place;
+    };
+    using Rows = QVector<Row>;
+
+    Rows titleRows(const CatalogueGroup& group) const;
+    Row legendRow(const QString& text) const;
+    Row codeRow(const CatalogueItem& item, bool withChoices) const;
+    Rows checkRows(const QVector<const CatalogueItem*>& items) const;
+    Row valueRow(const CatalogueItem& item);
+    void place(const Rows& heading, const Rows& body);
+    void placeRow(const Row& row);
 
     LayoutBuilder* m_b;
     int m_rowHeight;
     int m_groupGap;
+    LongestValues m_ownLongest;
+    LongestValues* m_longest;
+    Rows m_waiting;
 };
 
 } // namespace orv

@@ -2,9 +2,11 @@
 #include "print/LayoutBuilder.h"
 #include "print/LayoutCatalogueSection.h"
 #include "print/LayoutFormFlow.h"
+#include "print/LongestValue.h"
 #include "print/RecordXmlWriter.h"
 #include "print/ReportCatalogue.h"
 #include "print/ReportLayouts.h"
+#include "print/TextRoom.h"
 
 #include <algorithm>
 
@@ -54,8 +56,7 @@ public:
         if (bracket > 0 && LayoutFormFlow::textHeight(text, width, 9.5) >
                                LayoutFormFlow::textHeight(QStringLiteral("Ⅰ"), width, 9.5))
             text.insert(bracket, QLatin1Char('\n'));
-        m_b->textField(120, m_b->y(), width, height, text, LayoutBuilder::gothic(9.5, true))
-            .wordWrap = true;
+        m_b->textField(120, m_b->y(), width, height, text, LayoutBuilder::gothic(9.5, true));
     }
 
     void group(const CatalogueGroup& group)
@@ -113,8 +114,7 @@ public:
                     continue;
                 const CatalogueItem& item = group.items.at(i);
                 const int x = left + column * columnWidth;
-                m_b->label(x, y, textWidth, height, label(item), LayoutBuilder::mincho(9))
-                    .wordWrap = true;
+                m_b->label(x, y, textWidth, height, label(item), LayoutBuilder::mincho(9));
                 m_b->checkField(x + textWidth + 60, y + (height - kCheckBox) / 2, kCheckBox,
                                 xmlElementName(item.code));
             }
@@ -137,8 +137,8 @@ private:
         const int choicesWidth = m_b->width() - kTitleWidth - kBoxWidth - 360;
         const int height =
             std::max(kRowHeight, LayoutFormFlow::textHeight(choices, choicesWidth, 8.5));
-        m_b->label(kTitleWidth, m_b->y(), choicesWidth, height, choices, LayoutBuilder::gothic(8.5))
-            .wordWrap = true;
+        m_b->label(kTitleWidth, m_b->y(), choicesWidth, height, choices,
+                   LayoutBuilder::gothic(8.5));
         ReportControl& box =
             m_b->field(m_b->width() - kBoxWidth - 120, m_b->y() + (height - 300) / 2, kBoxWidth,
                        300, xmlElementName(item.code), LayoutBuilder::gothic(10), HAlign::Centre);
@@ -146,44 +146,76 @@ private:
         return height;
     }
 
-    // Fields flow left to right after their captions and wrap onto further lines.
+    // Fields flow left to right after their captions and wrap onto further lines; a line is
+    // as high as its longest value needs.
     int values(const CatalogueGroup& group)
     {
+        struct Placed
+        {
+            QString caption;
+            QString element;
+            QString unit;
+            QString longest;
+            int left = 0;
+            int captionWidth = 0;
+            int width = 0;
+            int unitWidth = 0;
+        };
         const int right = m_b->width() - 120;
-        const int top = m_b->y();
+        QVector<QVector<Placed>> lines(1);
         int left = kTitleWidth;
-        int y = top;
         for (const CatalogueItem& item : group.items) {
-            const QString caption = item.title == group.title ? QString() : item.title;
+            Placed p;
+            p.caption = item.title == group.title ? QString() : item.title;
+            p.element = xmlElementName(item.code);
             // The sex prints its word: its choices follow it as a reminder.
-            QString unit = item.unit;
+            p.unit = item.unit;
             if (xmlFamilyOf(item.code) == XmlFamily::Sex) {
                 QStringList meanings;
                 for (const CatalogueChoice& choice : item.choices)
                     meanings << choice.meaning;
-                unit = QStringLiteral("（") + meanings.join(QStringLiteral("・")) +
-                       QStringLiteral("）");
+                p.unit = QStringLiteral("（") + meanings.join(QStringLiteral("・")) +
+                         QStringLiteral("）");
             }
-            int width = item.kind == ItemKind::Code ? 700 : fieldWidth(item);
-            const int captionWidth = caption.isEmpty() ? 0 : 180 * int(caption.size()) + 120;
-            const int unitWidth = unit.isEmpty() ? 0 : 180 * int(unit.size()) + 120;
-            if (left + captionWidth + width + unitWidth > right && left > kTitleWidth) {
+            p.longest = longestValueText(item);
+            p.captionWidth = p.caption.isEmpty() ? 0 : 180 * int(p.caption.size()) + 120;
+            p.unitWidth = p.unit.isEmpty() ? 0 : 180 * int(p.unit.size()) + 120;
+            int width = item.kind == ItemKind::Code
+                            ? 700
+                            : std::max(fieldWidth(item),
+                                       TextRoom::width(p.longest, TextRoom::kSmallestOnOneLine));
+            if (left + p.captionWidth + width + p.unitWidth > right && left > kTitleWidth) {
                 left = kTitleWidth;
-                y += kRowHeight;
+                lines.append(QVector<Placed>());
             }
-            width = std::min(width, right - left - captionWidth - unitWidth);
-            if (!caption.isEmpty())
-                m_b->label(left, y, captionWidth, kRowHeight, caption, LayoutBuilder::gothic(8.5));
-            left += captionWidth;
-            m_b->field(left, y, width, kRowHeight, xmlElementName(item.code),
-                       LayoutBuilder::gothic(10));
-            m_b->line(left, y + kRowHeight - 20, left + width, y + kRowHeight - 20, 0.25);
-            left += width;
-            if (!unit.isEmpty())
-                m_b->label(left + 60, y, unitWidth, kRowHeight, unit, LayoutBuilder::gothic(9));
-            left += unitWidth + 180;
+            p.left = left;
+            p.width = std::min(width, right - left - p.captionWidth - p.unitWidth);
+            lines.last().append(p);
+            left += p.captionWidth + p.width + p.unitWidth + 180;
         }
-        return y + kRowHeight - top;
+
+        const int top = m_b->y();
+        int y = top;
+        for (const QVector<Placed>& line : lines) {
+            int height = kRowHeight;
+            for (const Placed& p : line)
+                height = std::max(height, TextRoom::heightForValue(p.longest, p.width, kRowHeight));
+            for (const Placed& p : line) {
+                // Captions and units stand level with their values.
+                if (!p.caption.isEmpty())
+                    m_b->label(p.left, y, p.captionWidth, height - 20, p.caption,
+                               LayoutBuilder::gothic(8.5));
+                const int fieldLeft = p.left + p.captionWidth;
+                m_b->field(fieldLeft, y, p.width, height - 20, p.element,
+                           LayoutBuilder::gothic(10));
+                m_b->line(fieldLeft, y + height - 20, fieldLeft + p.width, y + height - 20, 0.25);
+                if (!p.unit.isEmpty())
+                    m_b->label(fieldLeft + p.width + 60, y, p.unitWidth, height - 20, p.unit,
+                               LayoutBuilder::gothic(9));
+            }
+            y += height;
+        }
+        return y - top;
     }
 
     LayoutBuilder* m_b;

@@ -1,6 +1,11 @@
+#include "data/Catalogue.h"
 #include "print/LayoutBuilder.h"
+#include "print/LongestValue.h"
 #include "print/ReportCatalogue.h"
 #include "print/ReportLayouts.h"
+#include "print/TextRoom.h"
+
+#include <algorithm>
 
 #include <vector>
 
@@ -30,29 +35,29 @@ const DrugGrid kGrids[] = {
      "Ａ．経口薬（内服薬）",
      "１．定期的に服用している薬",
      20,
-     {{"薬剤名（商品名）", 4026}, {"剤形", 1400}, {"１日量", 1600}, {"回数/１日", 1600}},
+     {{"薬剤名（商品名）", 4026}, {"剤形", 1700}, {"１日量", 1700}, {"回数/１日", 1200}},
      false},
     {"T-A-2",
      nullptr,
      "２．頓用で服用している薬",
      9,
-     {{"薬剤名（商品名）", 4026}, {"剤形", 1400}, {"１回量", 1600}, {"回数/７日", 1600}},
+     {{"薬剤名（商品名）", 4026}, {"剤形", 1700}, {"１回量", 1700}, {"回数/７日", 1200}},
      false},
     {"T-B-1",
      "Ｂ．注射",
      "１．定期的な注射",
      8,
-     {{"薬剤名（商品名）", 3626}, {"1アンプル・1本の量", 1800}, {"１日量", 1600}, {"経路", 1600}},
+     {{"薬剤名（商品名）", 3736}, {"1アンプル・1本の量", 1630}, {"１日量", 1630}, {"経路", 1630}},
      true},
     {"T-B-2",
      nullptr,
      "２．必要時の注射",
      8,
-     {{"薬剤名（商品名）", 3026},
-      {"1アンプル・1本の量", 1600},
-      {"１日量", 1400},
-      {"回数/7日", 1200},
-      {"経路", 1400}},
+     {{"薬剤名（商品名）", 3226},
+      {"1アンプル・1本の量", 1530},
+      {"１日量", 1530},
+      {"回数/7日", 810},
+      {"経路", 1530}},
      false},
     {"T-C-1",
      "Ｃ．その他（外用薬・坐薬・吸入等）",
@@ -71,7 +76,17 @@ const DrugGrid kGrids[] = {
 constexpr int kNumberWidth = 400;
 constexpr int kHeadRow = 360;
 constexpr int kDrugRow = 330;
+constexpr int kCellPadding = 60;
+// The longest drug name, form or dose is set at this size or larger.
+constexpr double kGridPoints = 7.0;
 
+QString longestValue(const QString& code)
+{
+    const CatalogueItem* item = Catalogue::builtIn().item(code);
+    return item ? longestValueText(*item) : QString();
+}
+
+// Date, resident and writer; the names are given the lines their longest value needs.
 void headBlock(LayoutBuilder& b)
 {
     const int width = b.width();
@@ -81,23 +96,34 @@ void headBlock(LayoutBuilder& b)
     {
         const char* title;
         const char* element;
+        int left;
         int titleWidth;
-        int fieldWidth;
+        int right;
+        int row;
     };
-    const HeadItem items[] = {
-        {"記入日", "T0-1", 800, 2200}, {"氏名", "T0-2", 700, 2400}, {"記入者", "T0-3", 800, 2126}};
-    const int top = 640;
-    int left = 0;
+    const HeadItem items[] = {{"記入日", "T0-1", 0, 800, 3000, 0},
+                              {"氏名", "T0-2", 3200, 800, width, 0},
+                              {"記入者", "T0-3", 3200, 800, width, 1}};
+    int heights[2] = {kHeadRow, kHeadRow};
     for (const HeadItem& item : items) {
-        b.label(left, top, item.titleWidth, kHeadRow, QString::fromUtf8(item.title),
-                LayoutBuilder::gothic(9), HAlign::Centre);
-        b.field(left + item.titleWidth + 60, top, item.fieldWidth - 60, kHeadRow,
-                QString::fromUtf8(item.element), LayoutBuilder::gothic(10));
-        b.line(left + item.titleWidth, top + kHeadRow, left + item.titleWidth + item.fieldWidth,
-               top + kHeadRow);
-        left += item.titleWidth + item.fieldWidth;
+        const int fieldWidth = item.right - item.left - item.titleWidth - kCellPadding;
+        heights[item.row] =
+            std::max(heights[item.row],
+                     TextRoom::heightForValue(longestValue(QString::fromUtf8(item.element)),
+                                              fieldWidth, kHeadRow));
     }
-    b.setY(top + kHeadRow + 200);
+    const int tops[2] = {640, 640 + heights[0] + 60};
+    for (const HeadItem& item : items) {
+        const int top = tops[item.row];
+        const int height = heights[item.row];
+        const int fieldLeft = item.left + item.titleWidth + kCellPadding;
+        b.label(item.left, top, item.titleWidth, kHeadRow, QString::fromUtf8(item.title),
+                LayoutBuilder::gothic(9), HAlign::Centre);
+        b.field(fieldLeft, top, item.right - fieldLeft, height, QString::fromUtf8(item.element),
+                LayoutBuilder::gothic(10));
+        b.line(item.left + item.titleWidth, top + height, item.right, top + height);
+    }
+    b.setY(tops[1] + heights[1] + 200);
 }
 
 void drugGrid(LayoutBuilder& b, const DrugGrid& grid)
@@ -115,9 +141,16 @@ void drugGrid(LayoutBuilder& b, const DrugGrid& grid)
 
     const int top = b.y();
     int right = kNumberWidth;
-    for (const GridColumn& column : grid.columns)
-        right += column.width;
-    const int bottom = top + kHeadRow + grid.rows * kDrugRow;
+    int rowHeight = kDrugRow;
+    for (int column = 1; column <= int(grid.columns.size()); ++column) {
+        const int width = grid.columns.at(column - 1).width - 2 * kCellPadding;
+        const QString code =
+            QStringLiteral("%1-1-%2").arg(QString::fromUtf8(grid.name)).arg(column);
+        rowHeight =
+            std::max(rowHeight, TextRoom::heightFor(longestValue(code), width, kGridPoints));
+        right += width + 2 * kCellPadding;
+    }
+    const int bottom = top + kHeadRow + grid.rows * rowHeight;
     b.label(0, top, kNumberWidth, kHeadRow, QStringLiteral("No."), LayoutBuilder::gothic(8.5),
             HAlign::Centre);
     int left = kNumberWidth;
@@ -128,15 +161,15 @@ void drugGrid(LayoutBuilder& b, const DrugGrid& grid)
         left += column.width;
     }
     for (int row = 1; row <= grid.rows; ++row) {
-        const int rowTop = top + kHeadRow + (row - 1) * kDrugRow;
+        const int rowTop = top + kHeadRow + (row - 1) * rowHeight;
         b.line(0, rowTop, right, rowTop, row == 1 ? 0.75 : 0.5);
-        b.label(0, rowTop, kNumberWidth, kDrugRow, QString::number(row), LayoutBuilder::gothic(8.5),
-                HAlign::Centre);
+        b.label(0, rowTop, kNumberWidth, rowHeight, QString::number(row),
+                LayoutBuilder::gothic(8.5), HAlign::Centre);
         left = kNumberWidth;
         for (int column = 1; column <= int(grid.columns.size()); ++column) {
             const int width = grid.columns.at(column - 1).width;
             b.field(
-                left + 60, rowTop, width - 120, kDrugRow,
+                left + kCellPadding, rowTop, width - 2 * kCellPadding, rowHeight,
                 QStringLiteral("%1-%2-%3").arg(QString::fromUtf8(grid.name)).arg(row).arg(column),
                 LayoutBuilder::gothic(9), column == 1 ? HAlign::Left : HAlign::Centre);
             left += width;

@@ -1,6 +1,9 @@
+#include "data/Catalogue.h"
 #include "print/LayoutBuilder.h"
+#include "print/LongestValue.h"
 #include "print/ReportCatalogue.h"
 #include "print/ReportLayouts.h"
+#include "print/TextRoom.h"
 
 namespace orv {
 
@@ -13,6 +16,7 @@ constexpr int kRowPitch = 240;
 constexpr int kColumnsAcross = 3;
 constexpr int kPitchAcross = 3030;
 constexpr int kPitchDown = 5895;
+constexpr int kNameWidth = 5200;
 
 } // namespace
 
@@ -46,14 +50,25 @@ ReportLayout ReportLayouts::rapList()
     const int width = 2 * kPitchAcross + kColumnWidth;
     b.label(0, 0, width, 420, QStringLiteral("RAP一覧表"), LayoutBuilder::gothic(14, true),
             HAlign::Centre);
-    b.label(width - 4200, 540, 900, 300, QStringLiteral("利用者名"), LayoutBuilder::gothic(10));
-    ReportControl& name =
-        b.label(width - 3300, 540, 2900, 300, QString(), LayoutBuilder::gothic(10));
+    // The name of the RAP run: family and given name as section A holds them.
+    QString longestName;
+    for (const char* code : {"A1-1", "A1-2"}) {
+        if (const CatalogueItem* item = Catalogue::builtIn().item(QString::fromUtf8(code)))
+            longestName += longestValueText(*item);
+    }
+    const int nameTop = 540;
+    const int nameHeight = TextRoom::heightForValue(longestName, kNameWidth, 300);
+    b.label(width - kNameWidth - 1260, nameTop, 900, 300, QStringLiteral("利用者名"),
+            LayoutBuilder::gothic(10));
+    ReportControl& name = b.label(width - kNameWidth - 360, nameTop, kNameWidth, nameHeight,
+                                  QString(), LayoutBuilder::gothic(10));
     name.name = QStringLiteral("lblName");
-    b.line(width - 4200, 860, width, 860);
-    b.label(width - 360, 540, 360, 300, QStringLiteral("殿"), LayoutBuilder::gothic(10));
-    b.label(0, 960, 3000, 300, QStringLiteral("アセスメント結果"), LayoutBuilder::gothic(11, true));
-    const int top = 1380;
+    b.line(width - kNameWidth - 1260, nameTop + nameHeight + 20, width, nameTop + nameHeight + 20);
+    b.label(width - 360, nameTop, 360, 300, QStringLiteral("殿"), LayoutBuilder::gothic(10));
+    const int headingTop = nameTop + nameHeight + 100;
+    b.label(0, headingTop, 3000, 300, QStringLiteral("アセスメント結果"),
+            LayoutBuilder::gothic(11, true));
+    const int top = headingTop + 420;
     for (int n = 0; n < 6; ++n) {
         b.subReport((n % kColumnsAcross) * kPitchAcross, top + (n / kColumnsAcross) * kPitchDown,
                     kColumnWidth, kSubReportHeight, QStringLiteral("SubReport%1").arg(n + 1));

@@ -126,8 +126,7 @@ void repeatedHead(LayoutBuilder& b, int top)
     for (int i = 0; i < columns.size(); ++i) {
         const RapChartColumn& column = columns.at(i);
         b.label(kRapLeft + i * kRapWidth, top, kRapWidth, kRepeatHeadHeight,
-                column.number + columnSuffix(column), LayoutBuilder::gothic(7), HAlign::Centre)
-            .wordWrap = true;
+                column.number + columnSuffix(column), LayoutBuilder::gothic(7), HAlign::Centre);
     }
     textHeads(b, top, kRepeatHeadHeight);
     b.line(0, top, tableRight(), top);

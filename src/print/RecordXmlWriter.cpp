@@ -115,6 +115,12 @@ bool isOne(const Value& value)
     return value.isNumber() && value.toDouble() == 1.0;
 }
 
+// The zero date stands for no date, so it prints as an unanswered item.
+QString eraDateOrEmpty(const DateValue& date)
+{
+    return date.isZero() ? QString() : DateFormat::eraShort(date);
+}
+
 // A date value, or a text holding a date, in the era form of the printed forms.
 QString eraDate(const Value& value)
 {
@@ -122,15 +128,15 @@ QString eraDate(const Value& value)
     case Value::Kind::Null:
         return QString();
     case Value::Kind::Date:
-        return DateFormat::eraShort(value.toDate());
+        return eraDateOrEmpty(value.toDate());
     case Value::Kind::Integer:
     case Value::Kind::Double:
-        return DateFormat::eraShort(DateValue::fromSerial(value.toDouble()));
+        return eraDateOrEmpty(DateValue::fromSerial(value.toDouble()));
     case Value::Kind::Text:
         break;
     }
     if (const std::optional<DateValue> date = DateParser::parse(value.toText()))
-        return DateFormat::eraShort(*date);
+        return eraDateOrEmpty(*date);
     return XmlEscape(value.toText());
 }
 

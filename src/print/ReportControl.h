@@ -62,7 +62,6 @@ struct ReportControl
     ReportFont font;
     HAlign hAlign = HAlign::Left;
     VAlign vAlign = VAlign::Middle;
-    bool wordWrap = false;
     bool vertical = false;  // one character per line
     bool border = false;    // a frame around the text box
     bool checkBox = false;  // the mark printed in a small box of its own

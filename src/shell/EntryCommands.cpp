@@ -5,6 +5,7 @@
 #include "common/StringRoutines.h"
 #include "data/AppState.h"
 #include "data/Database.h"
+#include "data/FailureMessage.h"
 #include "data/Recordset.h"
 #include "shell/EntryCommandHost.h"
 
@@ -204,6 +205,30 @@ void EntryCommands::closeRecord()
     m_state.CurRs.reset();
 }
 
+bool EntryCommands::leaveUnsaved()
+{
+    if (m_state.IsNewRecord) {
+        QString error;
+        if (!discardNewRecord(&error)) {
+            m_state.msg->show(QStringLiteral("データの削除でエラーが発生しました。\n") + error,
+                              StyleCritical);
+            return false;
+        }
+    } else {
+        closeRecord();
+    }
+    m_state.SkipSave = true;
+    return true;
+}
+
+void EntryCommands::leaveForMissingPage(const QString& pagePath)
+{
+    m_state.msg->show(FailureMessage::text(FailureMessage::Kind::PageMissing, pagePath),
+                      StyleCritical);
+    if (leaveUnsaved())
+        m_host.unloadWindow();
+}
+
 bool EntryCommands::queryUnload(bool fromUser)
 {
     if (m_unloading)
@@ -211,19 +236,8 @@ bool EntryCommands::queryUnload(bool fromUser)
     if (fromUser) {
         const int answer = m_state.msg->show(QStringLiteral("データを保存しないで終了しますか？"),
                                              StyleYesNoExclamation);
-        if (answer != AnswerYes)
+        if (answer != AnswerYes || !leaveUnsaved())
             return false;
-        if (m_state.IsNewRecord) {
-            QString error;
-            if (!discardNewRecord(&error)) {
-                m_state.msg->show(QStringLiteral("データの削除でエラーが発生しました。\n") + error,
-                                  StyleCritical);
-                return false;
-            }
-        } else {
-            closeRecord();
-        }
-        m_state.SkipSave = true;
     }
     if (!m_state.SkipSave) {
         m_unloading = true;

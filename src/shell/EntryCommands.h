@@ -25,6 +25,9 @@ public:
     void jump(const QString& nextPage);
     // Whether the window may unload; fromUser is the close box or the window menu.
     bool queryUnload(bool fromUser);
+    // The page of the record is not there: says so and closes the window as if the user left
+    // it unsaved, so that a record just created goes again.
+    void leaveForMissingPage(const QString& pagePath);
     bool isUnloading() const { return m_unloading; }
 
     void KonsuiChg(bool St);
@@ -41,6 +44,8 @@ public:
     static bool isSwallowedKey(int key, Qt::KeyboardModifiers modifiers);
 
 private:
+    // Discards a new record or closes the open one, for an unload that stores nothing.
+    bool leaveUnsaved();
     bool clearStatus();
     void pickDate(const QString& fields);
     void switchComa(const QString& word);

@@ -4,6 +4,7 @@
 #include "data/AppState.h"
 #include "data/Database.h"
 #include "data/DatabaseStartup.h"
+#include "data/FailureMessage.h"
 
 #include <QEventLoop>
 
@@ -56,7 +57,8 @@ bool MenuStartup::Form_Load(Window& window)
     }
 
     m_state.NavPermit = true;
-    window.preloadPage(m_state.folder.file(MainMenuPage));
+    const QString page = m_state.folder.file(MainMenuPage);
+    window.preloadPage(page);
     QString error;
     if (!runDatabaseStep(&error)) {
         m_state.NavPermit = false;
@@ -64,7 +66,13 @@ bool MenuStartup::Form_Load(Window& window)
         return false;
     }
 
-    window.navigate(m_state.folder.file(MainMenuPage));
+    if (!window.navigate(page)) {
+        // Nothing to show the menu in: the program ends with the record file closed.
+        m_state.NavPermit = false;
+        m_state.msg->show(FailureMessage::text(FailureMessage::Kind::PageMissing, page),
+                          StyleCritical);
+        return false;
+    }
     window.placeWindow();
     window.waitForPage();
     m_state.NavPermit = false;

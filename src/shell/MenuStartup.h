@@ -24,7 +24,8 @@ public:
         // Starts loading the page while the database is made ready; what the page commands
         // waits until navigate() is called, once the database is open.
         virtual void preloadPage(const QString& /*page*/) {}
-        virtual void navigate(const QString& page) = 0;
+        // False when there is no page file to show.
+        virtual bool navigate(const QString& page) = 0;
         virtual void placeWindow() = 0;
         virtual void waitForPage() = 0;
     };

@@ -4,6 +4,7 @@
 #include "data/AppState.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
+#include "data/StoreText.h"
 #include "shell/KeyDate.h"
 
 namespace orv {
@@ -48,10 +49,15 @@ bool NewDataLogic::accept(const QString& id, const QString& dateText)
         m_state.msg->show(QStringLiteral("IDを入力してください"), StyleCritical);
         return false;
     }
+    if (StoreText::hasLoneSurrogate(id)) {
+        m_state.msg->show(StoreText::UnstorableCharacter, StyleCritical);
+        return false;
+    }
     const int size = idColumnSize();
-    if (size > 0 && id.toUcs4().size() > size) {
+    if (!StoreText::fits(id, size)) {
         m_state.msg->show(
-            QStringLiteral("IDが長すぎます。IDは%1文字以内で入力してください").arg(size),
+            QStringLiteral("IDが長すぎます。IDは%1文字以内で入力してください").arg(size) +
+                StoreText::countingNote(id),
             StyleCritical);
         return false;
     }

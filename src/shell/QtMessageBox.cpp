@@ -1,5 +1,7 @@
 #include "shell/QtMessageBox.h"
 
+#include "shell/ScreenCentring.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -8,7 +10,13 @@ namespace orv {
 
 int QtMessageBox::show(const QString& text, int style, const QString& title)
 {
-    QMessageBox box(m_parent ? m_parent : QApplication::activeWindow());
+    // Over its owner while that is on screen, else over the active window; with neither (a box
+    // at start-up) in the middle of the screen.
+    QWidget* owner =
+        m_parent && m_parent->isVisible() ? m_parent : QApplication::activeWindow();
+    QMessageBox box(owner);
+    if (!owner)
+        ScreenCentring::centre(&box);
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
     box.setText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     switch (style & 0xF0) {

@@ -1,6 +1,8 @@
 #include "shell/QtSaveFileChooser.h"
 
-#include <QFileDialog>
+#include "shell/SaveFileDialog.h"
+
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace orv {
@@ -22,10 +24,19 @@ QStringList QtSaveFileChooser::nameFilters(const QString& filter)
 
 QString QtSaveFileChooser::chooseSaveFile(const QString& filter, const QString& title)
 {
-    QFileDialog dialog(m_parent, title);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    return chooseSaveFile(filter, title, QString(), nullptr);
+}
+
+QString QtSaveFileChooser::chooseSaveFile(const QString& filter, const QString& title,
+                                          const QString& suggestedPath, QWidget* owner)
+{
+    SaveFileDialog dialog(owner ? owner : m_parent, title, m_programFolder);
     dialog.setNameFilters(nameFilters(filter));
+    if (!suggestedPath.isEmpty()) {
+        const QFileInfo suggested(suggestedPath);
+        dialog.setDirectory(suggested.absolutePath());
+        dialog.selectFile(suggested.fileName());
+    }
     // A name typed without an extension takes the one of the chosen choice ("rtf").
     const auto suffixOf = [](const QString& nameFilter) {
         const QRegularExpressionMatch match =

@@ -2,26 +2,27 @@
 
 #include <QString>
 
-#include <memory>
-
-class QLockFile;
-
 namespace orv {
 
-// Holds a lock file in the program folder for the life of the process, so that a second
-// start on the same folder can tell.
+// Holds a kernel lock on a file in the program folder for the life of the process, so that a
+// second start on the same folder can tell. The kernel drops the lock when the process ends,
+// however it ends, so what the file holds, or that it is left behind, means nothing.
 class SingleInstance
 {
 public:
     explicit SingleInstance(const QString& lockPath);
     ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // False when another running process holds the lock.
+    // False only while another running process holds the lock. A folder where no lock can be
+    // taken (a full disk, a read-only folder) is no second instance: the database steps report
+    // what is wrong with it.
     bool acquire();
 
 private:
     QString m_lockPath;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
 };
 
 } // namespace orv

@@ -44,11 +44,12 @@ void TwipsLayout::setClientSize(int width, int height) const
     m_window->setFixedSize(m_twips.toPixels(width, height));
 }
 
-void TwipsLayout::centreOnScreen(int width, int height) const
+void TwipsLayout::centreOnScreen() const
 {
     const QSizeF screen = screenTwips();
-    moveTo(Twips::centredOffset(screen.width(), width),
-           Twips::centredOffset(screen.height(), height));
+    const QSize outer = m_window->frameGeometry().size();
+    moveTo(Twips::centredOffset(screen.width(), m_twips.fromPixels(outer.width())),
+           Twips::centredOffset(screen.height(), m_twips.fromPixels(outer.height())));
 }
 
 void TwipsLayout::moveTo(double leftTwips, double topTwips) const

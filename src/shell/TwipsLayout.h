@@ -25,8 +25,9 @@ public:
     void place(QWidget* control, int left, int top, int width, int height) const;
     // A fixed client area of the given size.
     void setClientSize(int width, int height) const;
-    // Centred on the screen, the offsets worked out in twips from the window's size in twips.
-    void centreOnScreen(int width, int height) const;
+    // Centred on the screen by its outer size (with the frame, once the window has one), the
+    // offsets worked out in twips.
+    void centreOnScreen() const;
     // Moves the window to a position given in twips from the screen's top left corner.
     void moveTo(double leftTwips, double topTwips) const;
 

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QPointer>
@@ -29,17 +30,30 @@ WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent), m_page(new Web
     });
 }
 
-void WebBrowser::navigate(const QString& filePath)
+bool WebBrowser::isShowable(const QString& filePath)
 {
+    const QFileInfo file(filePath);
+    return file.isFile() && file.isReadable();
+}
+
+bool WebBrowser::navigate(const QString& filePath)
+{
+    if (!isShowable(filePath))
+        return false;
     // Loading at once: a wait right after this call must not see the previous page complete.
     m_readyState = Loading;
     m_ownNavigationPending = true;
     load(QUrl::fromLocalFile(filePath));
+    return true;
 }
 
 void WebBrowser::onNavigationRequested(const QUrl& url, bool isMainFrame, bool* cancel)
 {
     emit beforeNavigate(url, cancel);
+    if (!*cancel && url.isLocalFile() && !isShowable(url.toLocalFile())) {
+        *cancel = true;
+        emit pageMissing(url.toLocalFile());
+    }
     if (*cancel && isMainFrame && m_ownNavigationPending) {
         // A refused navigation leaves the shown page as it was.
         m_ownNavigationPending = false;

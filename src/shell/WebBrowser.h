@@ -24,8 +24,10 @@ public:
 
     explicit WebBrowser(QWidget* parent = nullptr);
 
-    // The program's own navigation to a local file.
-    void navigate(const QString& filePath);
+    // The program's own navigation to a local file; false, with nothing loaded and the shown
+    // page left as it is, when there is no readable file there.
+    bool navigate(const QString& filePath);
+    static bool isShowable(const QString& filePath);
     // Complete (4) once the page has completely loaded, lower while it loads.
     int readyState() const { return m_readyState; }
     // Lets the event loop run until the page is complete; no time limit.
@@ -43,6 +45,9 @@ signals:
     void statusTextChanged(const QString& text);
     // Navigation guard: set *cancel to refuse.
     void beforeNavigate(const QUrl& url, bool* cancel);
+    // A page asked for a local file that is not there; the navigation was refused (the
+    // browser would show its own English error page instead).
+    void pageMissing(const QString& filePath);
 
 private:
     void onNavigationRequested(const QUrl& url, bool isMainFrame, bool* cancel);

@@ -29,7 +29,9 @@ const char* const readSource = R"JS((function () {
                 r.push([e.name || '', e.type || '', e.value == null ? '' : String(e.value),
                         !!e.checked, e.className || '', active === e,
                         s ? hex(s.backgroundColor) : '', s ? s.visibility : '',
-                        e.outerHTML || '']);
+                        e.outerHTML || '',
+                        e.type === 'button' ? Array.prototype.map.call(e.attributes,
+                            function (a) { return [a.name, a.value]; }) : []]);
             }
         }
         return JSON.stringify({ok: true, data: r});
@@ -183,6 +185,10 @@ bool WebPageDocument::readElements(QVector<PageElement>* elements, QString* erro
         e.backgroundColor = f.at(6).toString();
         e.visibility = f.at(7).toString();
         e.outerHTML = f.at(8).toString();
+        for (const QJsonValue& attribute : f.at(9).toArray()) {
+            const QJsonArray pair = attribute.toArray();
+            e.attributes.append({pair.at(0).toString(), pair.at(1).toString()});
+        }
         elements->append(e);
     }
     return true;

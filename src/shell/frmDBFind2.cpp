@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "data/RecordDeleter.h"
 #include "shell/DialogControls.h"
+#include "shell/ScreenCentring.h"
 #include "shell/FinderRowModel.h"
 #include "shell/TwipsLayout.h"
 #include "shell/frmDTPICK.h"
@@ -27,15 +28,13 @@ constexpr int dialogHeight = 4815;
 } // namespace
 
 frmDBFind2::frmDBFind2(AppState& state, QWidget* parent)
-    : QDialog(parent), m_state(state), m_logic(state)
+    : PlainDialog(parent), m_state(state), m_logic(state)
 {
     setObjectName(QStringLiteral("frmDBFind2"));
     setWindowTitle(QStringLiteral("登録データの選択"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
     setFont(DialogControls::formFont());
     buildLayout();
-    TwipsLayout(this).centreOnScreen(dialogWidth, dialogHeight);
+    ScreenCentring::centre(this);
     openList();
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "shell/FinderLogic.h"
-
-#include <QDialog>
+#include "shell/PlainDialog.h"
 
 #include <memory>
 
@@ -20,8 +19,9 @@ struct AppState;
 
 // "登録データの選択": lists the records of one kind over its own connection to the record
 // file, searches them, deletes one after a question, and leaves the pick in CurID /
-// CurKijunbi. With the new button shown it hands the pick over to frmNewData instead.
-class frmDBFind2 : public QDialog
+// CurKijunbi. With the new button shown it hands the pick over to frmNewData instead. It closes
+// by a pick, the new button or its close box, not by Escape.
+class frmDBFind2 : public PlainDialog
 {
     Q_OBJECT
 public:

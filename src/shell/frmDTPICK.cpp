@@ -3,6 +3,7 @@
 #include "common/DateFormat.h"
 #include "data/AppState.h"
 #include "data/PageDocument.h"
+#include "shell/CalendarHeading.h"
 #include "shell/DialogControls.h"
 #include "shell/PickerPlacement.h"
 #include "shell/PickerPreload.h"
@@ -74,10 +75,10 @@ void frmDTPICK::buildLayout()
 
     m_cal = new QCalendarWidget(this);
     m_cal->setObjectName(QStringLiteral("Cal"));
-    m_cal->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     m_cal->setFirstDayOfWeek(Qt::Sunday);
     m_cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_cal->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    CalendarHeading::yearFirst(m_cal);
     layout.place(m_cal, 0, 0, 3255, 2415);
 
     m_lbJikan = new QLabel(QStringLiteral("時間"), this);

@@ -2,6 +2,7 @@
 
 #include "data/AppState.h"
 #include "shell/DialogControls.h"
+#include "shell/ScreenCentring.h"
 #include "shell/TwipsLayout.h"
 #include "shell/frmDTPICK.h"
 
@@ -25,7 +26,7 @@ frmDateSet::frmDateSet(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("アセスメント基準日の設定"));
     setFont(DialogControls::formFont());
     buildLayout();
-    TwipsLayout(this).centreOnScreen(dialogWidth, dialogHeight);
+    ScreenCentring::centre(this);
 }
 
 void frmDateSet::buildLayout()

@@ -5,6 +5,7 @@
 #include "data/AppState.h"
 #include "data/Database.h"
 #include "data/ComaMode.h"
+#include "data/FailureMessage.h"
 #include "data/Recordset.h"
 #include "print/view/frmPDFPrint.h"
 #include "rap/RapRun.h"
@@ -42,6 +43,10 @@ frmMenu::frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep, QWidge
     connect(m_wb, &WebBrowser::statusTextChanged, this,
             [this](const QString& text) { m_dispatcher.WB_StatusTextChange(text); });
     connect(m_wb, &WebBrowser::beforeNavigate, this, &frmMenu::WB_BeforeNavigate2);
+    connect(m_wb, &WebBrowser::pageMissing, this, [this](const QString& path) {
+        m_state.msg->show(FailureMessage::text(FailureMessage::Kind::PageMissing, path),
+                          StyleCritical);
+    });
     // Every key press of the window passes the key handler first.
     qApp->installEventFilter(this);
 }
@@ -87,15 +92,15 @@ void frmMenu::preloadPage(const QString& page)
 {
     // The database is not open yet: the page's commands wait for navigate().
     m_wb->holdStatus(true);
-    m_wb->navigate(page);
-    m_preloadedPage = page;
+    if (m_wb->navigate(page))
+        m_preloadedPage = page;
 }
 
-void frmMenu::navigate(const QString& page)
+bool frmMenu::navigate(const QString& page)
 {
-    if (page != std::exchange(m_preloadedPage, QString()))
-        m_wb->navigate(page);
+    const bool shown = page == std::exchange(m_preloadedPage, QString()) || m_wb->navigate(page);
     m_wb->holdStatus(false);
+    return shown;
 }
 
 void frmMenu::placeWindow()
@@ -334,7 +339,11 @@ void frmMenu::showEntryWindow(bool faceSheetJumps, bool sectionJumps)
 
 void frmMenu::navigateEntryPage(const QString& page)
 {
-    entryWindow()->WB()->navigate(m_state.folder.file(QStringLiteral("FORM/") + page));
+    const QString path = m_state.folder.file(QStringLiteral("FORM/") + page);
+    // Without its page the record cannot be shown: the window closes as if left unsaved, and
+    // the wait that follows finds it gone.
+    if (!entryWindow()->WB()->navigate(path))
+        entryWindow()->leaveForMissingPage(path);
 }
 
 bool frmMenu::waitForEntryPage()

@@ -83,7 +83,7 @@ protected:
 private:
     void installWindowMenu() override;
     void preloadPage(const QString& page) override;
-    void navigate(const QString& page) override;
+    bool navigate(const QString& page) override;
     void placeWindow() override;
     void waitForPage() override;
 

@@ -2,6 +2,8 @@
 
 #include "common/MessageBoxService.h"
 #include "data/AppState.h"
+#include "data/FailureMessage.h"
+#include "shell/MaximizedWindow.h"
 #include "shell/WebBrowser.h"
 #include "shell/frmDTPICK.h"
 
@@ -58,6 +60,10 @@ frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
         if (m_state.NavPermit)
             m_commands.binding().pageLoadStarted();
     });
+    connect(m_wb, &WebBrowser::pageMissing, this, [this](const QString& path) {
+        m_state.msg->show(FailureMessage::text(FailureMessage::Kind::PageMissing, path),
+                          StyleCritical);
+    });
     connect(m_wb, &WebBrowser::statusTextChanged, this,
             [this](const QString& text) { m_commands.handleStatusText(text); });
     m_datePicker = [this] { frmDTPICK::showForPage(m_state, m_document, this); };
@@ -99,7 +105,7 @@ void frmOrv21::showEntry()
     m_state.SkipSave = false;
     if (m_mainWindow)
         m_mainWindow->hide();
-    showMaximized();
+    MaximizedWindow::show(this);
 }
 
 void frmOrv21::navigatePage(const QString& pageFile)
@@ -192,8 +198,11 @@ bool frmOrv21::event(QEvent* event)
     // The browser makes the window change its native surface when it first shows; some window
     // managers map the new surface unmaximized. Maximize again when that happens at once.
     constexpr int recreationGraceMs = 2000;
-    if (event->type() == QEvent::WinIdChange && isVisible() && isMaximized()) {
-        m_surfaceRecreated.start();
+    if (event->type() == QEvent::WinIdChange && isVisible()) {
+        // The new surface takes the keyboard as the old one had it.
+        activateWindow();
+        if (isMaximized())
+            m_surfaceRecreated.start();
     } else if (event->type() == QEvent::WindowStateChange && m_surfaceRecreated.isValid()) {
         const bool lost =
             !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));

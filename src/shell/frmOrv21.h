@@ -51,6 +51,8 @@ public:
     // Navigates to FORM/<pageFile> with NavPermit set and waits; no filling.
     void navigatePage(const QString& pageFile);
     bool LoadPage();
+    // The page of the record is not there: says so and closes as if left unsaved.
+    void leaveForMissingPage(const QString& pagePath) { m_commands.leaveForMissingPage(pagePath); }
 
     void setFaceSheetJumpsVisible(bool visible);
     void setSectionJumpsVisible(bool visible);

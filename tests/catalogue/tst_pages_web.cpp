@@ -3,6 +3,8 @@
 #include "TestPaths.h"
 
 #include "data/Catalogue.h"
+#include "data/ComaMode.h"
+#include "shell/WebPageDocument.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -165,31 +167,47 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, command);
         load(formPage(page));
-        m_browser->activateWindow();
-        QWidget* target = m_browser->focusProxy() ? m_browser->focusProxy() : m_browser.get();
-        target->setFocus();
-        QSignalSpy spy(m_browser.get(), &WebBrowser::statusTextChanged);
-        QTest::keyClick(target, Qt::Key(key), Qt::AltModifier);
-        QTRY_COMPARE(spy.count(), 1);
-        QCOMPARE(spy.first().at(0).toString(), command);
+        QCOMPARE(pressAlt(key), command);
     }
 
-    // The coma display writes the button anew, its class unquoted, with the second target.
-    void comaButtonSurvivesItsRewrite()
+    // The coma display writes the jump buttons anew, both ways: Alt and the letter still
+    // press them, now towards the page of the state, and what else the user relies on stays.
+    void accessKeysAfterTheComaSwitch_data()
     {
-        load(formPage("B.HTM"));
-        m_browser->runScript(QStringLiteral(
-            "var e = document.forms[0].elements['cmdNextTop'];"
-            "var target = e.className.split('=')[1].split(';')[1];"
-            "e.outerHTML = '<INPUT class=' + e.className + ' onclick=\"window.status=\\'#' + "
-            "target + '.htm\\'\" type=button value=' + e.value + ' name=' + e.name + '>';"));
-        QCOMPARE(
-            m_browser->runScript("document.forms[0].elements['cmdNextTop'].className").toString(),
-            QStringLiteral("KONSUI=C|C;G|G"));
-        QSignalSpy spy(m_browser.get(), &WebBrowser::statusTextChanged);
-        m_browser->runScript(QString::fromLatin1(ClickScript).arg("cmdNextTop"));
-        QTRY_COMPARE(spy.count(), 1);
-        QCOMPARE(spy.first().at(0).toString(), QStringLiteral("#G|G.htm"));
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("comaCommand");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("B, next") << "B.HTM"
+                                 << "cmdNextTop" << int(Qt::Key_N) << "#G|G.htm"
+                                 << "#C|C.htm";
+        QTest::newRow("G, previous") << "G.HTM"
+                                     << "cmdPrevTop" << int(Qt::Key_P) << "#B|B.htm"
+                                     << "#F|F.htm";
+    }
+    void accessKeysAfterTheComaSwitch()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(QString, comaCommand);
+        QFETCH(QString, command);
+        load(formPage(page));
+        const QString facts =
+            QStringLiteral("(function (e) { return [e.accessKey, e.title, e.tabIndex, e.disabled]"
+                           ".join('|'); })(document.forms[0].elements['%1'])")
+                .arg(button);
+        m_browser->runScript(
+            QStringLiteral("document.forms[0].elements['%1'].tabIndex = 7; 1").arg(button));
+        const QString before = m_browser->runScript(facts).toString();
+        QVERIFY(before.startsWith(QString(QChar(key)).toLower() + QLatin1Char('|')));
+        WebPageDocument document(*m_browser);
+        for (const bool comatose : {true, false}) {
+            QVERIFY(ComaMode::DispKonsui(document, comatose));
+            QCOMPARE(m_browser->runScript(facts).toString(), before);
+            QCOMPARE(pressAlt(key), comatose ? comaCommand : command);
+        }
     }
 
 private:
@@ -197,6 +215,18 @@ private:
     {
         m_browser->navigate(path);
         m_browser->waitUntilComplete();
+    }
+
+    // Alt and the key pressed in the page; the command the page then posts, if it posts one.
+    QString pressAlt(int key)
+    {
+        m_browser->activateWindow();
+        QWidget* target = m_browser->focusProxy() ? m_browser->focusProxy() : m_browser.get();
+        target->setFocus();
+        QSignalSpy spy(m_browser.get(), &WebBrowser::statusTextChanged);
+        QTest::keyClick(target, Qt::Key(key), Qt::AltModifier);
+        return QTest::qWaitFor([&spy] { return !spy.isEmpty(); }) ? spy.first().at(0).toString()
+                                                                  : QString();
     }
 
     std::unique_ptr<WebBrowser> m_browser;

@@ -73,29 +73,71 @@ private slots:
                  QString("13:00:00"));
     }
 
+    // Read as on 6 December 2026, whatever today is.
     void parserAccepts_data()
     {
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("today");
         QTest::addColumn<QDateTime>("expected");
-        const QDate day(2005, 8, 17);
-        QTest::newRow("slash") << "2005/8/17" << QDateTime(day, QTime(0, 0));
-        QTest::newRow("slash padded") << "2005/08/17" << QDateTime(day, QTime(0, 0));
-        QTest::newRow("hyphen") << "2005-8-17" << QDateTime(day, QTime(0, 0));
-        QTest::newRow("kanji") << "2005年8月17日" << QDateTime(day, QTime(0, 0));
-        QTest::newRow("era") << "平成17年08月17日" << QDateTime(day, QTime(0, 0));
-        QTest::newRow("gannen") << "令和元年5月1日" << QDateTime(QDate(2019, 5, 1), QTime(0, 0));
-        QTest::newRow("full width") << "２００５／０８／１７" << QDateTime(day, QTime(0, 0));
-        QTest::newRow("with time") << "2005/08/17 09:05" << QDateTime(day, QTime(9, 5));
-        QTest::newRow("with seconds") << "2005/08/17 9:05:30" << QDateTime(day, QTime(9, 5, 30));
-        QTest::newRow("era with time") << "平成17年8月17日 23:59" << QDateTime(day, QTime(23, 59));
-        QTest::newRow("leap day") << "2004/2/29" << QDateTime(QDate(2004, 2, 29), QTime(0, 0));
-        QTest::newRow("time alone") << "9:05" << QDateTime(DateValue::baseDate(), QTime(9, 5));
+        const QDate today(2026, 12, 6);
+        const auto day = [](int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(0, 0)); };
+        const auto row = [&](const char* text, const QDateTime& expected, QDate on = QDate()) {
+            QTest::newRow(text) << QString::fromUtf8(text) << (on.isValid() ? on : today)
+                                << expected;
+        };
+        row("2005/8/17", day(2005, 8, 17));
+        row("2005/08/17", day(2005, 8, 17));
+        row("2005-8-17", day(2005, 8, 17));
+        row("2005.08.17", day(2005, 8, 17));
+        row("2005年8月17日", day(2005, 8, 17));
+        row("平成17年08月17日", day(2005, 8, 17));
+        row("令和元年5月1日", day(2019, 5, 1));
+        row("２００５／０８／１７", day(2005, 8, 17));
+        row("2005/08/17 09:05", QDateTime(QDate(2005, 8, 17), QTime(9, 5)));
+        row("2005/08/17 9:05:30", QDateTime(QDate(2005, 8, 17), QTime(9, 5, 30)));
+        row("平成17年8月17日 23:59", QDateTime(QDate(2005, 8, 17), QTime(23, 59)));
+        row("2004/2/29", day(2004, 2, 29));
+        row("9:05", QDateTime(DateValue::baseDate(), QTime(9, 5)));
+        // a year of two digits
+        row("05/8/17", day(2005, 8, 17));
+        row("05.08.17", day(2005, 8, 17));
+        row("05-8-17", day(2005, 8, 17));
+        row("00/2/29", day(2000, 2, 29));
+        row("29/12/31", day(2029, 12, 31));
+        row("30/1/1", day(1930, 1, 1));
+        row("99/12/31", day(1999, 12, 31));
+        row("05.08.17 9:05", QDateTime(QDate(2005, 8, 17), QTime(9, 5)));
+        // month and day of this year
+        row("8/17", day(2026, 8, 17));
+        row("8.17", day(2026, 8, 17));
+        row("８．１７", day(2026, 8, 17));
+        row("12/31", day(2026, 12, 31));
+        row("2/29", day(2024, 2, 29), QDate(2024, 3, 1));
+        // the era by its letter or its name, and the first and last days of the eras
+        row("H17.8.17", day(2005, 8, 17));
+        row("H17/8/17", day(2005, 8, 17));
+        row("h17.8.17", day(2005, 8, 17));
+        row("H17年8月17日", day(2005, 8, 17));
+        row("平成17/8/17", day(2005, 8, 17));
+        row("平成17.8.17", day(2005, 8, 17));
+        row("Ｈ１７．８．１７", day(2005, 8, 17));
+        row("M45.7.29", day(1912, 7, 29));
+        row("T1.7.30", day(1912, 7, 30));
+        row("T15.12.24", day(1926, 12, 24));
+        row("S1.12.25", day(1926, 12, 25));
+        row("S64.1.7", day(1989, 1, 7));
+        row("H1.1.8", day(1989, 1, 8));
+        row("H31.4.30", day(2019, 4, 30));
+        row("R1.5.1", day(2019, 5, 1));
+        row("r1.5.1", day(2019, 5, 1));
+        row("H17.8.17 9:05", QDateTime(QDate(2005, 8, 17), QTime(9, 5)));
     }
     void parserAccepts()
     {
         QFETCH(QString, text);
+        QFETCH(QDate, today);
         QFETCH(QDateTime, expected);
-        const std::optional<DateValue> parsed = DateParser::parse(text);
+        const std::optional<DateValue> parsed = DateParser::parse(text, today);
         QVERIFY2(parsed.has_value(), qPrintable(text));
         QCOMPARE(parsed->toDateTime(), expected);
     }
@@ -103,16 +145,24 @@ private slots:
     void parserRefuses_data()
     {
         QTest::addColumn<QString>("text");
-        for (const char* text : {"", "abc", "2005/02/30", "2005/13/01", "2005/8", "8/17", "2005.08.17",
-                                 "2005/8-17", "24:00", "9:60", "2005/08/17 25:00", "平成17年2月30日",
-                                 "平成1年1月7日", "大化1年1月1日x", "17年8月17日", "2005/08/17x",
-                                 "2003/2/29", "2005/08/17 9"})
+        for (const char* text :
+             {"", "abc", "2005/02/30", "2005/13/01", "2005/8", "2005/8-17", "24:00", "9:60",
+              "2005/08/17 25:00", "平成17年2月30日", "平成1年1月7日", "大化1年1月1日x",
+              "17年8月17日", "2005/08/17x", "2003/2/29", "2005/08/17 9", "0099/1/1",
+              // two-digit years
+              "05/2/29", "5/8/17", "005/8/17", "05/8.17", "05/13/1",
+              // month and day of this year (2026)
+              "2/29", "13/1", "8/32", "0/1", "8/", "8/17/", ".8.17", "8,17", "1.2.3",
+              // eras: days they did not have, and what is no era
+              "S64.1.8", "H1.1.7", "H31.5.1", "R1.4.30", "M45.7.30", "T1.7.29", "T15.12.25",
+              "S1.12.24", "H0.1.1", "H17.8", "H17/8.17", "X17.8.17", "HH17.8.17", "H.8.17",
+              "H17.8.17x", "H2005.8.17"})
             QTest::newRow(text) << QString::fromUtf8(text);
     }
     void parserRefuses()
     {
         QFETCH(QString, text);
-        QVERIFY2(!DateParser::parse(text).has_value(), qPrintable(text));
+        QVERIFY2(!DateParser::parse(text, QDate(2026, 12, 6)).has_value(), qPrintable(text));
     }
 
     void halfWidth()

@@ -168,30 +168,48 @@ private slots:
     {
         QTest::addColumn<QString>("className");
         QTest::addColumn<bool>("St");
+        QTest::addColumn<QStringList>("attributes"); // name, value, name, value ...
         QTest::addColumn<QString>("html");
-        QTest::newRow("off") << "KONSUI=C|C;G|G" << false
+        QTest::newRow("off") << "KONSUI=C|C;G|G" << false << QStringList()
                              << "<INPUT class=KONSUI=C|C;G|G onclick=\"window.status='#C|C.htm'\" "
                                 "type=button value=次へ name=cmdNext>";
-        QTest::newRow("on") << "KONSUI=C|C;G|G" << true
+        QTest::newRow("on") << "KONSUI=C|C;G|G" << true << QStringList()
                             << "<INPUT class=KONSUI=C|C;G|G onclick=\"window.status='#G|G.htm'\" "
                                "type=button value=次へ name=cmdNext>";
-        QTest::newRow("lower case, on") << "konsui=B|B;N|N=x" << true
+        QTest::newRow("lower case, on") << "konsui=B|B;N|N=x" << true << QStringList()
                                         << "<INPUT class=konsui=B|B;N|N=x "
                                            "onclick=\"window.status='#N|N.htm'\" type=button "
                                            "value=次へ name=cmdNext>";
-        QTest::newRow("no ;, on") << "KONSUI=C|C" << true
+        QTest::newRow("no ;, on") << "KONSUI=C|C" << true << QStringList()
                                   << "<INPUT class=KONSUI=C|C onclick=\"window.status='#.htm'\" "
                                      "type=button value=次へ name=cmdNext>";
+        // What the user works the button by stays; its own handler and look go.
+        QTest::newRow("keys and state kept")
+            << "KONSUI=C|C;G|G" << true << QStringList{"type",      "button",
+                                                       "name",      "cmdNext",
+                                                       "accesskey", "n",
+                                                       "title",     "C.\"会話\" & 聴覚",
+                                                       "tabindex",  "3",
+                                                       "disabled",  "",
+                                                       "onclick",   "go()",
+                                                       "style",     "color:red",
+                                                       "class",     "KONSUI=C|C;G|G"}
+            << "<INPUT class=KONSUI=C|C;G|G onclick=\"window.status='#G|G.htm'\" type=button "
+               "value=次へ name=cmdNext accesskey=\"n\" title=\"C.&quot;会話&quot; &amp; 聴覚\" "
+               "tabindex=\"3\" disabled=\"\">";
     }
 
     void buttons()
     {
         QFETCH(QString, className);
         QFETCH(bool, St);
+        QFETCH(QStringList, attributes);
         QFETCH(QString, html);
         MemoryPageDocument page;
-        page.add(QStringLiteral("cmdNext"), QStringLiteral("button"), QStringLiteral("次へ"),
-                 className);
+        PageElement& button = page.add(QStringLiteral("cmdNext"), QStringLiteral("button"),
+                                       QStringLiteral("次へ"), className);
+        for (int i = 0; i + 1 < attributes.size(); i += 2)
+            button.attributes.append({attributes.at(i), attributes.at(i + 1)});
         page.add(QStringLiteral("cmdBack"), QStringLiteral("button"), QStringLiteral("戻る"),
                  QStringLiteral("KONSUI"));
         page.add(QStringLiteral("orv_C1"), QStringLiteral("text"), QString(), QStringLiteral("X"));

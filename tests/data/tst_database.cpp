@@ -1,5 +1,6 @@
 #include "data/DaoType.h"
 #include "data/Database.h"
+#include "data/FailureMessage.h"
 #include "data/Recordset.h"
 #include "support/TempFolder.h"
 
@@ -358,7 +359,10 @@ private slots:
         QVERIFY(rs->setValue("1-1-1", "山田"));
         QString error;
         QVERIFY(!rs->update(&error));
-        QVERIFY2(error.contains("locked"), qPrintable(error));
+        // Japanese first, naming the way out; SQLite's text on a line of its own.
+        QVERIFY2(error.section('\n', 0, 0).contains("はほかのプログラムが使用中です。") &&
+                     error.section('\n', -1).contains("locked"),
+                 qPrintable(error));
         QCOMPARE(rs->editMode(), Recordset::EditMode::Edit);
         QVERIFY(!db->begin(&error));
         QVERIFY(!db->inTransaction());
@@ -367,6 +371,23 @@ private slots:
         QVERIFY(other->commit());
         QVERIFY2(rs->update(&error), qPrintable(error));
         QCOMPARE(other->openRecordset("KIHON1")->value("1-1-1"), Value("山田"));
+    }
+
+    // A file that cannot be written says so in Japanese.
+    void readOnlyFileIsReportedInJapanese()
+    {
+        test::TempFolder folder;
+        auto db = makeDatabase(folder);
+        sqlite3* handle = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(db->path()).constData(), &handle,
+                                 SQLITE_OPEN_READONLY, nullptr),
+                 SQLITE_OK);
+        QVERIFY(sqlite3_exec(handle, "DELETE FROM KIHON1", nullptr, nullptr, nullptr) != SQLITE_OK);
+        const QString error = FailureMessage::ofConnection(handle);
+        sqlite3_close_v2(handle);
+        QVERIFY2(error.startsWith(QStringLiteral("'%1' に書き込めません。").arg(db->path())) &&
+                     error.section('\n', -1).contains("readonly"),
+                 qPrintable(error));
     }
 
     // A full disk: the write is refused with the engine's message and leaves no part behind.
@@ -382,7 +403,9 @@ private slots:
         QVERIFY(rs->setValue("C7", QString(200000, QChar(0x3042))));
         QString error;
         QVERIFY(!rs->update(&error));
-        QVERIFY2(error.contains("full"), qPrintable(error));
+        QVERIFY2(error.section('\n', 0, 0).contains("ディスクの空き容量が足りないため") &&
+                     error.section('\n', -1).contains("full"),
+                 qPrintable(error));
         QCOMPARE(db->openRecordset("C")->recordCount(), 0);
         QVERIFY(rs->setValue("C7", "短い"));
         QVERIFY2(rs->update(&error), qPrintable(error));

@@ -1,6 +1,7 @@
 #include "data/Database.h"
 #include "data/DatabaseStartup.h"
 #include "data/Recordset.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <QtTest>
@@ -33,9 +34,20 @@ void makeRecordFile(const QString& path, const QStringList& ids)
     auto db = Database::create(path);
     QVERIFY(db);
     QVERIFY(db->execute("CREATE TABLE KIHON1([ID] TEXT(20), [基準日] DATETIME, [備考] MEMO)"));
+    TransactionGuard transaction(*db);
     for (const QString& id : ids)
         QVERIFY(db->execute("INSERT INTO KIHON1 VALUES(?,?,?)",
                             {id, DateValue::fromDate(QDate(2005, 8, 17)), QString(2000, 'x')}));
+    QVERIFY(transaction.commit());
+}
+
+// Enough records for a file of many pages, in the order the file sorts them.
+QStringList manyIds()
+{
+    QStringList ids;
+    for (int i = 0; i < 300; ++i)
+        ids << QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+    return ids;
 }
 
 QStringList idsIn(Database& db)
@@ -138,54 +150,98 @@ private slots:
         QCOMPARE(idsInFile(folder.file("_Orv21.db")), (QStringList{"001", "002"}));
     }
 
+    // Every refusal says in Japanese what is wrong, first, offers the backup only when it is
+    // sound, and leaves both files as they were.
     void refusals_data()
     {
-        QTest::addColumn<QString>("databaseBytes"); // "" for no file
-        QTest::addColumn<QString>("backupBytes");
+        QTest::addColumn<QString>("database"); // what lies under the name; "" for nothing
+        QTest::addColumn<QString>("backup");
         QTest::addColumn<QString>("named");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<bool>("offersBackup");
+        const QString damaged = "は壊れているため使えません。";
         QTest::newRow("nothing at all") << ""
                                         << ""
-                                        << "Orv21.db";
+                                        << "Orv21.db"
+                                        << "が見つかりません。" << false;
         QTest::newRow("not a database") << "junk"
                                         << ""
-                                        << "Orv21.db";
+                                        << "Orv21.db" << damaged << false;
         QTest::newRow("not a database beside a backup") << "junk"
                                                         << "db"
-                                                        << "Orv21.db";
+                                                        << "Orv21.db" << damaged << true;
         QTest::newRow("empty file") << "empty"
                                     << "db"
-                                    << "Orv21.db";
+                                    << "Orv21.db" << damaged << true;
+        QTest::newRow("cut short") << "cut"
+                                   << "db"
+                                   << "Orv21.db" << damaged << true;
+        QTest::newRow("pages overwritten") << "overwritten"
+                                           << "db"
+                                           << "Orv21.db" << damaged << true;
+        QTest::newRow("backup damaged too") << "overwritten"
+                                            << "cut"
+                                            << "Orv21.db" << damaged << false;
         QTest::newRow("backup alone not a database") << ""
                                                      << "junk"
-                                                     << "_Orv21.db";
+                                                     << "_Orv21.db" << damaged << false;
+        QTest::newRow("a folder by its name") << "folder"
+                                              << "db"
+                                              << "Orv21.db"
+                                              << "はファイルではありません" << true;
+        QTest::newRow("in use elsewhere") << "in use"
+                                          << "db"
+                                          << "Orv21.db"
+                                          << "はほかのプログラムが使用中です。" << false;
     }
 
     void refusals()
     {
-        QFETCH(QString, databaseBytes);
-        QFETCH(QString, backupBytes);
+        QFETCH(QString, database);
+        QFETCH(QString, backup);
         QFETCH(QString, named);
+        QFETCH(QString, says);
+        QFETCH(bool, offersBackup);
         test::TempFolder folder;
+        std::unique_ptr<Database> elsewhere;
         const auto place = [&](const QString& kind, const QString& name) {
-            if (kind == "junk")
+            const QString path = folder.file(name);
+            if (kind == "junk") {
                 folder.write(name, QByteArray("Standard Jet DB").repeated(300));
-            else if (kind == "empty")
+            } else if (kind == "empty") {
                 folder.write(name, QByteArray());
-            else if (kind == "db")
-                makeRecordFile(folder.file(name), {"001"});
+            } else if (kind == "folder") {
+                QDir().mkpath(path);
+            } else if (!kind.isEmpty()) {
+                makeRecordFile(path, manyIds());
+                QFile file(path);
+                if (kind == "cut") {
+                    QVERIFY(file.resize(file.size() / 2));
+                } else if (kind == "overwritten") {
+                    QVERIFY(file.open(QIODevice::ReadWrite));
+                    QVERIFY(file.seek(file.size() / 2));
+                    file.write(QByteArray(8192, '\xff'));
+                } else if (kind == "in use") {
+                    elsewhere = Database::open(path);
+                }
+            }
         };
-        place(databaseBytes, "Orv21.db");
-        place(backupBytes, "_Orv21.db");
+        place(database, "Orv21.db");
+        place(backup, "_Orv21.db");
         const QStringList files = filesIn(folder.path());
-        const QByteArray database = contentOf(folder.file("Orv21.db"));
-        const QByteArray backup = contentOf(folder.file("_Orv21.db"));
+        const QByteArray databaseBytes = contentOf(folder.file("Orv21.db"));
+        const QByteArray backupBytes = contentOf(folder.file("_Orv21.db"));
 
         QString error;
         QVERIFY(!DatabaseStartup(folder.path()).run(&error));
-        QVERIFY2(error.contains(QDir(folder.path()).filePath(named)), qPrintable(error));
+        const QString firstLine = error.section('\n', 0, 0);
+        QVERIFY2(firstLine.contains(folder.file(named)) && firstLine.contains(says),
+                 qPrintable(error));
+        QCOMPARE(error.contains("'_Orv21.db' に、最後に起動した時点のデータが残っています。"),
+                 offersBackup);
         QCOMPARE(filesIn(folder.path()), files);
-        QCOMPARE(contentOf(folder.file("Orv21.db")), database);
-        QCOMPARE(contentOf(folder.file("_Orv21.db")), backup);
+        QCOMPARE(contentOf(folder.file("Orv21.db")), databaseBytes);
+        QCOMPARE(contentOf(folder.file("_Orv21.db")), backupBytes);
     }
 
     void crashAtAStepLosesNothing_data()
@@ -218,69 +274,50 @@ private slots:
         QCOMPARE(idsInFile(folder.file("_Orv21.db")), (QStringList{"001", "002"}));
     }
 
-    // A compaction that fails (here: its target name is taken by a folder, as a full disk
-    // would fail it) is reported and leaves the data under its own name.
+    // A compaction that fails (its target name taken by a folder, or a full disk) is reported
+    // naming the copy that could not be written, and leaves the data under its own name.
     void failedCompactionPutsTheOnlyCopyBack_data()
     {
         QTest::addColumn<bool>("fromBackup");
-        QTest::newRow("normal start") << false;
-        QTest::newRow("backup alone") << true;
+        QTest::addColumn<bool>("diskFull");
+        QTest::addColumn<QString>("says");
+        const QString notAFile = "はファイルではありません";
+        const QString full = "ディスクの空き容量が足りないため";
+        QTest::newRow("normal start, folder in the way") << false << false << notAFile;
+        QTest::newRow("backup alone, folder in the way") << true << false << notAFile;
+        QTest::newRow("normal start, disk full") << false << true << full;
+        QTest::newRow("backup alone, disk full") << true << true << full;
     }
 
     void failedCompactionPutsTheOnlyCopyBack()
     {
         QFETCH(bool, fromBackup);
+        QFETCH(bool, diskFull);
+        QFETCH(QString, says);
         test::TempFolder folder;
-        makeRecordFile(folder.file(fromBackup ? "_Orv21.db" : "Orv21.db"), {"001", "002"});
-        QVERIFY(QDir(folder.path()).mkpath(DatabaseStartup::CompactName + "/in-the-way"));
+        const QStringList ids = manyIds();
+        makeRecordFile(folder.file(fromBackup ? "_Orv21.db" : "Orv21.db"), ids);
         QString error;
-        QVERIFY(!DatabaseStartup(folder.path()).run(&error));
-        QVERIFY2(error.contains(folder.file("_Orv21.db")), qPrintable(error));
+        if (diskFull) {
+            // No file may grow past 40 kB: room for the shared-memory file, not for the copy.
+            const test::FileSizeLimit limit(40000);
+            QVERIFY(!DatabaseStartup(folder.path()).run(&error));
+        } else {
+            QVERIFY(QDir(folder.path()).mkpath(DatabaseStartup::CompactName + "/in-the-way"));
+            QVERIFY(!DatabaseStartup(folder.path()).run(&error));
+            QVERIFY(QDir(folder.file(DatabaseStartup::CompactName)).removeRecursively());
+        }
+        const QString firstLine = error.section('\n', 0, 0);
+        QVERIFY2(firstLine.contains(folder.file(DatabaseStartup::CompactName)) &&
+                     firstLine.contains(says),
+                 qPrintable(error));
         QCOMPARE(filesIn(folder.path()), QStringList{"Orv21.db"});
-        QCOMPARE(idsInFile(folder.file("Orv21.db")), (QStringList{"001", "002"}));
+        QCOMPARE(idsInFile(folder.file("Orv21.db")), ids);
 
         // Once the way is clear the next start goes through.
-        QVERIFY(QDir(folder.file(DatabaseStartup::CompactName)).removeRecursively());
         auto db = DatabaseStartup(folder.path()).run(&error);
         QVERIFY2(db, qPrintable(error));
-        QCOMPARE(idsIn(*db), (QStringList{"001", "002"}));
-    }
-
-    // A damaged record file never costs the backup of the previous run.
-    void damagedFileKeepsTheBackup_data()
-    {
-        QTest::addColumn<bool>("cutShort");
-        QTest::newRow("cut short") << true;
-        QTest::newRow("pages overwritten") << false;
-    }
-
-    void damagedFileKeepsTheBackup()
-    {
-        QFETCH(bool, cutShort);
-        test::TempFolder folder;
-        QStringList ids;
-        for (int i = 0; i < 300; ++i)
-            ids << QString::number(i);
-        makeRecordFile(folder.file("Orv21.db"), ids);
-        makeRecordFile(folder.file("_Orv21.db"), {"old"});
-        QFile file(folder.file("Orv21.db"));
-        if (cutShort) {
-            QVERIFY(file.resize(file.size() / 2));
-        } else {
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.seek(file.size() / 2));
-            file.write(QByteArray(8192, '\xff'));
-            file.close();
-        }
-        const QByteArray damaged = contentOf(folder.file("Orv21.db"));
-        const QByteArray backup = contentOf(folder.file("_Orv21.db"));
-
-        QString error;
-        QVERIFY(!DatabaseStartup(folder.path()).run(&error));
-        QVERIFY2(error.contains(folder.file("Orv21.db")), qPrintable(error));
-        QCOMPARE(filesIn(folder.path()), (QStringList{"Orv21.db", "_Orv21.db"}));
-        QCOMPARE(contentOf(folder.file("Orv21.db")), damaged);
-        QCOMPARE(contentOf(folder.file("_Orv21.db")), backup);
+        QCOMPARE(idsIn(*db).size(), ids.size());
     }
 
     // The same for a journal by the new file's name when only the backup is left.

@@ -2,6 +2,7 @@
 #include "data/Database.h"
 #include "data/PageBinding.h"
 #include "data/Recordset.h"
+#include "data/StoreText.h"
 
 #include <QTest>
 
@@ -53,32 +54,36 @@ private slots:
 
     void numbers_data()
     {
+        const QString letters =
+            QStringLiteral("数値を入力する項目で、数字以外の文字が入力されています。");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accepted");
         QTest::addColumn<Value>("storedValue");
-        QTest::newRow("全角数字") << QStringLiteral("１２") << true << Value(12);
-        QTest::newRow("小数") << QStringLiteral("1.5") << true << Value(1.5);
-        QTest::newRow("空欄") << QString() << true << Value();
-        QTest::newRow("二つ目の小数点") << QStringLiteral("1.2.3") << false << Value();
-        QTest::newRow("負号") << QStringLiteral("-1") << false << Value();
-        QTest::newRow("桁区切り") << QStringLiteral("1,000") << false << Value();
-        QTest::newRow("かな") << QStringLiteral("いち") << false << Value();
+        QTest::addColumn<QString>("message"); // empty when the value is taken
+        QTest::newRow("全角数字") << QStringLiteral("１２") << Value(12) << QString();
+        QTest::newRow("小数") << QStringLiteral("1.5") << Value(1.5) << QString();
+        QTest::newRow("空欄") << QString() << Value() << QString();
+        QTest::newRow("二つ目の小数点")
+            << QStringLiteral("1.2.3") << Value()
+            << QStringLiteral("数値を入力する項目で、小数点が複数入力されています。");
+        QTest::newRow("小数点と文字") << QStringLiteral("1.2.x") << Value() << letters;
+        QTest::newRow("負号") << QStringLiteral("-1") << Value() << letters;
+        QTest::newRow("桁区切り") << QStringLiteral("1,000") << Value() << letters;
+        QTest::newRow("かな") << QStringLiteral("いち") << Value() << letters;
     }
 
     void numbers()
     {
         QFETCH(QString, typed);
-        QFETCH(bool, accepted);
         QFETCH(Value, storedValue);
+        QFETCH(QString, message);
         f->page.add(QStringLiteral("orv_A7"), QStringLiteral("text"), typed);
-        QCOMPARE(binding->SavePage(), accepted);
-        if (accepted) {
+        QCOMPARE(binding->SavePage(), message.isEmpty());
+        if (message.isEmpty()) {
             QCOMPARE(f->stored(QStringLiteral("A"), QStringLiteral("A7"), f->id, f->date),
                      storedValue);
             QCOMPARE(f->msg.count(), 0);
         } else {
-            QCOMPARE(f->msg.last().text,
-                     QStringLiteral("数値を入力する項目で、数字以外の文字が入力されています。"));
+            QCOMPARE(f->msg.texts(), QStringList{message});
             QCOMPARE(f->page.element(QStringLiteral("orv_A7")).backgroundColor,
                      QStringLiteral("#ff0000"));
         }
@@ -93,6 +98,9 @@ private slots:
         QTest::newRow("全角の点区切り")
             << QStringLiteral("２００５．０８．１７") << true << QDate(2005, 8, 17);
         QTest::newRow("和暦") << QStringLiteral("平成17年8月17日") << true << QDate(2005, 8, 17);
+        QTest::newRow("元号の略字") << QStringLiteral("H17.8.17") << true << QDate(2005, 8, 17);
+        QTest::newRow("二桁の年") << QStringLiteral("05.08.17") << true << QDate(2005, 8, 17);
+        QTest::newRow("昭和64年1月8日") << QStringLiteral("S64.1.8") << false << QDate();
         QTest::newRow("空欄") << QString() << true << QDate();
         QTest::newRow("13月") << QStringLiteral("2005/13/01") << false << QDate();
         QTest::newRow("文字") << QStringLiteral("きのう") << false << QDate();
@@ -120,21 +128,55 @@ private slots:
         }
     }
 
-    void textLength()
+    // Text is counted as the store counts it, in UTF-16 units, and a character the store cannot
+    // keep as typed is refused, never stored as "?".
+    void texts_data()
     {
-        f->page.add(QStringLiteral("orv_A1_1"), QStringLiteral("text"),
-                    QStringLiteral("あいうえお"));
-        QVERIFY(binding->SavePage());
-        QCOMPARE(f->stored(QStringLiteral("A"), QStringLiteral("A1-1"), f->id, f->date),
-                 Value(QStringLiteral("あいうえお")));
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message"); // empty when stored as typed
+        const QString tooLong = "文字数が多すぎます。5文字以内で入力してください。";
+        const QString lone = QString(QChar(0xD842));
+        QTest::newRow("size") << "orv_A1_1"
+                              << "あいうえお"
+                              << "";
+        QTest::newRow("one over") << "orv_A1_1"
+                                  << "あいうえおか" << tooLong;
+        QTest::newRow("pair fits") << "orv_A1_1"
+                                   << "あいう𠮷"
+                                   << "";
+        QTest::newRow("pair counts two")
+            << "orv_A1_1"
+            << "あいうえ𠮷"
+            << tooLong +
+                   "\n𠮷などの一部の文字は、1文字で2文字分と数えます（入力された文字数：6）。";
+        QTest::newRow("lone surrogate") << "orv_A1_1"
+                                        << "山" + lone << StoreText::UnstorableCharacter;
+        QTest::newRow("lone surrogate in a memo")
+            << "orv_A6" << lone + "田" << StoreText::UnstorableCharacter;
+        QTest::newRow("memo with a pair") << "orv_A6"
+                                          << "𠮷野家"
+                                          << "";
+    }
 
-        QVERIFY(f->openRow(QStringLiteral("A")));
-        f->page.element(QStringLiteral("orv_A1_1")).value = QStringLiteral("あいうえおか");
-        QVERIFY(!binding->SavePage());
-        QCOMPARE(f->msg.last().text,
-                 QStringLiteral("文字数が多すぎます。5文字以内で入力してください。"));
-        QCOMPARE(f->page.element(QStringLiteral("orv_A1_1")).backgroundColor,
-                 QStringLiteral("#ff0000"));
+    void texts()
+    {
+        QFETCH(QString, element);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        f->page.add(element, QStringLiteral("text"), typed);
+        QCOMPARE(binding->SavePage(), message.isEmpty());
+        const QString col = PageBinding::columnOfElement(element);
+        const Value stored = f->stored(QStringLiteral("A"), col, f->id, f->date);
+        if (message.isEmpty()) {
+            QCOMPARE(stored, Value(typed));
+            QCOMPARE(f->msg.count(), 0);
+        } else {
+            QVERIFY(stored.isNull());
+            QCOMPARE(f->msg.texts(), QStringList{message});
+            QCOMPARE(f->page.element(element).backgroundColor, QStringLiteral("#ff0000"));
+            QVERIFY(f->page.element(element).focused);
+        }
     }
 
     void emptyTextStaysEmptyText()

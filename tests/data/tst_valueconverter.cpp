@@ -91,6 +91,14 @@ private slots:
             << int(dbText) << 4 << Value("あいうえ") << true << Value("あいうえ");
         QTest::newRow("Text over its size")
             << int(dbText) << 4 << Value("あいうえお") << false << none;
+        QTest::newRow("Text with a pair at its size")
+            << int(dbText) << 4 << Value("あい𠮷") << true << Value("あい𠮷");
+        QTest::newRow("Text with a pair over its size")
+            << int(dbText) << 4 << Value("あいう𠮷") << false << none;
+        QTest::newRow("Text with a lone surrogate refused")
+            << int(dbText) << 4 << Value(QString(QChar(0xD842))) << false << none;
+        QTest::newRow("Memo with a lone surrogate refused")
+            << int(dbMemo) << 0 << Value("x" + QString(QChar(0xDFB7))) << false << none;
         QTest::newRow("Text empty stays empty")
             << int(dbText) << 4 << Value("") << true << Value("");
         QTest::newRow("Memo unlimited")

@@ -61,20 +61,8 @@ private:
 
     void fillTable(const QString& table)
     {
-        const TableSchema* schema = m_state.Db->schema(table);
-        QVERIFY2(schema, qPrintable(table));
-        QStringList names;
-        QStringList marks;
-        QVector<Value> values;
-        for (const ColumnInfo& column : schema->columns) {
-            names << "[" + column.name + "]";
-            marks << "?";
-            values << fillValue(column);
-        }
         QString error;
-        QVERIFY2(m_state.Db->execute(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
-                                         .arg(table, names.join(','), marks.join(',')),
-                                     values, &error),
+        QVERIFY2(test::TestDatabase::insertRow(*m_state.Db, table, fillValue, &error),
                  qPrintable(error));
     }
 

@@ -1,4 +1,7 @@
+#include "data/Catalogue.h"
+#include "print/LayoutCatalogueSection.h"
 #include "print/LayoutFormFlow.h"
+#include "print/RecordXmlWriter.h"
 #include "print/ReportCatalogue.h"
 #include "print/ReportLayouts.h"
 #include "print/ReportRapChart.h"
@@ -215,25 +218,86 @@ private slots:
         }
     }
 
-    // A group's title never ends a page: its first field follows it on the same page.
-    void assessmentTitlesStayWithTheirItems()
+    // A group stays on one page with its title ("脚（股・膝を含む）" with both its items, N4 and
+    // P3 whole); a title over sub-groups (E4, G4) goes on the page of the first of them.
+    void assessmentGroupsStayWithTheirTitles()
     {
         const ReportLayout layout = ReportLayouts::assessment();
-        for (const ReportControl& title : layout.controls()) {
-            if (title.kind != ControlKind::Label || title.left != 60 || !title.font.bold)
-                continue;
-            // Long codes such as "P1-a-a～s" have the room to print at their size.
-            QVERIFY2(title.width >= LayoutFormFlow::textWidth(title.text, title.font.points),
-                     qPrintable(title.text));
-            const ReportControl* next = nullptr;
-            for (const ReportControl& c : layout.controls()) {
-                if (c.isBoundField() && c.top >= title.bottom() && (!next || c.top < next->top))
-                    next = &c;
+        for (char letter = 'A'; letter <= 'R'; ++letter) {
+            const CatalogueSection* section =
+                Catalogue::builtIn().section(QString(QLatin1Char(letter)));
+            QVERIFY(section);
+            int waiting = -1; // the page of a title over sub-groups
+            for (const CatalogueGroup& group : section->groups) {
+                const ReportControl* title = findLabel(layout, group.code);
+                QVERIFY2(title, qPrintable(group.code));
+                // Long codes such as "P1-a-a～s" have the room to print at their size.
+                QVERIFY2(title->width >= LayoutFormFlow::textWidth(title->text, 9.5),
+                         qPrintable(group.code));
+                const int page = pageOf(layout, title->top);
+                if (waiting >= 0)
+                    QVERIFY2(page == waiting, qPrintable(group.code));
+                waiting = group.items.isEmpty() ? page : -1;
+                for (const CatalogueItem& item : group.items) {
+                    for (const ReportControl* field : fieldsOf(layout, xmlElementName(item.code)))
+                        QVERIFY2(pageOf(layout, field->top) == page, qPrintable(item.code));
+                }
             }
-            if (next)
-                QVERIFY2(pageOf(layout, next->top) == pageOf(layout, title.top),
-                         qPrintable(title.text));
         }
+    }
+
+    // A group longer than a page opens each page it goes on to with its title.
+    void longGroupRepeatsItsTitle()
+    {
+        ReportLayout layout;
+        LayoutBuilder b(&layout);
+        LayoutCatalogueSection writer(&b, 300);
+        CatalogueGroup group;
+        group.code = QStringLiteral("Z9");
+        group.title = QStringLiteral("長い一覧");
+        for (int i = 0; i < 120; ++i) {
+            CatalogueItem item;
+            item.code = QStringLiteral("Z9-%1").arg(i);
+            item.title = QStringLiteral("項目%1").arg(i);
+            item.kind = ItemKind::Check;
+            group.items.append(item);
+        }
+        writer.group(group);
+        const QList<PageSlice> slices = layout.pageSlices();
+        QVERIFY(slices.size() > 1);
+        for (const PageSlice& slice : slices) {
+            const auto first = std::min_element(
+                layout.controls().begin(), layout.controls().end(),
+                [&](const auto& x, const auto& y) {
+                    const auto key = [&](const ReportControl& c) {
+                        return c.kind == ControlKind::Label && c.top >= slice.top ? c.top : INT_MAX;
+                    };
+                    return key(x) < key(y);
+                });
+            QCOMPARE(first->text, group.code);
+        }
+    }
+
+    // The day and minute counts carry their unit ("2日", "40分"): the form adds none beside them.
+    void dayAndMinuteCountsPrintTheirUnitOnce()
+    {
+        const ReportLayout layout = ReportLayouts::assessment();
+        int counts = 0;
+        for (const ReportControl& field : layout.controls()) {
+            const XmlFamily family =
+                field.isBoundField() ? xmlFamilyOf(field.dataField) : XmlFamily::Default;
+            if (family != XmlFamily::Days && family != XmlFamily::Minutes)
+                continue;
+            ++counts;
+            for (const ReportControl& c : layout.controls()) {
+                const bool beside = c.kind == ControlKind::Label && c.left >= field.right() &&
+                                    c.top < field.bottom() && c.bottom() > field.top;
+                QVERIFY2(!beside ||
+                             (c.text != QStringLiteral("日") && c.text != QStringLiteral("分")),
+                         qPrintable(field.dataField));
+            }
+        }
+        QVERIFY(counts > 0);
     }
 
     // Part II: each list of habits in a frame of its own, under its title; no frame is empty.

@@ -1,13 +1,23 @@
 #include "common/AnsiText.h"
+#include "common/DateValue.h"
 #include "data/AppState.h"
+#include "data/Catalogue.h"
+#include "data/DaoType.h"
+#include "data/Database.h"
+#include "data/ValueConverter.h"
 #include "print/LayoutBuilder.h"
+#include "print/RecordXmlWriter.h"
+#include "print/ReportDataExporter.h"
 #include "print/ReportLayouts.h"
 #include "print/view/ReportDesigner.h"
 #include "print/view/ReportRenderer.h"
 #include "print/view/ReportWindows.h"
+#include "rap/RapItemTable.h"
+#include "rap/TriggerRuleTable.h"
 #include "support/PdfText.h"
 #include "support/ReportContract.h"
 #include "support/TempFolder.h"
+#include "support/TestDatabase.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -60,6 +70,128 @@ struct Reports
 };
 
 const QRegularExpression kTriggerKey(QStringLiteral("^(?:[B-P]\\d|OH\\d|OJ\\d)$"));
+
+const QString kId = QStringLiteral("K01");
+const QChar kWide(0x9b31); // 鬱, a full-width character
+constexpr double kLegibleFloor = 6.0;
+
+// The longest value a column of a record takes: texts full of full-width characters to the
+// column's size, memos longer than any box, the longest code of a coded item, a date with a
+// two-digit era year, month and day, and a number with the most digits the entry page lets
+// through (eight) that the column's type holds.
+Value longestValue(const ColumnInfo& column)
+{
+    if (column.name == QLatin1String("ID"))
+        return Value(kId);
+    const CatalogueItem* item = Catalogue::builtIn().item(column.name);
+    if (column.type == dbDate || (item && item->kind == ItemKind::Date)) {
+        return column.type == dbText ? Value(QStringLiteral("2018/12/28"))
+                                     : Value(DateValue::fromDate(QDate(2018, 12, 28)));
+    }
+    if (item && item->kind == ItemKind::Check)
+        return Value(qint64(1));
+    if (item && item->kind == ItemKind::Code) {
+        QString code;
+        for (const CatalogueChoice& choice : item->choices)
+            code = choice.code.size() > code.size() ? choice.code : code;
+        return Value(code.toLongLong());
+    }
+    if (column.type == dbText)
+        return Value(QString(column.size, kWide));
+    if (column.type == dbMemo)
+        return Value(QString(1000, kWide));
+    qint64 low = 0;
+    qint64 high = 99999999;
+    Value converted;
+    while (low < high) {
+        const qint64 middle = (low + high + 1) / 2;
+        if (ValueConverter::convert(column, Value(middle), &converted))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return Value(low);
+}
+
+int boundFieldCount(const ReportDocument& document)
+{
+    int count = int(document.layout.boundFields().size());
+    for (const ReportControl& c : document.layout.controls()) {
+        if (c.subReport)
+            count += boundFieldCount(*c.subReport);
+    }
+    return count;
+}
+
+// Element and text of every bound field that prints a value.
+void collectValues(const ReportDocument& document, QSet<QString>* values)
+{
+    for (const ReportControl& c : document.layout.controls()) {
+        if (c.isBoundField())
+            values->insert(c.dataField + QLatin1Char('=') + document.textOf(c));
+        if (c.subReport)
+            collectValues(*c.subReport, values);
+    }
+}
+
+// A rule strikes a text when its stroke (half a point wide) runs through the text's glyphs.
+bool strikes(const QLineF& rule, const QRectF& ink)
+{
+    constexpr double kHalfStroke = 5;
+    const QRectF stroke = QRectF(rule.p1(), rule.p2())
+                              .normalized()
+                              .adjusted(-kHalfStroke, -kHalfStroke, kHalfStroke, kHalfStroke);
+    return stroke.intersects(ink);
+}
+
+QString where(const PlacedText& t)
+{
+    return QStringLiteral("%1「%2」 %3pt ink %4,%5 %6x%7 box %8,%9 %10x%11")
+        .arg(t.element, t.text.left(12))
+        .arg(t.points)
+        .arg(t.ink.left())
+        .arg(t.ink.top())
+        .arg(t.ink.width())
+        .arg(t.ink.height())
+        .arg(t.box.left())
+        .arg(t.box.top())
+        .arg(t.box.width())
+        .arg(t.box.height());
+}
+
+// The first text of a page that is not where it belongs: off the page, struck through by a
+// rule, below the legible size, cut (only a memo may be), out of its box, other than the data
+// file holds, or over another text. Counts the fields drawn.
+QString misplacedText(const PageDrawing& drawn, const QSet<QString>& memos,
+                      const QSet<QString>& printed, int* fields)
+{
+    for (const PlacedText& text : drawn.texts) {
+        if (!drawn.printable.contains(text.ink))
+            return "off the page: " + where(text);
+        for (const QLineF& rule : drawn.rules) {
+            if (strikes(rule, text.ink))
+                return "struck through: " + where(text);
+        }
+        if (text.points < kLegibleFloor)
+            return "too small: " + where(text);
+        const QString whole = QString(text.text).remove(QLatin1Char('\n'));
+        if (text.cut && !(memos.contains(text.element) && whole.endsWith(QChar(0x2026))))
+            return "cut: " + where(text);
+        if (text.element.isEmpty())
+            continue;
+        ++*fields;
+        if (!text.box.contains(text.ink))
+            return "out of its box: " + where(text);
+        if (!text.cut && !printed.contains(text.element + QLatin1Char('=') + whole))
+            return "not as the file holds it: " + where(text);
+        for (const PlacedText& other : drawn.texts) {
+            // A mark printed over its cell's fixed sign shares the cell by design.
+            if (&other != &text && other.box != text.box && other.ink.intersects(text.ink))
+                return "over another text: " + where(text) + " / " + where(other);
+        }
+    }
+    return QString();
+}
 
 } // namespace
 
@@ -209,35 +341,103 @@ private slots:
         QVERIFY2(inked > 70, qPrintable(QString::number(inked)));
     }
 
-    // A long note in the assessment's memo prints inside its box, above the items below it.
-    void memoKeepsToItsBox()
+    // Every form filled with the longest values its columns take: each value prints whole in
+    // its box (a memo may end in a visible cut), at a legible size, inside the printable area,
+    // clear of every other text and of every rule.
+    void longestValuesStayInTheirBoxes_data()
     {
-        ReportDocument document(ReportLayouts::assessment());
-        const ReportControl* memo = nullptr;
-        for (const ReportControl& c : document.layout.controls()) {
-            if (c.isBoundField() && c.dataField == QStringLiteral("A11"))
-                memo = &c;
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("tables");
+        QTest::newRow("フェイスシート") << int(ReportKind::FaceSheet) << QStringList{"KIHON1"};
+        QStringList sections;
+        for (char letter = 'A'; letter <= 'R'; ++letter)
+            sections << QString(QLatin1Char(letter));
+        QTest::newRow("アセスメント表") << int(ReportKind::Assessment) << sections;
+        QTest::newRow("RAP選定表") << int(ReportKind::RapSelection) << QStringList();
+        QTest::newRow("RAPサマリー") << int(ReportKind::RapSummary) << QStringList{"S"};
+        QTest::newRow("薬物治療調査票") << int(ReportKind::Medication) << QStringList{"T"};
+        QTest::newRow("RAP一覧表と6列") << int(ReportKind::RapList) << QStringList{"A"};
+    }
+
+    void longestValuesStayInTheirBoxes()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, tables);
+        test::TestDatabase file;
+        QVERIFY2(file.ok(), qPrintable(file.error()));
+        AppState state;
+        state.folder = ProgramFolder(file.folder());
+        state.Db = file.open();
+        QVERIFY(state.Db);
+        QSet<QString> memos;
+        for (const QString& table : tables) {
+            QString error;
+            QVERIFY2(test::TestDatabase::insertRow(*state.Db, table, longestValue, &error),
+                     qPrintable(error));
+            const TableSchema* schema = state.Db->schema(table);
+            for (const ColumnInfo& column : schema->columns) {
+                if (column.type == dbMemo)
+                    memos << xmlElementName(column.name);
+            }
+            // The name that the RAP list prints: family and given name of section A.
+            if (table == QLatin1String("A")) {
+                state.CurName = QString(schema->columns.at(schema->indexOf("A1-1")).size +
+                                            schema->columns.at(schema->indexOf("A1-2")).size,
+                                        kWide);
+            }
         }
-        QVERIFY(memo);
-        QString note;
-        for (int i = 0; i < 8; ++i)
-            note += QStringLiteral("夜間に不穏あり家族の面会時は落ち着く。");
-        document.record.insert(QStringLiteral("A11"), note);
-        test::TempFolder folder;
-        QVERIFY(ReportRenderer(document).writePdf(folder.file("a.pdf")));
-        const auto& margins = document.layout.margins;
-        const QRectF box(QPointF(margins.left + memo->left, margins.top + memo->top) / 20.0,
-                         QSizeF(memo->width, memo->height) / 20.0);
-        int words = 0;
-        for (const PdfWord& w : PdfText::words(folder.file("a.pdf"))) {
-            if (w.page != 1 || !w.text.contains(QStringLiteral("不穏")))
-                continue;
-            ++words;
-            QVERIFY2(box.adjusted(-1, -1, 1, 1).contains(w.box.center()),
-                     qPrintable(
-                         QStringLiteral("%1,%2").arg(w.box.center().x()).arg(w.box.center().y())));
+        QStringList everyRap;
+        for (const RapItem& rap : RapItemTable::instance().items())
+            everyRap << rap.entry.toLower();
+        for (int n = 0; n < 6; ++n) {
+            QVERIFY(
+                state.Db->execute("INSERT INTO [RAP] VALUES (?,?,?)",
+                                  {Value(kId), Value(DateValue::fromDate(QDate(2018, 12, 28 - n))),
+                                   Value(everyRap.join(','))}));
         }
-        QVERIFY(words > 0);
+        QVector<Value> trigger = {Value(kId), Value(DateValue::fromDate(QDate(2018, 12, 28)))};
+        for (int i = 0; i < TriggerRuleTable::instance().keys().size(); ++i)
+            trigger << Value(QStringLiteral("○"));
+        QVERIFY(state.Db->execute(QStringLiteral("INSERT INTO [Trigger] VALUES (?,?%1)")
+                                      .arg(QStringLiteral(",?").repeated(int(trigger.size()) - 2)),
+                                  trigger));
+        ReportDataExporter exporter(state);
+        const QString date = QStringLiteral("2018/12/28");
+        switch (ReportKind(kind)) {
+        case ReportKind::FaceSheet:
+            QVERIFY(exporter.ExportFaceSheetXml(date, kId));
+            break;
+        case ReportKind::Assessment:
+            QVERIFY(exporter.ExportAssessmentXml(date, kId));
+            break;
+        case ReportKind::RapSelection:
+            QVERIFY(exporter.ExportTriggerXml(date, kId));
+            break;
+        case ReportKind::RapSummary:
+            QVERIFY(exporter.ExportRapSummaryXml(date, kId));
+            break;
+        case ReportKind::Medication:
+            QVERIFY(exporter.ExportMedicationXml(date, kId));
+            break;
+        default:
+            QVERIFY(exporter.ExportRapListXml(DateValue::fromDate(QDate(2018, 12, 28)), kId));
+            break;
+        }
+        ReportWindows windows(state);
+        ReportDesigner& report = windows.designer(ReportKind(kind));
+        report.Run();
+        QSet<QString> printed;
+        collectValues(report.document(), &printed);
+
+        const ReportRenderer renderer(report.document());
+        int fields = 0;
+        for (int page = 0; page < renderer.pageCount(); ++page) {
+            renderer.pageImage(page, 12);
+            const QString fault = misplacedText(renderer.drawing(page), memos, printed, &fields);
+            QVERIFY2(fault.isEmpty(),
+                     qPrintable(QStringLiteral("page %1: ").arg(page + 1) + fault));
+        }
+        QCOMPARE(fields, boundFieldCount(report.document()));
     }
 
     // A narrow column head set one character under the other keeps its size while the

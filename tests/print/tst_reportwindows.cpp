@@ -1,6 +1,7 @@
 #include "common/AnsiText.h"
 #include "common/SaveFileChooser.h"
 #include "data/AppState.h"
+#include "data/RecordFiles.h"
 #include "print/view/ReportDesigner.h"
 #include "print/view/ReportPreview.h"
 #include "print/view/ReportWindows.h"
@@ -9,7 +10,13 @@
 #include "support/TempFolder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QPrinter>
 #include <QtTest>
 
@@ -34,10 +41,21 @@ class FixedSaveChooser : public SaveFileChooser
 public:
     QString path;
     int asked = 0;
+    QString filter;
+    QString suggested;
+    QWidget* owner = nullptr;
     QString chooseSaveFile(const QString&, const QString&) override
     {
         ++asked;
         return path;
+    }
+    QString chooseSaveFile(const QString& filter, const QString& title,
+                           const QString& suggestedPath, QWidget* owner) override
+    {
+        this->filter = filter;
+        suggested = suggestedPath;
+        this->owner = owner;
+        return chooseSaveFile(filter, title);
     }
 };
 
@@ -155,11 +173,17 @@ private slots:
         preview->close();
     }
 
+    // The save dialog belongs to the preview, starts in the user's documents folder with the
+    // form's name and the resident's ID, and the preview says where the file went.
     void previewSavesAndPrintsThePdf()
     {
         test::TempFolder folder;
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(folder.path()));
+        QVERIFY(QDir(folder.path()).mkpath("Documents"));
         AppState state;
         state.folder = ProgramFolder(folder.path());
+        state.CurID = QStringLiteral("A/12");
         FixedSaveChooser chooser;
         chooser.path = folder.file("保存.pdf");
         state.saveChooser = &chooser;
@@ -167,15 +191,25 @@ private slots:
         writeDataFile(folder.file("orv21_t.xml"), "T-A-1-1-1", "アムロジピン");
         windows.showReport(ReportKind::Medication);
         ReportPreview* preview = windows.designer(ReportKind::Medication).preview();
-        preview->saveAsPdf();
+        preview->findChild<QAction*>("actSavePdf")->trigger();
+        qputenv("HOME", home);
         QCOMPARE(chooser.asked, 1);
+        QCOMPARE(chooser.owner, preview);
+        QCOMPARE(chooser.filter, QStringLiteral("PDFファイル|*.pdf"));
+        QCOMPARE(chooser.suggested, folder.file("Documents/薬物治療調査票_A_12.pdf"));
         QCOMPARE(PdfText::pageCount(chooser.path), 2);
         QVERIFY(PdfText::text(chooser.path).contains(QStringLiteral("アムロジピン")));
+        QCOMPARE(preview->statusBar()->currentMessage(),
+                 QStringLiteral("PDFファイルを保存しました：%1").arg(chooser.path));
 
-        // A cancelled choice writes nothing.
+        // The next showing does not claim the save; a cancelled choice writes nothing and says
+        // nothing.
+        windows.showReport(ReportKind::Medication);
+        QCOMPARE(preview->statusBar()->currentMessage(), QString());
         chooser.path.clear();
         preview->saveAsPdf();
         QCOMPARE(QDir(folder.path()).entryList({"*.pdf"}).size(), 1);
+        QCOMPARE(preview->statusBar()->currentMessage(), QString());
 
         // The print dialog: its page and copies as the report set them; the second page only.
         int asked = 0;
@@ -198,6 +232,26 @@ private slots:
         preview->setPrintDialog([](QPrinter&, QWidget*) { return false; });
         preview->printWithDialog();
 
+        // Printing to a file over the record file is refused.
+        const QString recordFile = folder.write("Orv21.db", "SQLite format 3");
+        preview->setPrintDialog([&](QPrinter& printer, QWidget*) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(recordFile);
+            return true;
+        });
+        QString refusal;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                refusal = box->text();
+                box->accept();
+            }
+        });
+        closer.start(10);
+        preview->printWithDialog();
+        QCOMPARE(refusal, RecordFiles::refusal(recordFile));
+        QCOMPARE(QFileInfo(recordFile).size(), qint64(15));
+
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.file("printed.pdf"));
@@ -205,6 +259,29 @@ private slots:
         QCOMPARE(PdfText::pageCount(folder.file("printed.pdf")), 2);
         QVERIFY(PdfText::text(folder.file("printed.pdf")).contains(QStringLiteral("アムロジピン")));
         preview->close();
+    }
+
+    // In page-width mode the page fits across its window, at every showing of the preview.
+    void pageWidthFitsAtEveryShowing()
+    {
+        test::TempFolder folder;
+        AppState state;
+        state.folder = ProgramFolder(folder.path());
+        ReportWindows windows(state);
+        for (int showing = 1; showing <= 3; ++showing) {
+            windows.showReport(ReportKind::Assessment);
+            ReportPreview* preview = windows.designer(ReportKind::Assessment).preview();
+            QVERIFY(QTest::qWaitForWindowExposed(preview));
+            auto* scroll = preview->findChild<QScrollArea*>();
+            QCOMPARE(preview->findChild<QComboBox*>("cboZoom")->currentText(),
+                     QStringLiteral("ページ幅"));
+            QCoreApplication::sendPostedEvents(); // the scroll area lays itself out
+            QVERIFY2(scroll->widget()->width() <= scroll->viewport()->width(),
+                     qPrintable(QStringLiteral("showing %1").arg(showing)));
+            QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+            QVERIFY(scroll->widget()->width() > scroll->viewport()->width() * 9 / 10);
+            preview->close();
+        }
     }
 
     void rapListTakesTheNameOfTheLastRapRun()

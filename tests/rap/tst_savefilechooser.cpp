@@ -1,13 +1,149 @@
 #include "support/TempFolder.h"
 
+#include "data/AppState.h"
+#include "data/Database.h"
+#include "data/RecordFiles.h"
+#include "data/Recordset.h"
+#include "print/view/ReportDesigner.h"
+#include "print/view/ReportPreview.h"
+#include "print/view/ReportWindows.h"
+#include "shell/FileDialogIcons.h"
 #include "shell/QtSaveFileChooser.h"
+#include "shell/SaveFileDialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
 #include <QTimer>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace orv;
+
+namespace {
+
+// The environment of a child run as a second SQLite client: the record file to count rows in.
+const char* const SecondClientVariable = "ORV_SECOND_CLIENT_FILE";
+
+int countRowsAsSecondClient(const QByteArray& path)
+{
+    sqlite3* handle = nullptr;
+    int rows = -1;
+    if (sqlite3_open_v2(path.constData(), &handle, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(handle, "SELECT count(*) FROM 記録", -1, &statement, nullptr) ==
+                SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW)
+            rows = sqlite3_column_int(statement, 0);
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close_v2(handle);
+    std::printf("%d\n", rows);
+    return rows < 0 ? 1 : 0;
+}
+
+// Rows another process sees in the record file; it opens the file for reading and writing, as
+// the sqlite3 shell does, reads and closes it. Were the program's locks gone, that close would
+// take the journal with the program's last write away.
+int rowsSeenByAnotherClient(const QString& path)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(SecondClientVariable, path);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    if (!child.waitForFinished(30000) || child.exitCode() != 0)
+        return -1;
+    return child.readAllStandardOutput().trimmed().toInt();
+}
+
+// Whether another process finds a lock of this process on the file (F_GETLK from a child:
+// a probe in this process would open and close the file and so drop the locks it looks for).
+bool lockedByThisProcess(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const pid_t self = ::getpid();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int fd = ::open(name.constData(), O_RDWR);
+        struct flock probe = {};
+        probe.l_type = F_WRLCK;
+        probe.l_whence = SEEK_SET;
+        const bool held = fd >= 0 && ::fcntl(fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK &&
+                          probe.l_pid == self;
+        ::_exit(held ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// Shows the dialog the folder as a user browsing there would: every file listed, with its icon
+// and type, in the list and the detail view, those the filter leaves out greyed.
+void browseTo(QFileDialog* dialog, const QString& folder, const QStringList& expected)
+{
+    auto* model = dialog->findChild<QFileSystemModel*>();
+    QVERIFY(model);
+    model->setNameFilterDisables(true);
+    dialog->setDirectory(folder);
+    const auto listed = [&] {
+        const QModelIndex root = model->index(folder);
+        QStringList names;
+        for (int row = 0; row < model->rowCount(root); ++row) {
+            if (model->index(row, 2, root).data().toString().isEmpty())
+                return false; // the type is not known yet
+            names << model->index(row, 0, root).data().toString();
+        }
+        for (const QString& name : expected) {
+            if (!names.contains(name))
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(QTest::qWaitFor(listed, 10000));
+    for (const auto mode : {QFileDialog::List, QFileDialog::Detail}) {
+        dialog->setViewMode(mode);
+        const QModelIndex root = model->index(folder);
+        for (int row = 0; row < model->rowCount(root); ++row) {
+            for (int column = 0; column < model->columnCount(root); ++column) {
+                for (const int role : {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole})
+                    model->index(row, column, root).data(role);
+            }
+        }
+        dialog->grab();
+    }
+}
+
+// Closes every message box that comes up, keeping its text.
+class BoxCloser : public QObject
+{
+public:
+    QStringList texts;
+    BoxCloser()
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->accept();
+            }
+        });
+        m_timer.start();
+    }
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace
 
 class TestSaveFileChooser : public QObject
 {
@@ -20,6 +156,7 @@ private slots:
         QTest::addColumn<QStringList>("choices");
         QTest::newRow("RTF") << "RTFファイル|*.rtf|すべてのファイル|*.*"
                              << QStringList{"RTFファイル (*.rtf)", "すべてのファイル (*)"};
+        QTest::newRow("PDF") << "PDFファイル|*.pdf" << QStringList{"PDFファイル (*.pdf)"};
         QTest::newRow("複数の型") << "文書|*.rtf;*.doc" << QStringList{"文書 (*.rtf *.doc)"};
     }
     void nameFilters()
@@ -46,7 +183,7 @@ private slots:
             dialog->selectFile("検討用紙");
             static_cast<QDialog*>(dialog)->accept();
         });
-        const QString chosen = QtSaveFileChooser().chooseSaveFile(
+        const QString chosen = QtSaveFileChooser(QString()).chooseSaveFile(
             "RTFファイル|*.rtf|すべてのファイル|*.*", "作成するファイル名を指定してください。");
         QCOMPARE(title, QStringLiteral("作成するファイル名を指定してください。"));
         QCOMPARE(filters.size(), 2);
@@ -60,9 +197,89 @@ private slots:
             if (QWidget* dialog = QApplication::activeModalWidget())
                 qobject_cast<QFileDialog*>(dialog)->reject();
         });
-        QVERIFY(QtSaveFileChooser().chooseSaveFile("RTFファイル|*.rtf", "題").isEmpty());
+        QVERIFY(QtSaveFileChooser(QString()).chooseSaveFile("RTFファイル|*.rtf", "題").isEmpty());
+    }
+
+    // Each save dialog lists the program folder, the user picks the record file in it; the
+    // dialog refuses it, and afterwards the program still holds SQLite's locks on the record
+    // file, so another client's read leaves the program's reads and writes whole.
+    void dialogsKeepTheRecordFilesLocks_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("review sheet") << "review sheet";
+        QTest::newRow("PDF of a preview") << "preview";
+        // As the print dialog's "print to file" chooser opens it.
+        QTest::newRow("Qt's own") << "Qt";
+    }
+
+    void dialogsKeepTheRecordFilesLocks()
+    {
+        QFETCH(QString, dialog);
+        test::TempFolder folder;
+        const QString file = folder.file("Orv21.db");
+        std::unique_ptr<Database> db = Database::create(file);
+        QVERIFY(db);
+        QVERIFY(db->execute("CREATE TABLE 記録 ([ID] TEXT(20))"));
+        QVERIFY(db->execute("INSERT INTO 記録 VALUES (?)", {Value(QStringLiteral("山田"))}));
+        folder.write("_Orv21.db", "");
+        QVERIFY(lockedByThisProcess(file) && lockedByThisProcess(file + "-shm"));
+
+        AppState state;
+        state.folder = ProgramFolder(folder.path());
+        QtSaveFileChooser chooser(folder.path());
+        state.saveChooser = &chooser;
+        BoxCloser boxes;
+        QString refusedTo;
+        const bool ours = dialog != QLatin1String("Qt");
+        QTimer::singleShot(0, this, [&] {
+            auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(shown);
+            browseTo(shown, folder.path(), {"Orv21.db", "Orv21.db-wal", "Orv21.db-shm"});
+            if (ours) {
+                // The user picks the record file and presses Save.
+                shown->findChild<QLineEdit*>("fileNameEdit")->setText("Orv21.db");
+                static_cast<QDialog*>(shown)->accept();
+                refusedTo = shown->isVisible() ? boxes.texts.value(0) : QString();
+            }
+            shown->reject();
+        });
+        if (dialog == QLatin1String("preview")) {
+            ReportWindows windows(state);
+            windows.showReport(ReportKind::RapSummary);
+            ReportPreview* preview = windows.designer(ReportKind::RapSummary).preview();
+            preview->findChild<QAction*>("actSavePdf")->trigger();
+            preview->close();
+        } else if (ours) {
+            QVERIFY(
+                chooser.chooseSaveFile("RTFファイル|*.rtf|すべてのファイル|*.*", "題").isEmpty());
+        } else {
+            const FileDialogIcons icons;
+            QVERIFY(QFileDialog::getSaveFileName(nullptr, "題", folder.file("出力.pdf")).isEmpty());
+        }
+        if (ours)
+            QCOMPARE(refusedTo, RecordFiles::refusal(file));
+        QCOMPARE(QFileInfo(file).size() > 0, true);
+
+        QVERIFY(lockedByThisProcess(file));
+        QVERIFY(lockedByThisProcess(file + "-shm"));
+        QCOMPARE(rowsSeenByAnotherClient(file), 1);
+        QVERIFY(db->execute("INSERT INTO 記録 VALUES (?)", {Value(QStringLiteral("佐藤"))}));
+        auto rs = db->openRecordset("SELECT count(*) FROM 記録");
+        QVERIFY(rs && !rs->eof());
+        QCOMPARE(rs->value(0).toInteger(), 2);
+        rs.reset();
+        QCOMPARE(rowsSeenByAnotherClient(file), 2);
     }
 };
 
-QTEST_MAIN(TestSaveFileChooser)
+int main(int argc, char** argv)
+{
+    const QByteArray secondClientFile = qgetenv(SecondClientVariable);
+    if (!secondClientFile.isEmpty())
+        return countRowsAsSecondClient(secondClientFile);
+    QApplication app(argc, argv);
+    TestSaveFileChooser test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_savefilechooser.moc"

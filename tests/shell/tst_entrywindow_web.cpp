@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 
 using namespace orv;
@@ -25,11 +26,13 @@ QByteArray sectionPage(const QString& number, const QString& comaText, const QSt
 {
     return QStringLiteral(R"(<html><head><meta charset="utf-8"></head><body>
 <form>
-<input type=text name=%1 value="">
+<h1 style="height: 150px">%4</h1>
+<input type=text name=%1 value="" autofocus>
 <input type=text name=%2 value="" class=KONSUI>
 <input type=checkbox name=%3>
 <input type=button name=cmdNext value=次へ class="KONSUI=%4|%4;R|R" onclick="window.status='#%4|%4.HTM'">
 <a id=away href="elsewhere.htm">away</a>
+<div style="height: 3000px"></div>
 </form></body></html>)")
         .arg(number, comaText, check, next)
         .toUtf8();
@@ -60,6 +63,17 @@ private:
     std::unique_ptr<frmOrv21> window;
 
     QString shownPage() { return window->WB()->url().fileName(); }
+
+    // Where the page stands: its scroll offset, its focused input and whether that lies in view.
+    QString pageView()
+    {
+        return window->WB()
+            ->runScript(QStringLiteral(
+                "(function (e) { var r = e.getBoundingClientRect();"
+                "return [scrollX, scrollY, e.name, r.top >= 0 && r.bottom <= innerHeight]"
+                ".join(' '); })(document.activeElement)"))
+            .toString();
+    }
 
     void waitForPage(const QString& file)
     {
@@ -98,6 +112,8 @@ private slots:
     void opensMaximizedAndHidesTheMenu()
     {
         QVERIFY(window->windowState().testFlag(Qt::WindowMaximized));
+        QCOMPARE(window->frameGeometry(), window->screen()->availableGeometry());
+        QCOMPARE(pageView(), QStringLiteral("0 0 orv_A2 true"));
         QVERIFY(!menu->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("Orv2.1 施設ケア アセスメント表"));
     }
@@ -139,6 +155,19 @@ private slots:
                 QStringList{"IDM_C", "IDM_D", "IDM_E", "IDM_F"}.contains(item->objectName());
             QCOMPARE(item->isEnabled(), !coma);
         }
+    }
+
+    // A page opens at its top, also when it is the page shown and scrolled down.
+    void pagesOpenAtTheirTop()
+    {
+        window->WB()->runScript(QStringLiteral("scrollTo(0, 2000); 1"));
+        window->jumpAction(QStringLiteral("IDM_C"))->trigger();
+        waitForPage(QStringLiteral("C.HTM"));
+        QTRY_COMPARE(pageView(), QStringLiteral("0 0 orv_C_1 true"));
+        window->WB()->runScript(QStringLiteral("scrollTo(0, 2000); 1"));
+        window->jumpAction(QStringLiteral("IDM_C"))->trigger();
+        QTRY_VERIFY(window->WB()->readyState() == 4 && f->state.NextPage.isEmpty());
+        QTRY_COMPARE(pageView(), QStringLiteral("0 0 orv_C_1 true"));
     }
 
     void pageDocumentRoundTrip()

@@ -341,6 +341,23 @@ private slots:
         QVERIFY(!o.finder.isVisible());
     }
 
+    // Only a pick, the new button or the close box closes the finder; Escape and Enter do not.
+    void escapeKeepsTheFinderOpen()
+    {
+        DialogsFixture f;
+        fill(f);
+        OpenFinder o(f.state, 0);
+        o.type("txtIDs", Yamada);
+        o.search();
+        for (QWidget* focus :
+             {static_cast<QWidget*>(o.box("txtIDs")), static_cast<QWidget*>(o.grid())}) {
+            QTest::keyClick(focus, Qt::Key_Escape);
+            QTest::keyClick(focus, Qt::Key_Return);
+        }
+        QVERIFY(o.finder.isVisible());
+        QVERIFY(f.state.CurID.isEmpty());
+    }
+
     void doubleClickPicksToo()
     {
         DialogsFixture f;

@@ -131,6 +131,15 @@ class TestJourneys : public QObject
         page(QStringLiteral("document.forms[0].elements[%1].click()").arg(jsText(name)));
     }
 
+    // Alt and a letter in the entry page, as the user presses a page button's key.
+    void pressAlt(Qt::Key key)
+    {
+        QWidget* target = entry()->WB()->focusProxy() ? entry()->WB()->focusProxy() : entry()->WB();
+        entry()->activateWindow();
+        target->setFocus();
+        QTest::keyClick(target, key, Qt::AltModifier);
+    }
+
     // The close box of the entry window: a close that comes through the window system.
     void closeBox()
     {
@@ -275,7 +284,7 @@ private slots:
         entry()->jumpAction("IDM_R")->trigger();
         QTRY_COMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.last().text,
-                 QString("数値を入力する項目で、数字以外の文字が入力されています。"));
+                 QString("数値を入力する項目で、小数点が複数入力されています。"));
         QVERIFY(onPage("P.HTM"));
         QCOMPARE(
             page("document.forms[0].elements['orv_P1_b_a_A'].style.backgroundColor").toString(),
@@ -306,9 +315,14 @@ private slots:
         newAssessment("J001", "2005/08/20");
         clickButton("cmdNextTop");
         QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
-        // Comatose: B1 posts the coma command, C to F go disabled.
+        // Comatose: B1 posts the coma command, C to F go disabled, and the page keys jump past
+        // them: Alt+N on B to G, Alt+P on G back to B.
         setElement("orv_B1", "1");
         QTRY_VERIFY(!entry()->jumpAction("IDM_C")->isEnabled());
+        pressAlt(Qt::Key_N);
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("G.HTM"), 15000);
+        pressAlt(Qt::Key_P);
+        QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
         clickButton("cmdCloseTop");
         QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
         QCOMPARE(stored("B", "J001", day(2005, 8, 20), "B1"), Value(1));
@@ -432,6 +446,56 @@ private slots:
         closeBox();
         QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
         QCOMPARE(rows("T", "J001"), 1);
+    }
+
+    // A page file gone from the program folder is named in Japanese instead of the browser's
+    // error page: a jump to it stores nothing and keeps the page, a record opened on it closes
+    // as if left unsaved, and the menu page stays when one of its links leads nowhere.
+    void missingPagesAreNamed()
+    {
+        makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        const QString missingB = m_state->folder.file("FORM/B.HTM");
+        const QString missingT = m_state->folder.file("FORM/T.HTM");
+        QVERIFY(QFile::remove(missingB) && QFile::remove(missingT));
+        const auto namesMissing = [&](const QString& path) {
+            return m_boxes.count() == 1 && m_boxes.last().style == 16 &&
+                   m_boxes.last().text.startsWith(
+                       QStringLiteral("画面のファイル '%1' が見つかりません。").arg(path));
+        };
+
+        newAssessment("J001", "2005/08/20");
+        m_boxes.clear();
+        setElement("orv_A8", "1");
+        clickButton("cmdNextTop");
+        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1, 15000);
+        QVERIFY2(namesMissing(missingB), qPrintable(m_boxes.last().text));
+        QVERIFY(onPage("A.HTM"));
+        QVERIFY(stored("A", "J001", day(2005, 8, 20), "A8").isNull());
+        setElement("orv_A8", "2");
+        clickButton("cmdCloseTop");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded() && m_menu->isVisible(), 15000);
+        QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A8"), Value(2));
+
+        m_boxes.clear();
+        pickInFinder("J001");
+        dateInDialog("2005/09/01");
+        command("DRAG_NEW");
+        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1 && !m_menu->isEntryWindowLoaded(), 15000);
+        QVERIFY(dialogsDone());
+        QVERIFY2(namesMissing(missingT), qPrintable(m_boxes.last().text));
+        QCOMPARE(rows("T", "J001"), 0);
+        QVERIFY(!m_state->CurRs);
+        QVERIFY(m_menu->isVisible());
+
+        m_boxes.clear();
+        const QUrl menuPage = m_menu->WB()->url();
+        m_menu->WB()->runScript("location.href = 'MainMenu.Htm'; undefined;");
+        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1, 15000);
+        QVERIFY2(namesMissing(m_state->folder.file("MainMenu/MainMenu.Htm")),
+                 qPrintable(m_boxes.last().text));
+        QCOMPARE(m_menu->WB()->url(), menuPage);
+        QVERIFY(m_menu->WB()->runScript("document.querySelectorAll('[onclick]').length").toInt() >
+                0);
     }
 
     // The entry window closed by the user while its first page still loads: the workflow

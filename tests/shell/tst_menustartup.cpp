@@ -3,10 +3,17 @@
 #include "shell/MenuKeys.h"
 #include "shell/MenuNavigationGuard.h"
 #include "shell/MenuStartup.h"
+#include "shell/SingleInstance.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <QFile>
 #include <QTest>
+
+#include <csignal>
+#include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace orv;
 
@@ -20,12 +27,14 @@ public:
     QStringList steps;
 
     void installWindowMenu() override { steps << QStringLiteral("menu"); }
-    void navigate(const QString& page) override
+    bool navigate(const QString& page) override
     {
         steps << QStringLiteral("navigate %1 permit=%2")
                      .arg(page.mid(m_state.folder.path().size()))
                      .arg(int(m_state.NavPermit));
+        return pageThere;
     }
+    bool pageThere = true;
     void placeWindow() override { steps << QStringLiteral("place"); }
     void waitForPage() override
     {
@@ -47,6 +56,35 @@ struct Startup
     ScriptedMessageBox boxes;
     RecordingWindow window{state};
 };
+
+// A child process that takes the lock and then waits to be killed; its id once it holds it.
+pid_t holdLockInChild(const QString& lockFile)
+{
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ready[0]);
+        SingleInstance instance(lockFile);
+        const char held = instance.acquire() ? '1' : '0';
+        (void)!::write(ready[1], &held, 1);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char held = '0';
+    const bool told = child > 0 && ::read(ready[0], &held, 1) == 1;
+    ::close(ready[0]);
+    if (!told || held != '1') {
+        if (child > 0) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+        }
+        return -1;
+    }
+    return child;
+}
 
 } // namespace
 
@@ -113,16 +151,69 @@ private slots:
         QCOMPARE(second.boxes.last().title, QStringLiteral("Orv2.1 施設ケア アセスメント表"));
     }
 
-    void aLockLeftByADeadProcessIsTakenOver()
+    // Only a running holder of the lock refuses the start; no state of the file does, and a
+    // holder that was killed holds nothing.
+    void onlyALivingHolderRefuses_data()
     {
+        QTest::addColumn<QByteArray>("content"); // the lock file as left; "-" for none
+        QTest::addColumn<QString>("holder");     // "alive", "killed" or ""
+        QTest::addColumn<bool>("diskFull");
+        QTest::addColumn<bool>("refused");
+        const QByteArray stale = "2147483646\nOrv21\nhost\n";
+        QTest::newRow("no file") << QByteArray("-") << "" << false << false;
+        QTest::newRow("empty file") << QByteArray() << "" << false << false;
+        QTest::newRow("garbage") << QByteArray("\xff\xfe\x00garbage\x01", 11) << "" << false
+                                 << false;
+        QTest::newRow("stale") << stale << "" << false << false;
+        QTest::newRow("stale, disk full") << stale << "" << true << false;
+        QTest::newRow("empty, disk full") << QByteArray() << "" << true << false;
+        QTest::newRow("holder killed") << QByteArray("-") << "killed" << false << false;
+        QTest::newRow("holder alive") << QByteArray("-") << "alive" << false << true;
+        QTest::newRow("holder alive, disk full") << QByteArray("-") << "alive" << true << true;
+    }
+
+    void onlyALivingHolderRefuses()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, holder);
+        QFETCH(bool, diskFull);
+        QFETCH(bool, refused);
         test::TempFolder folder;
         folder.write(QStringLiteral("Orv21.PRA"), "");
-        // A lock file naming a process id that cannot be running.
-        folder.write(QStringLiteral("Orv21.lock"), "2147483646\nOrv21\n\n");
+        const QString lockFile = folder.file(QStringLiteral("Orv21.lock"));
+        if (content != "-")
+            folder.write(QStringLiteral("Orv21.lock"), content);
+        pid_t child = -1;
+        if (!holder.isEmpty()) {
+            child = holdLockInChild(lockFile);
+            QVERIFY(child > 0);
+            if (holder == QLatin1String("killed")) {
+                ::kill(child, SIGKILL);
+                ::waitpid(child, nullptr, 0);
+                child = -1;
+            }
+        }
         Startup s(folder.path());
-        MenuStartup startup(s.state, [](AppState&, QString*) { return true; });
-        QVERIFY(startup.Form_Load(s.window));
-        QCOMPARE(s.boxes.count(), 0);
+        bool databaseTouched = false;
+        MenuStartup startup(s.state, [&](AppState&, QString*) {
+            databaseTouched = true;
+            return true;
+        });
+        bool started = false;
+        {
+            std::unique_ptr<test::FileSizeLimit> full;
+            if (diskFull)
+                full = std::make_unique<test::FileSizeLimit>(0);
+            started = startup.Form_Load(s.window);
+        }
+        if (child > 0) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+        }
+        QCOMPARE(started, !refused);
+        QCOMPARE(databaseTouched, !refused);
+        QCOMPARE(s.boxes.texts(),
+                 refused ? QStringList{MenuStartup::AlreadyRunningText} : QStringList());
     }
 
     void aDatabaseFailureEndsStartUpWithItsMessage()
@@ -138,6 +229,24 @@ private slots:
         QCOMPARE(s.window.steps, QStringList{QStringLiteral("menu")});
         QCOMPARE(s.boxes.count(), 1);
         QCOMPARE(s.boxes.last().text, QStringLiteral("Orv21.db を開けません。"));
+        QCOMPARE(s.boxes.last().style, 16);
+        QVERIFY(!s.state.NavPermit);
+    }
+
+    // Without its menu page the program says which file is missing and ends.
+    void aMissingMenuPageEndsStartUp()
+    {
+        test::TempFolder folder;
+        folder.write(QStringLiteral("Orv21.PRA"), "");
+        Startup s(folder.path());
+        s.window.pageThere = false;
+        MenuStartup startup(s.state, [](AppState&, QString*) { return true; });
+        QVERIFY(!startup.Form_Load(s.window));
+        QCOMPARE(s.window.steps.size(), 2);
+        QCOMPARE(s.boxes.count(), 1);
+        QVERIFY(s.boxes.last().text.startsWith(
+            QStringLiteral("画面のファイル '%1' が見つかりません。")
+                .arg(folder.file(QStringLiteral("MainMenu/MainMenuFr.htm")))));
         QCOMPARE(s.boxes.last().style, 16);
         QVERIFY(!s.state.NavPermit);
     }

@@ -1,9 +1,13 @@
 #include "DialogsFixture.h"
 #include "TextFit.h"
+#include "data/StoreText.h"
+#include "shell/QtMessageBox.h"
+#include "shell/frmDBFind2.h"
 #include "shell/frmDateSet.h"
 #include "shell/frmNewData.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +49,24 @@ void fill(DialogsFixture& f)
     f.addFaceSheet("O'B\"1", f.day(2005, 8, 17), "小山", QString());
     f.exec("INSERT INTO KIHON1([ID], [基準日]) VALUES('300', '2006-01-01')", {});
     f.addFaceSheet("400", f.day(2005, 8, 17), "勅使河原長谷川", "美智代里子");
+}
+
+// As far from the left edge as from the right, and from the top as from the bottom, give or take
+// the pixel that the halving in twips drops.
+bool isCentred(const QRect& window, const QRect& screen)
+{
+    const int across = (window.left() - screen.left()) - (screen.right() - window.right());
+    const int down = (window.top() - screen.top()) - (screen.bottom() - window.bottom());
+    return qAbs(across) <= 1 && qAbs(down) <= 1;
+}
+
+QString rectText(const QRect& rect)
+{
+    return QStringLiteral("%1,%2 %3x%4")
+        .arg(rect.x())
+        .arg(rect.y())
+        .arg(rect.width())
+        .arg(rect.height());
 }
 
 } // namespace
@@ -132,6 +154,14 @@ private slots:
         QTest::newRow("ID too long") << "<too long>"
                                      << "abc"
                                      << "IDが長すぎます。IDは<size>文字以内で入力してください";
+        // Counted as the store counts: 𠮷 takes two places.
+        QTest::newRow("ID too long by a pair")
+            << "<one short>𠮷"
+            << "2005/08/17"
+            << "IDが長すぎます。IDは<size>文字以内で入力してください\n𠮷などの一部の文字は、"
+               "1文字で2文字分と数えます（入力された文字数：<size+1>）。";
+        QTest::newRow("ID with a lone surrogate") << QString(QChar(0xDFB7)) + "100"
+                                                  << "2005/08/17" << StoreText::UnstorableCharacter;
     }
 
     void checksInOrder()
@@ -143,6 +173,8 @@ private slots:
         fill(f);
         if (id == "<too long>")
             id = QString(f.idSize() + 1, QLatin1Char('9'));
+        id.replace("<one short>", QString(f.idSize() - 1, QLatin1Char('9')));
+        message.replace("<size+1>", QString::number(f.idSize() + 1));
         message.replace("<size>", QString::number(f.idSize()));
         Shown<frmNewData> s(f.state);
         s.set("txtIDs", id);
@@ -323,6 +355,8 @@ private slots:
         QTest::newRow("a time alone") << "10:30" << QDate();
         QTest::newRow("slashes") << "2005/8/17" << QDate(2005, 8, 17);
         QTest::newRow("era") << "平成17年08月17日" << QDate(2005, 8, 17);
+        QTest::newRow("era letter") << "H17.8.17" << QDate(2005, 8, 17);
+        QTest::newRow("two-digit year") << "05/8/17" << QDate(2005, 8, 17);
         QTest::newRow("with a time") << "2005/08/17 23:59" << QDate(2005, 8, 17);
     }
 
@@ -345,6 +379,49 @@ private slots:
             QCOMPARE(f.state.CurKijunbi, DateValue::fromDate(expected));
             QVERIFY(!s.dialog.isVisible());
         }
+    }
+
+    // The dialogs stand in the middle of the screen by their outer frame.
+    void dialogsCentredByTheirFrame_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        for (const char* name : {"frmNewData", "frmDateSet", "frmDBFind2"})
+            QTest::newRow(name) << name;
+    }
+    void dialogsCentredByTheirFrame()
+    {
+        QFETCH(QString, dialog);
+        DialogsFixture f;
+        std::unique_ptr<QDialog> shown;
+        if (dialog == "frmNewData")
+            shown = std::make_unique<frmNewData>(f.state);
+        else if (dialog == "frmDateSet")
+            shown = std::make_unique<frmDateSet>(f.state);
+        else
+            shown = std::make_unique<frmDBFind2>(f.state);
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+        QVERIFY(shown->frameGeometry() != shown->geometry());
+        QTRY_VERIFY2_WITH_TIMEOUT(isCentred(shown->frameGeometry(), shown->screen()->geometry()),
+                                  qPrintable(rectText(shown->frameGeometry())), 1000);
+    }
+
+    // A box whose owner is not on screen, as the second-instance box at start-up, stands in the
+    // middle of the screen.
+    void boxWithoutAShownOwnerIsCentred()
+    {
+        QWidget owner;
+        QtMessageBox boxes(&owner);
+        QRect frame;
+        QTimer::singleShot(0, [&frame] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            frame = box->frameGeometry();
+            box->close();
+        });
+        boxes.show("既に起動されているので、終了します。", StyleCritical);
+        QVERIFY2(isCentred(frame, QGuiApplication::primaryScreen()->geometry()),
+                 qPrintable(rectText(frame)));
     }
 
     void dateSetEscapeDoesNothing()

@@ -3,9 +3,11 @@
 #include "data/PageDocument.h"
 #include "shell/PickerPlacement.h"
 #include "shell/PickerPreload.h"
+#include "shell/JapaneseLocale.h"
 #include "shell/PickerResult.h"
 #include "shell/frmDTPICK.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -14,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
+#include <QToolButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -50,6 +54,21 @@ DateValue at(int y, int mo, int d, int h = 0, int mi = 0)
     return DateValue::fromDateTime(QDate(y, mo, d), QTime(h, mi));
 }
 
+// The calendar's heading as it reads from left to right.
+QString heading(QCalendarWidget* calendar)
+{
+    QList<QToolButton*> buttons;
+    for (QToolButton* button : calendar->findChildren<QToolButton*>())
+        if (button->isVisible() && !button->text().isEmpty())
+            buttons << button;
+    std::sort(buttons.begin(), buttons.end(),
+              [](QToolButton* a, QToolButton* b) { return a->x() < b->x(); });
+    QString text;
+    for (QToolButton* button : buttons)
+        text += button->text();
+    return text;
+}
+
 } // namespace
 
 class TestPicker : public QObject
@@ -57,6 +76,35 @@ class TestPicker : public QObject
     Q_OBJECT
 
 private slots:
+    // The program's locale, on a system whose own is not Japanese.
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        installJapaneseLocale(*qApp);
+    }
+
+    // The heading reads as Japanese calendars write it, also after a move and a typed year.
+    void headingIsJapanese()
+    {
+        AppState state;
+        state.PickElementName = "orv_A3";
+        frmDTPICK picker(state, [](const QString&) { return QStringLiteral("2026/12/06"); });
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        auto* cal = picker.findChild<QCalendarWidget*>("Cal");
+        QCOMPARE(heading(cal), QString("2026年12月"));
+        QCOMPARE(cal->findChild<QAbstractItemView*>()->model()->index(0, 0).data().toString(),
+                 QString("日"));
+        QTest::mouseClick(cal->findChild<QToolButton*>("qt_calendar_nextmonth"), Qt::LeftButton);
+        QCOMPARE(heading(cal), QString("2027年1月"));
+        QTest::mouseClick(cal->findChild<QToolButton*>("qt_calendar_yearbutton"), Qt::LeftButton);
+        auto* year = cal->findChild<QSpinBox*>("qt_calendar_yearedit");
+        year->selectAll();
+        QTest::keyClicks(year, "2030");
+        QTest::keyClick(year, Qt::Key_Return);
+        QTRY_COMPARE(heading(cal), QString("2030年1月"));
+    }
+
     void placement_data()
     {
         QTest::addColumn<QPointF>("pointer");
@@ -134,8 +182,8 @@ private slots:
         QTest::newRow("points") << "2005.08.17" << QDate(2005, 8, 17) << 0 << 0;
         QTest::newRow("slashes and a time") << "2005/08/17 09:05" << QDate(2005, 8, 17) << 9 << 5;
         QTest::newRow("era") << "平成17年8月17日" << QDate(2005, 8, 17) << 0 << 0;
-        QTest::newRow("points with a time, time unread")
-            << "2005.08.17 09:05" << QDate(2005, 8, 17) << 0 << 0;
+        QTest::newRow("points with a time") << "2005.08.17 09:05" << QDate(2005, 8, 17) << 9 << 5;
+        QTest::newRow("month and day") << "8.17" << QDate(2024, 8, 17) << 0 << 0;
         QTest::newRow("no date") << "abc" << today << 13 << 47;
         QTest::newRow("empty") << "" << today << 13 << 47;
         QTest::newRow("impossible day") << "2005.02.30" << today << 13 << 47;

@@ -1,7 +1,12 @@
+#include "shell/JapaneseLocale.h"
 #include "shell/JapaneseTranslations.h"
+#include "support/TempFolder.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QTest>
+#include <QTreeView>
 
 using namespace orv;
 
@@ -31,7 +36,31 @@ private slots:
         const QString shown = QCoreApplication::translate(qPrintable(context), qPrintable(text));
         QVERIFY2(shown != text, qPrintable(shown));
     }
+
+    // Dates in Japanese on a system whose locale is not (the test runs under LC_ALL=C.UTF-8),
+    // also in the file dialog, which Qt writes in the system's locale.
+    void datesAreJapaneseWhateverTheSystem()
+    {
+        QLocale::setDefault(QLocale::c());
+        installJapaneseLocale(*qApp);
+        const QDateTime when(QDate(2026, 12, 6), QTime(9, 5));
+        QCOMPARE(QLocale().toString(when, QLocale::ShortFormat), QString("2026/12/06 9:05"));
+
+        test::TempFolder folder;
+        QFile file(folder.write("記録.rtf", "x"));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
+        file.close();
+        QFileDialog dialog(nullptr, QString(), folder.path());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setViewMode(QFileDialog::Detail);
+        dialog.show();
+        auto* list = dialog.findChild<QTreeView*>("treeView");
+        QTRY_COMPARE(list->model()->rowCount(list->rootIndex()), 1);
+        QCOMPARE(list->model()->index(0, 3, list->rootIndex()).data().toString(),
+                 QString("2026/12/06 9:05"));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestTranslations)
+QTEST_MAIN(TestTranslations)
 #include "tst_translations.moc"

@@ -75,6 +75,13 @@ EntryFixture::EntryFixture()
     state.msg = &msg;
     state.folder = ProgramFolder(folder.path());
     host.state = &state;
+    // A move to the next page looks for its file first.
+    QStringList pages = {QStringLiteral("KIHON1"), QStringLiteral("KIHON2"), QStringLiteral("S"),
+                         QStringLiteral("T")};
+    for (const QChar letter : QStringLiteral("ABCDEFGHIJKLMNOPQR"))
+        pages << QString(letter);
+    for (const QString& page : std::as_const(pages))
+        folder.write(QStringLiteral("FORM/%1.HTM").arg(page), "<html></html>");
 }
 
 bool EntryFixture::open(QString* error)

@@ -16,6 +16,7 @@ void copyFolder(const QString& from, const QString& to)
         const QString file = it.next();
         const QString target = QDir(to).filePath(QDir(from).relativeFilePath(file));
         QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::remove(target); // the program's own file replaces a stand-in
         QFile::copy(file, target);
     }
 }

@@ -2,10 +2,13 @@
 
 #include "support/TempFolder.h"
 
+#include "common/Value.h"
+#include "data/ColumnInfo.h"
 #include "data/Database.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace orv::test {
@@ -29,6 +32,11 @@ public:
 
     // A connection through the record store.
     std::unique_ptr<Database> open() const { return Database::open(m_path); }
+
+    // Adds a row to a table with a value for each of its columns.
+    static bool insertRow(Database& db, const QString& table,
+                          const std::function<Value(const ColumnInfo&)>& valueOf,
+                          QString* error = nullptr);
 
 private:
     TempFolder m_folder;

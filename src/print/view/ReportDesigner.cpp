@@ -2,6 +2,7 @@
 
 #include "print/ReportDataSource.h"
 #include "print/view/ReportPreview.h"
+#include "shell/MaximizedWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -59,10 +60,12 @@ void ReportDesigner::Show()
     if (!m_preview)
         m_preview = std::make_unique<ReportPreview>();
     m_preview->setSaveChooser(m_saveChooser);
+    m_preview->setResidentId(m_residentId);
+    m_preview->setProgramFolder(m_programFolder);
     m_preview->setCopies(PrinterCopies);
     m_preview->setDocument(m_document);
     if (WindowState == 2)
-        m_preview->showMaximized();
+        MaximizedWindow::show(m_preview.get());
     else
         m_preview->showNormal();
     m_preview->raise();

@@ -44,6 +44,8 @@ public:
     // The preview window, once shown.
     ReportPreview* preview() const { return m_preview.get(); }
     void setSaveChooser(SaveFileChooser* chooser) { m_saveChooser = chooser; }
+    void setResidentId(const QString& id) { m_residentId = id; }
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
 
 protected:
     void readDataFile();
@@ -53,6 +55,8 @@ private:
     std::shared_ptr<ReportDocument> m_document;
     std::unique_ptr<ReportPreview> m_preview;
     SaveFileChooser* m_saveChooser = nullptr;
+    QString m_residentId;
+    QString m_programFolder;
 };
 
 } // namespace orv

@@ -1,18 +1,24 @@
 #include "print/view/ReportPreview.h"
 
 #include "common/SaveFileChooser.h"
+#include "data/RecordFiles.h"
 #include "print/view/ReportPageView.h"
 #include "print/view/ReportRenderer.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QFileDialog>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollArea>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace orv {
@@ -35,8 +41,10 @@ ReportPreview::ReportPreview(QWidget* parent) : QMainWindow(parent)
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setWidget(m_view);
+    m_scroll->installEventFilter(this);
     setCentralWidget(m_scroll);
     buildToolBar();
+    statusBar()->setObjectName(QStringLiteral("sbPreview"));
     m_printDialog = [](QPrinter& printer, QWidget* parent) {
         QPrintDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("印刷"));
@@ -99,6 +107,7 @@ void ReportPreview::setDocument(std::shared_ptr<const ReportDocument> document)
     m_document = std::move(document);
     m_renderer = m_document ? std::make_unique<ReportRenderer>(*m_document) : nullptr;
     setWindowTitle(m_document ? m_document->layout.caption : QString());
+    statusBar()->clearMessage(); // a save of the document shown before
     m_view->setRenderer(m_renderer.get());
     applyZoom();
     showPage(0);
@@ -132,21 +141,30 @@ void ReportPreview::applyZoom()
 {
     const int index = m_zoom->currentIndex();
     const QSizeF sheet = m_view->sheetSize();
-    const QSize room = m_scroll->viewport()->size() - QSize(32, 32);
+    // The room is measured without the scroll bars, whether they show at this moment or not;
+    // a page taller than the window then gives up the width of the vertical bar.
+    const QSize room = m_scroll->maximumViewportSize() - QSize(32, 32);
     double zoom = kZooms[index];
-    if (index == 0)
+    if (index == 0) {
         zoom = std::min(room.width() / sheet.width(), room.height() / sheet.height());
-    else if (index == 1)
+    } else if (index == 1) {
         zoom = room.width() / sheet.width();
+        if (sheet.height() * zoom > room.height())
+            zoom =
+                (room.width() - m_scroll->verticalScrollBar()->sizeHint().width()) / sheet.width();
+    }
     if (std::abs(zoom - m_view->zoom()) > 0.001 || m_view->size().isEmpty())
         m_view->setZoom(zoom);
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* event)
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event)
 {
-    QMainWindow::resizeEvent(event);
-    if (m_zoom && m_zoom->currentIndex() <= 1)
+    // The whole page and page width follow the room the pages have, which the window's own
+    // resize does not yet know when it first shows.
+    if (watched == m_scroll && event->type() == QEvent::Resize && m_zoom &&
+        m_zoom->currentIndex() <= 1)
         applyZoom();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void ReportPreview::updateControls()
@@ -173,23 +191,37 @@ void ReportPreview::printTo(QPrinter* printer) const
         m_renderer->print(printer);
 }
 
+QString ReportPreview::pdfFileName(const QString& caption, const QString& residentId)
+{
+    static const QString programPrefix = QStringLiteral("Orv2.1 ");
+    QString name = caption.startsWith(programPrefix) ? caption.mid(programPrefix.size()) : caption;
+    if (!residentId.isEmpty())
+        name += QLatin1Char('_') + residentId;
+    // Characters no file name may hold on the desktops the file may travel to.
+    static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
+    return name.replace(unsafe, QStringLiteral("_")).trimmed() + QStringLiteral(".pdf");
+}
+
 void ReportPreview::saveAsPdf()
 {
-    if (!m_renderer)
+    if (!m_renderer || !m_saveChooser)
         return;
-    const QString title = QStringLiteral("PDFで保存");
-    QString path;
-    if (m_saveChooser) {
-        path = m_saveChooser->chooseSaveFile(QStringLiteral("PDFファイル (*.pdf)|*.pdf"), title);
-    } else {
-        path = QFileDialog::getSaveFileName(this, title, m_document->layout.caption + ".pdf",
-                                            QStringLiteral("PDFファイル (*.pdf)"));
-    }
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QString suggested =
+        QDir(folder).filePath(pdfFileName(m_document->layout.caption, m_residentId));
+    const QString path = m_saveChooser->chooseSaveFile(
+        QStringLiteral("PDFファイル|*.pdf"), QStringLiteral("PDFで保存"), suggested, this);
     if (path.isEmpty())
         return;
     QString error;
-    if (!savePdf(path, &error))
+    if (!savePdf(path, &error)) {
         QMessageBox::critical(this, windowTitle(), error);
+        return;
+    }
+    statusBar()->showMessage(
+        QStringLiteral("PDFファイルを保存しました：%1").arg(QDir::toNativeSeparators(path)));
 }
 
 void ReportPreview::printWithDialog()
@@ -205,8 +237,14 @@ void ReportPreview::printWithDialog()
     printer.setCopyCount(m_copies);
     printer.setDocName(m_document->layout.caption);
     printer.setFromTo(1, pageCount());
-    if (m_printDialog(printer, this))
-        printTo(&printer);
+    if (!m_printDialog(printer, this))
+        return;
+    // The print dialog's own file chooser does not know the record files.
+    if (RecordFiles::isRecordFile(m_programFolder, printer.outputFileName())) {
+        QMessageBox::critical(this, windowTitle(), RecordFiles::refusal(printer.outputFileName()));
+        return;
+    }
+    printTo(&printer);
 }
 
 } // namespace orv

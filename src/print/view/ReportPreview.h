@@ -32,6 +32,12 @@ public:
     void setDocument(std::shared_ptr<const ReportDocument> document);
     const ReportDocument* document() const { return m_document.get(); }
     void setSaveChooser(SaveFileChooser* chooser) { m_saveChooser = chooser; }
+    // The resident whose record the report shows; the PDF's file name carries the ID.
+    void setResidentId(const QString& id) { m_residentId = id; }
+    // The folder whose record files neither a save nor a print to a file may overwrite.
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
+    // The file name a PDF of the report is offered under: the form's name and the resident's ID.
+    static QString pdfFileName(const QString& caption, const QString& residentId);
     // Asks for the printer and its settings; true to print. The print dialog unless replaced
     // (tests answer it themselves).
     using PrintDialog = std::function<bool(QPrinter& printer, QWidget* parent)>;
@@ -46,13 +52,14 @@ public:
 
     bool savePdf(const QString& path, QString* error = nullptr) const;
     void printTo(QPrinter* printer) const;
-    // Asks for a file and writes the PDF.
+    // Asks for a file, starting in the user's documents folder, writes the PDF and says so in
+    // the status line.
     void saveAsPdf();
     // Opens the print dialog and prints.
     void printWithDialog();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolBar();
@@ -62,6 +69,8 @@ private:
     std::shared_ptr<const ReportDocument> m_document;
     std::unique_ptr<ReportRenderer> m_renderer;
     SaveFileChooser* m_saveChooser = nullptr;
+    QString m_residentId;
+    QString m_programFolder;
     PrintDialog m_printDialog;
     int m_copies = 1;
     QScrollArea* m_scroll = nullptr;

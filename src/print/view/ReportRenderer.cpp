@@ -1,8 +1,10 @@
 #include "print/view/ReportRenderer.h"
 
+#include "print/TextRoom.h"
 #include "print/view/DrawnGlyphs.h"
 #include "print/view/DrawnTextRecorder.h"
 #include "print/view/PdfTextMapper.h"
+#include "print/view/TextFitter.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -19,60 +21,6 @@ constexpr double kTwipsPerPoint = 20.0;
 constexpr double kTwipsPerInch = 1440.0;
 constexpr int kPdfResolution = 1440; // one device unit per twip
 
-// Vertical text: one character under the other at a pitch of one em, the way a printed
-// form sets a narrow column head; the font shrinks (to two thirds at most) to fit the box.
-void paintVertical(QPainter& painter, const ReportControl& c, const QString& text, QFont font)
-{
-    const int count = int(text.size());
-    double pitch = font.pixelSize() * 1.05;
-    for (int step = 0; step < 4 && count * pitch > c.height; ++step) {
-        font.setPixelSize(std::max(1, qRound(font.pixelSize() * 0.9)));
-        pitch = font.pixelSize() * 1.05;
-    }
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    double y = c.top;
-    if (c.vAlign == VAlign::Middle)
-        y += std::max(0.0, (c.height - count * pitch) / 2);
-    else if (c.vAlign == VAlign::Bottom)
-        y += std::max(0.0, c.height - count * pitch);
-    for (const QChar ch : text) {
-        painter.drawText(QRectF(c.left, y, c.width, pitch),
-                         Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip, QString(ch));
-        y += pitch;
-    }
-}
-
-int alignmentFlags(const ReportControl& c)
-{
-    int flags = 0;
-    switch (c.hAlign) {
-    case HAlign::Left:
-        flags |= Qt::AlignLeft;
-        break;
-    case HAlign::Centre:
-        flags |= Qt::AlignHCenter;
-        break;
-    case HAlign::Right:
-        flags |= Qt::AlignRight;
-        break;
-    }
-    switch (c.vAlign) {
-    case VAlign::Top:
-        flags |= Qt::AlignTop;
-        break;
-    case VAlign::Middle:
-        flags |= Qt::AlignVCenter;
-        break;
-    case VAlign::Bottom:
-        flags |= Qt::AlignBottom;
-        break;
-    }
-    if (c.wordWrap)
-        flags |= Qt::TextWordWrap;
-    return flags;
-}
-
 // A flat control on a page break belongs to the page below it; on the end of the band, to
 // the last page.
 bool onSlice(const ReportControl& c, int top, int bottom, bool lastSlice)
@@ -87,7 +35,7 @@ bool onSlice(const ReportControl& c, int top, int bottom, bool lastSlice)
 } // namespace
 
 ReportRenderer::ReportRenderer(const ReportDocument& document)
-    : m_document(document), m_slices(document.layout.pageSlices())
+    : m_document(document), m_slices(document.layout.pageSlices()), m_drawings(int(m_slices.size()))
 {
 }
 
@@ -130,10 +78,17 @@ void ReportRenderer::paintPage(QPainter& painter, int page) const
     if (page < 0 || page >= m_slices.size())
         return;
     const PageSlice slice = m_slices.at(page);
+    PageDrawing& drawing = m_drawings[page];
+    drawing = PageDrawing();
+    drawing.printable =
+        QRectF(0, 0, m_document.layout.printableWidth(), m_document.layout.printableHeight());
+    m_drawing = &drawing;
+    m_toPage = painter.worldTransform().inverted();
     painter.save();
     painter.translate(0, -slice.top);
     paintBand(painter, m_document, slice.top, slice.bottom);
     painter.restore();
+    m_drawing = nullptr;
 }
 
 QImage ReportRenderer::pageImage(int page, double dpi) const
@@ -235,9 +190,11 @@ void ReportRenderer::paintControl(QPainter& painter, const ReportDocument& docum
     switch (c.kind) {
     case ControlKind::Line:
         painter.drawLine(QLineF(c.left, c.top, c.right(), c.bottom()));
+        recordRule(painter, QLineF(c.left, c.top, c.right(), c.bottom()));
         break;
     case ControlKind::Rectangle:
         painter.drawRect(QRectF(c.left, c.top, c.width, c.height));
+        recordFrame(painter, QRectF(c.left, c.top, c.width, c.height));
         break;
     case ControlKind::Label:
     case ControlKind::Field:
@@ -265,27 +222,83 @@ void ReportRenderer::paintText(QPainter& painter, const ReportControl& c, const 
         pen.setWidthF(0.5 * kTwipsPerPoint);
         painter.setPen(pen);
         painter.drawRect(box);
+        recordFrame(painter, box);
     }
     if (text.isEmpty())
         return;
-    QFont font = fontOf(c.font);
     if (c.vertical) {
-        paintVertical(painter, c, text, font);
+        paintVertical(painter, c, text);
         return;
     }
-    const QString& shown = text;
-    const int flags = alignmentFlags(c);
-    const QRectF inner = c.border ? box.adjusted(30, 0, -30, 0) : box;
-    // Text that outgrows its box is set smaller, down to two thirds of its size.
-    for (int step = 0; step < 4; ++step) {
-        const QRectF needed = QFontMetricsF(font).boundingRect(inner, flags, shown);
-        if (needed.width() <= inner.width() + 1 && needed.height() <= inner.height() + 1)
-            break;
+    const TextFitter::Result fitted =
+        TextFitter::fit(text, box, fontOf(c.font), c.font.points, c.hAlign, c.vAlign,
+                        c.isBoundField() ? TextRoom::kEndPadding : TextRoom::kFixedTextEndPadding);
+    painter.setFont(fitted.font);
+    painter.setPen(Qt::black);
+    QStringList drawn;
+    for (const TextFitter::Line& line : fitted.lines) {
+        painter.drawText(line.origin, line.text);
+        drawn << line.text;
+    }
+    recordText(painter, {c.dataField, drawn.join(QLatin1Char('\n')), box, fitted.ink, fitted.points,
+                         fitted.cut});
+}
+
+// Vertical text: one character under the other at a pitch of one em, the way a printed form
+// sets a narrow column head; the font shrinks (to two thirds at most) to fit the box.
+void ReportRenderer::paintVertical(QPainter& painter, const ReportControl& c,
+                                   const QString& text) const
+{
+    QFont font = fontOf(c.font);
+    const int count = int(text.size());
+    double pitch = font.pixelSize() * 1.05;
+    for (int step = 0; step < 4 && count * pitch > c.height; ++step) {
         font.setPixelSize(std::max(1, qRound(font.pixelSize() * 0.9)));
+        pitch = font.pixelSize() * 1.05;
     }
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(inner, flags | Qt::TextDontClip, shown);
+    double y = c.top;
+    if (c.vAlign == VAlign::Middle)
+        y += std::max(0.0, (c.height - count * pitch) / 2);
+    else if (c.vAlign == VAlign::Bottom)
+        y += std::max(0.0, c.height - count * pitch);
+    const QFontMetricsF metrics(font);
+    QRectF ink;
+    for (const QChar ch : text) {
+        const QRectF cell(c.left, y, c.width, pitch);
+        painter.drawText(cell, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip, QString(ch));
+        const QRectF glyph =
+            metrics.boundingRect(cell, Qt::AlignHCenter | Qt::AlignVCenter, QString(ch));
+        ink = ink.isNull() ? glyph : ink.united(glyph);
+        y += pitch;
+    }
+    recordText(painter, {c.dataField, text, QRectF(c.left, c.top, c.width, c.height), ink,
+                         font.pixelSize() / kTwipsPerPoint, false});
+}
+
+void ReportRenderer::recordRule(const QPainter& painter, const QLineF& line) const
+{
+    if (m_drawing)
+        m_drawing->rules.append((painter.worldTransform() * m_toPage).map(line));
+}
+
+void ReportRenderer::recordFrame(const QPainter& painter, const QRectF& frame) const
+{
+    recordRule(painter, QLineF(frame.topLeft(), frame.topRight()));
+    recordRule(painter, QLineF(frame.topRight(), frame.bottomRight()));
+    recordRule(painter, QLineF(frame.bottomRight(), frame.bottomLeft()));
+    recordRule(painter, QLineF(frame.bottomLeft(), frame.topLeft()));
+}
+
+void ReportRenderer::recordText(const QPainter& painter, PlacedText text) const
+{
+    if (!m_drawing)
+        return;
+    const QTransform toPage = painter.worldTransform() * m_toPage;
+    text.box = toPage.mapRect(text.box);
+    text.ink = toPage.mapRect(text.ink);
+    m_drawing->texts.append(text);
 }
 
 } // namespace orv

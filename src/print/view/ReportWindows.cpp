@@ -45,6 +45,8 @@ void ReportWindows::showReport(ReportKind kind)
 {
     ReportDesigner& report = designer(kind);
     report.setSaveChooser(m_state.saveChooser);
+    report.setResidentId(m_state.CurID);
+    report.setProgramFolder(m_state.folder.path());
     report.Show();
 }
 
