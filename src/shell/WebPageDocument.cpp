@@ -165,10 +165,11 @@ bool WebPageDocument::run(const QString& script, QJsonValue* data, QString* erro
     return false;
 }
 
-bool WebPageDocument::readElements(QVector<PageElement>* elements, QString* error)
+bool WebPageDocument::readRows(const QString& script, QVector<PageElement>* elements,
+                               QString* error)
 {
     QJsonValue data;
-    if (!run(readScript(), &data, error))
+    if (!run(script, &data, error))
         return false;
     const QJsonArray rows = data.toArray();
     elements->clear();
@@ -180,38 +181,31 @@ bool WebPageDocument::readElements(QVector<PageElement>* elements, QString* erro
         e.type = f.at(1).toString();
         e.value = f.at(2).toString();
         e.checked = f.at(3).toBool();
-        e.className = f.at(4).toString();
-        e.focused = f.at(5).toBool();
-        e.backgroundColor = f.at(6).toString();
-        e.visibility = f.at(7).toString();
-        e.outerHTML = f.at(8).toString();
-        for (const QJsonValue& attribute : f.at(9).toArray()) {
-            const QJsonArray pair = attribute.toArray();
-            e.attributes.append({pair.at(0).toString(), pair.at(1).toString()});
+        // The rest only where the script read every fact.
+        if (f.size() > 4) {
+            e.className = f.at(4).toString();
+            e.focused = f.at(5).toBool();
+            e.backgroundColor = f.at(6).toString();
+            e.visibility = f.at(7).toString();
+            e.outerHTML = f.at(8).toString();
+            for (const QJsonValue& attribute : f.at(9).toArray()) {
+                const QJsonArray pair = attribute.toArray();
+                e.attributes.append({pair.at(0).toString(), pair.at(1).toString()});
+            }
         }
         elements->append(e);
     }
     return true;
 }
 
+bool WebPageDocument::readElements(QVector<PageElement>* elements, QString* error)
+{
+    return readRows(readScript(), elements, error);
+}
+
 bool WebPageDocument::readValues(QVector<PageElement>* elements, QString* error)
 {
-    QJsonValue data;
-    if (!run(QString::fromUtf8(readValuesSource), &data, error))
-        return false;
-    const QJsonArray rows = data.toArray();
-    elements->clear();
-    elements->reserve(rows.size());
-    for (const QJsonValue& row : rows) {
-        const QJsonArray f = row.toArray();
-        PageElement e;
-        e.name = f.at(0).toString();
-        e.type = f.at(1).toString();
-        e.value = f.at(2).toString();
-        e.checked = f.at(3).toBool();
-        elements->append(e);
-    }
-    return true;
+    return readRows(QString::fromUtf8(readValuesSource), elements, error);
 }
 
 bool WebPageDocument::fill(const BoundTexts& texts, int from, FillStop* stop, QString* error)

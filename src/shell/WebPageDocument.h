@@ -27,6 +27,7 @@ public:
 
 private:
     bool run(const QString& script, QJsonValue* data, QString* error);
+    bool readRows(const QString& script, QVector<PageElement>* elements, QString* error);
 
     WebBrowser& m_browser;
 };
