@@ -138,7 +138,8 @@ QString WebPageDocument::fillScript(const BoundTexts& texts, int from)
     QJsonArray list;
     for (const auto& [column, text] : texts)
         list.append(QJsonArray{column, text});
-    return QString::fromUtf8(fillSource).arg(jsonLiteral(list)).arg(from);
+    // One substitution, so that a "%" in a text is never taken for a placeholder.
+    return QString::fromUtf8(fillSource).arg(jsonLiteral(list), QString::number(from));
 }
 
 QString WebPageDocument::applyScript(const QVector<ElementChange>& changes)
