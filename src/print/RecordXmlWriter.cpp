@@ -205,12 +205,33 @@ QString xmlElementText(const QString& columnName, const Value& value)
     return elementText(xmlFamilyOf(columnName), value);
 }
 
+namespace {
+
+struct ColumnXml
+{
+    QString element;
+    XmlFamily family;
+};
+
+// The element name and family of a column, worked out once per name.
+const ColumnXml& columnXml(const QString& columnName)
+{
+    static QHash<QString, ColumnXml> known;
+    auto found = known.constFind(columnName);
+    if (found == known.constEnd()) {
+        const XmlFamily family = xmlFamilyOf(columnName);
+        found = known.insert(columnName, {elementName(columnName, family), family});
+    }
+    return *found;
+}
+
+} // namespace
+
 void WriteRecordXml(const Recordset& record, XmlOutputFile& file)
 {
     for (int i = 0; i < record.fieldCount(); ++i) {
-        const QString& name = record.column(i).name;
-        const XmlFamily family = xmlFamilyOf(name);
-        file.writeElement(elementName(name, family), elementText(family, record.value(i)));
+        const ColumnXml& column = columnXml(record.column(i).name);
+        file.writeElement(column.element, elementText(column.family, record.value(i)));
     }
 }
 

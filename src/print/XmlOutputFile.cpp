@@ -2,6 +2,8 @@
 
 #include "common/ProgramFolder.h"
 
+#include <QStringBuilder>
+
 namespace orv {
 
 const QString XmlOutputFile::Declaration =
@@ -19,8 +21,8 @@ bool XmlOutputFile::open(const QString& path, QString* error)
 
 void XmlOutputFile::writeElement(const QString& name, const QString& content)
 {
-    m_writer.writeLine(QLatin1Char('<') + name + QLatin1Char('>') + content + QStringLiteral("</") +
-                       name + QLatin1Char('>'));
+    m_writer.writeLine(QLatin1Char('<') % name % QLatin1Char('>') % content % QLatin1String("</") %
+                       name % QLatin1Char('>'));
 }
 
 void XmlOutputFile::writeLine(const QString& line)
