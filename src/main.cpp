@@ -32,6 +32,9 @@ int main(int argc, char** argv)
 
     orv::AppState state;
     state.folder = orv::ProgramFolder::ofApplication();
+    // The record file is compacted while the window and its browser start.
+    auto startup = std::make_unique<orv::MenuStartup>(state);
+    startup->begin();
 
     orv::QtMessageBox boxes;
     std::unique_ptr<orv::ScriptFileMessageBox> scriptedBoxes;
@@ -43,7 +46,7 @@ int main(int argc, char** argv)
     orv::DesktopDocumentLauncher launcher;
     state.launcher = &launcher;
 
-    orv::frmMenu menu(state);
+    orv::frmMenu menu(state, std::move(startup));
     boxes.setParent(&menu);
     orv::QtRecordFinder finder(state, &menu);
     state.finder = &finder;

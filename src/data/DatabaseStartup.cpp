@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -88,9 +89,20 @@ void DatabaseStartup::reached(Step step) const
         m_observer(step);
 }
 
+DatabaseStartup::~DatabaseStartup()
+{
+    if (m_releasing.joinable())
+        m_releasing.join();
+}
+
 void DatabaseStartup::removeWithSideFiles(const QString& path) const
 {
     QFile::remove(path);
+    removeSideFiles(path);
+}
+
+void DatabaseStartup::removeSideFiles(const QString& path) const
+{
     for (const char* suffix : SideSuffixes)
         QFile::remove(path + QLatin1String(suffix));
 }
@@ -131,7 +143,7 @@ bool DatabaseStartup::checkClosed(const QString& path, QString* error) const
     return true;
 }
 
-QByteArray DatabaseStartup::compactInMemory(const QString& source)
+DatabaseStartup::MemoryDatabase DatabaseStartup::compactInMemory(const QString& source)
 {
     // A database in memory that lives while a connection holds it: VACUUM INTO fills it.
     const QByteArray memory = QByteArrayLiteral("file:/orv21-compact-") +
@@ -139,7 +151,7 @@ QByteArray DatabaseStartup::compactInMemory(const QString& source)
                               QByteArrayLiteral("?vfs=memdb");
     sqlite3* copy = nullptr;
     sqlite3* db = nullptr;
-    QByteArray image;
+    bool made = false;
     const int uri = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(memory.constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | uri,
                         nullptr) == SQLITE_OK &&
@@ -148,32 +160,40 @@ QByteArray DatabaseStartup::compactInMemory(const QString& source)
         sqlite3_stmt* statement = nullptr;
         if (sqlite3_prepare_v2(db, "VACUUM INTO ?", -1, &statement, nullptr) == SQLITE_OK) {
             sqlite3_bind_text(statement, 1, memory.constData(), int(memory.size()), SQLITE_STATIC);
-            if (sqlite3_step(statement) == SQLITE_DONE) {
-                sqlite3_int64 size = 0;
-                unsigned char* bytes = sqlite3_serialize(copy, "main", &size, 0);
-                if (bytes)
-                    image = QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(size));
-                sqlite3_free(bytes);
-            }
+            made = sqlite3_step(statement) == SQLITE_DONE;
         }
         sqlite3_finalize(statement);
     }
     sqlite3_close(db);
-    sqlite3_close(copy);
-    return image;
+    if (!made) {
+        sqlite3_close(copy);
+        copy = nullptr;
+    }
+    return MemoryDatabase(copy, &sqlite3_close);
 }
 
-bool DatabaseStartup::writeCopy(const QByteArray& image, const QString& target,
-                                QString* error) const
+bool DatabaseStartup::writeCopy(sqlite3* copy, const QString& target, QString* error) const
 {
+    // The copy's bytes are read straight from the file in memory, a piece at a time.
+    sqlite3_file* image = nullptr;
+    sqlite3_int64 size = 0;
+    if (sqlite3_file_control(copy, "main", SQLITE_FCNTL_FILE_POINTER, &image) != SQLITE_OK ||
+        !image || !image->pMethods || image->pMethods->xFileSize(image, &size) != SQLITE_OK)
+        return fail(error, FailureMessage::text(FailureMessage::Kind::Other, target));
     removeWithSideFiles(target);
     const int fd =
         ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     bool ok = fd >= 0;
-    for (qsizetype written = 0; ok && written < image.size();) {
-        const ssize_t n = ::write(fd, image.constData() + written, size_t(image.size() - written));
-        ok = n > 0;
-        written += ok ? n : 0;
+    QByteArray piece(1 << 20, Qt::Uninitialized);
+    for (sqlite3_int64 offset = 0; ok && offset < size;) {
+        const int length = int(std::min<sqlite3_int64>(piece.size(), size - offset));
+        ok = image->pMethods->xRead(image, piece.data(), length, offset) == SQLITE_OK;
+        for (int written = 0; ok && written < length;) {
+            const ssize_t n = ::write(fd, piece.constData() + written, size_t(length - written));
+            ok = n > 0;
+            written += ok ? int(n) : 0;
+        }
+        offset += length;
     }
     ok = ok && ::fsync(fd) == 0;
     if (!ok)
@@ -222,7 +242,7 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
     const QString backup = file(BackupName);
     const QString compacted = file(CompactName);
 
-    QByteArray image;
+    MemoryDatabase image(nullptr, &sqlite3_close);
     if (QFile::exists(database)) {
         // The copy is made while the file is checked; nothing is touched before both are done.
         std::thread copying([&] { image = compactInMemory(database); });
@@ -230,11 +250,17 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
         copying.join();
         if (!sound || !checkClosed(database, error))
             return nullptr;
-        removeWithSideFiles(backup);
-        if (!renameFile(database, backup)) {
+        // The rename replaces the previous backup. Held open until then, that file gives its
+        // room back when let go, which happens while the copy is written rather than before.
+        removeSideFiles(backup);
+        const int previous = ::open(QFile::encodeName(backup).constData(), O_RDONLY | O_CLOEXEC);
+        const bool renamed = renameFile(database, backup);
+        if (!renamed)
             fail(error, systemFailure(database));
+        if (previous >= 0)
+            m_releasing = std::thread([previous] { ::close(previous); });
+        if (!renamed)
             return nullptr;
-        }
         syncToDisk(m_folder);
         reached(Step::Renamed);
     } else if (!QFile::exists(backup)) {
@@ -245,8 +271,9 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
         return nullptr;
     }
 
-    const bool copied = image.isEmpty() ? compact(backup, compacted, error)
-                                        : writeCopy(std::exchange(image, {}), compacted, error);
+    const bool copied =
+        image ? writeCopy(image.get(), compacted, error) : compact(backup, compacted, error);
+    image.reset();
     if (!copied) {
         // Put the only copy back under its own name.
         if (!QFile::exists(database) && renameFile(backup, database))

@@ -4,6 +4,9 @@
 
 #include <functional>
 #include <memory>
+#include <thread>
+
+struct sqlite3;
 
 namespace orv {
 
@@ -33,6 +36,9 @@ public:
     static const char* const SideSuffixes[3];
 
     explicit DatabaseStartup(const QString& folder);
+    ~DatabaseStartup();
+    DatabaseStartup(const DatabaseStartup&) = delete;
+    DatabaseStartup& operator=(const DatabaseStartup&) = delete;
 
     std::unique_ptr<Database> run(QString* error);
     // Called after each step; lets a test stop the process there.
@@ -44,15 +50,20 @@ private:
     bool checkContent(const QString& path, QString* error) const;
     bool checkClosed(const QString& path, QString* error) const;
     bool compact(const QString& source, const QString& target, QString* error) const;
-    // The compacted copy of source as the bytes of a file; empty when it could not be made.
-    static QByteArray compactInMemory(const QString& source);
-    // Writes the copy to target, flushed to the disk.
-    bool writeCopy(const QByteArray& image, const QString& target, QString* error) const;
+    // A database in memory, closed when it goes.
+    using MemoryDatabase = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
+    // The compacted copy of source in memory; null when it could not be made.
+    static MemoryDatabase compactInMemory(const QString& source);
+    // Writes the bytes of the copy to target, flushed to the disk.
+    bool writeCopy(sqlite3* copy, const QString& target, QString* error) const;
     void removeWithSideFiles(const QString& path) const;
+    void removeSideFiles(const QString& path) const;
     void reached(Step step) const;
 
     QString m_folder;
     std::function<void(Step)> m_observer;
+    // Lets go of the previous backup.
+    std::thread m_releasing;
 };
 
 } // namespace orv

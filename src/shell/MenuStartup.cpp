@@ -6,9 +6,7 @@
 #include "data/DatabaseStartup.h"
 #include "data/FailureMessage.h"
 
-#include <QEventLoop>
-
-#include <thread>
+#include <QCoreApplication>
 
 namespace orv {
 
@@ -29,17 +27,35 @@ bool MenuStartup::compactAndOpen(AppState& state, QString* error)
     return state.Db != nullptr;
 }
 
-bool MenuStartup::runDatabaseStep(QString* error)
+MenuStartup::~MenuStartup()
 {
-    QEventLoop loop;
-    bool ok = false;
-    std::thread step([&] {
-        ok = m_databaseStep(m_state, error);
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    if (m_databaseThread.joinable())
+        m_databaseThread.join();
+}
+
+void MenuStartup::begin()
+{
+    if (std::exchange(m_begun, true))
+        return;
+    // Before any file of the folder is touched.
+    auto instance = std::make_unique<SingleInstance>(m_state.folder.file(LockName));
+    if (!instance->acquire())
+        return;
+    m_instance = std::move(instance);
+    m_databaseThread = std::thread([this] {
+        m_databaseOpened = m_databaseStep(m_state, &m_databaseError);
+        QMetaObject::invokeMethod(
+            &m_databaseNotice, [this] { m_databaseEnded = true; }, Qt::QueuedConnection);
     });
-    loop.exec();
-    step.join();
-    return ok;
+}
+
+bool MenuStartup::finishDatabaseStep(QString* error)
+{
+    while (!m_databaseEnded)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    m_databaseThread.join();
+    *error = m_databaseError;
+    return m_databaseOpened;
 }
 
 bool MenuStartup::Form_Load(Window& window)
@@ -48,10 +64,8 @@ bool MenuStartup::Form_Load(Window& window)
     m_state.profile.SetPrivateAppBuf(m_state.folder.file(ProfileName), m_state.msg);
     window.installWindowMenu();
 
-    // Before any file of the folder is touched.
-    m_instance = std::make_unique<SingleInstance>(m_state.folder.file(LockName));
-    if (!m_instance->acquire()) {
-        m_instance.reset();
+    begin();
+    if (!m_instance) {
         m_state.msg->show(AlreadyRunningText, StyleCritical);
         return false;
     }
@@ -60,7 +74,7 @@ bool MenuStartup::Form_Load(Window& window)
     const QString page = m_state.folder.file(MainMenuPage);
     window.preloadPage(page);
     QString error;
-    if (!runDatabaseStep(&error)) {
+    if (!finishDatabaseStep(&error)) {
         m_state.NavPermit = false;
         m_state.msg->show(error, StyleCritical);
         return false;

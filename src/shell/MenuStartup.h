@@ -2,10 +2,12 @@
 
 #include "shell/SingleInstance.h"
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <thread>
 
 namespace orv {
 
@@ -41,19 +43,34 @@ public:
 
     // Without a step of its own, start-up compacts and opens the folder's record file.
     MenuStartup(AppState& state, DatabaseStep databaseStep = nullptr);
+    ~MenuStartup();
+    MenuStartup(const MenuStartup&) = delete;
+    MenuStartup& operator=(const MenuStartup&) = delete;
     static bool compactAndOpen(AppState& state, QString* error);
+
+    // Takes the single-instance lock and, unless another instance holds it, starts the database
+    // step on a thread of its own. Called as soon as the program folder is known, it lets the
+    // record file be compacted while the window and its browser start; Form_Load calls it when
+    // nothing did before.
+    void begin();
 
     // Form_Load: false when the program must end at once.
     bool Form_Load(Window& window);
 
 private:
-    // The database step on a thread of its own, while the window's events (the page loading)
-    // go on.
-    bool runDatabaseStep(QString* error);
+    // Lets the window's events (the page loading) go on until the database step is done.
+    bool finishDatabaseStep(QString* error);
 
     AppState& m_state;
     DatabaseStep m_databaseStep;
     std::unique_ptr<SingleInstance> m_instance;
+    bool m_begun = false;
+    std::thread m_databaseThread;
+    // Told on the window's thread when the database step has ended.
+    QObject m_databaseNotice;
+    bool m_databaseEnded = false;
+    bool m_databaseOpened = false;
+    QString m_databaseError;
 };
 
 } // namespace orv

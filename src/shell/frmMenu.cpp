@@ -28,8 +28,13 @@ namespace orv {
 const QString frmMenu::QuitQuestion = QStringLiteral("終了しますか？");
 
 frmMenu::frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep, QWidget* parent)
+    : frmMenu(state, std::make_unique<MenuStartup>(state, std::move(databaseStep)), parent)
+{
+}
+
+frmMenu::frmMenu(AppState& state, std::unique_ptr<MenuStartup> startup, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_wb(new WebBrowser(this)),
-      m_startup(state, std::move(databaseStep)),
+      m_startup(std::move(startup)),
       m_dispatcher(state, *this, [this] { m_wb->setStatusText(QString()); }), m_prints(state),
       m_workflows(state, *this)
 {
@@ -76,7 +81,7 @@ void frmMenu::unloadEntryWindow()
 
 bool frmMenu::Form_Load()
 {
-    return m_startup.Form_Load(*this);
+    return m_startup->Form_Load(*this);
 }
 
 void frmMenu::installWindowMenu()

@@ -33,6 +33,8 @@ public:
 
     explicit frmMenu(AppState& state, MenuStartup::DatabaseStep databaseStep = nullptr,
                      QWidget* parent = nullptr);
+    // With a start-up that may have begun already (see MenuStartup::begin).
+    frmMenu(AppState& state, std::unique_ptr<MenuStartup> startup, QWidget* parent = nullptr);
     ~frmMenu() override;
 
     // Start-up; false when the program must end at once (the window is not shown then).
@@ -103,7 +105,7 @@ private:
     WebBrowser* m_wb;
     WindowMenu* m_windowMenu = nullptr;
     QString m_preloadedPage;
-    MenuStartup m_startup;
+    std::unique_ptr<MenuStartup> m_startup;
     MenuDispatcher m_dispatcher;
     PrintCommands m_prints;
     RecordWorkflows m_workflows;

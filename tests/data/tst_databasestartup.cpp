@@ -42,11 +42,11 @@ void makeRecordFile(const QString& path, const QStringList& ids)
 }
 
 // Enough records for a file of many pages, in the order the file sorts them.
-QStringList manyIds()
+QStringList manyIds(int count = 300)
 {
     QStringList ids;
-    for (int i = 0; i < 300; ++i)
-        ids << QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+    for (int i = 0; i < count; ++i)
+        ids << QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'));
     return ids;
 }
 
@@ -126,16 +126,18 @@ private slots:
         QVERIFY(!QFile::exists(folder.file(DatabaseStartup::CompactName)));
     }
 
+    // A file of some megabytes, so that its copy is written in more than one piece.
     void firstStartWithoutBackup()
     {
         test::TempFolder folder;
-        makeRecordFile(folder.file("Orv21.db"), {"001"});
+        const QStringList ids = manyIds(1500);
+        makeRecordFile(folder.file("Orv21.db"), ids);
         QString error;
         auto db = DatabaseStartup(folder.path()).run(&error);
         QVERIFY2(db, qPrintable(error));
         db.reset();
         QCOMPARE(filesIn(folder.path()), (QStringList{"Orv21.db", "_Orv21.db"}));
-        QCOMPARE(idsInFile(folder.file("Orv21.db")), QStringList{"001"});
+        QCOMPARE(idsInFile(folder.file("Orv21.db")), ids);
     }
 
     void backupAloneIsRecoveredAndKept()

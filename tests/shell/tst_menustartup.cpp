@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <future>
 #include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,7 +27,12 @@ public:
     explicit RecordingWindow(AppState& state) : m_state(state) {}
     QStringList steps;
 
-    void installWindowMenu() override { steps << QStringLiteral("menu"); }
+    void installWindowMenu() override
+    {
+        steps << QStringLiteral("menu");
+        menuInstalled.set_value();
+    }
+    std::promise<void> menuInstalled;
     bool navigate(const QString& page) override
     {
         steps << QStringLiteral("navigate %1 permit=%2")
@@ -93,19 +99,33 @@ class TestMenuStartup : public QObject
     Q_OBJECT
 
 private slots:
+    // Begun before the window, the database step runs while the window starts; the page is
+    // shown only once it has ended.
+    void stepsRunInOrder_data()
+    {
+        QTest::addColumn<bool>("begunEarly");
+        QTest::newRow("begun by the load") << false;
+        QTest::newRow("begun before the window") << true;
+    }
+
     void stepsRunInOrder()
     {
+        QFETCH(bool, begunEarly);
         test::TempFolder folder;
         folder.write(QStringLiteral("Orv21.PRA"), "[RTF]\r\nBEGIN=RAP_BEGIN_RTF.DAT\r\n");
         Startup s(folder.path());
         s.state.TestMode = true;
         bool lockHeldAtDatabase = false;
+        std::future<void> windowStarted = s.window.menuInstalled.get_future();
         MenuStartup startup(s.state, [&](AppState& state, QString*) {
+            windowStarted.wait();
             s.window.steps << QStringLiteral("database");
             lockHeldAtDatabase = QFile::exists(state.folder.file(QStringLiteral("Orv21.lock")));
             // The profile is loaded before the database step.
             return state.profile.sectionCount() == 1;
         });
+        if (begunEarly)
+            startup.begin();
         QVERIFY(startup.Form_Load(s.window));
         QCOMPARE(s.window.steps,
                  QStringList({QStringLiteral("menu"), QStringLiteral("database"),
@@ -128,8 +148,16 @@ private slots:
         QCOMPARE(s.window.steps.size(), 4);
     }
 
+    void aSecondInstanceEndsBeforeTheDatabase_data()
+    {
+        QTest::addColumn<bool>("begunEarly");
+        QTest::newRow("begun by the load") << false;
+        QTest::newRow("begun before the window") << true;
+    }
+
     void aSecondInstanceEndsBeforeTheDatabase()
     {
+        QFETCH(bool, begunEarly);
         test::TempFolder folder;
         folder.write(QStringLiteral("Orv21.PRA"), "");
         Startup first(folder.path());
@@ -138,11 +166,14 @@ private slots:
 
         Startup second(folder.path());
         bool databaseTouched = false;
-        MenuStartup another(second.state, [&](AppState&, QString*) {
+        auto another = std::make_unique<MenuStartup>(second.state, [&](AppState&, QString*) {
             databaseTouched = true;
             return true;
         });
-        QVERIFY(!another.Form_Load(second.window));
+        if (begunEarly)
+            another->begin();
+        QVERIFY(!another->Form_Load(second.window));
+        another.reset(); // a database step, had one begun, has ended now
         QVERIFY(!databaseTouched);
         QCOMPARE(second.window.steps, QStringList{QStringLiteral("menu")});
         QCOMPARE(second.boxes.count(), 1);
