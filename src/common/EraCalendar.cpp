@@ -29,8 +29,16 @@ std::unique_ptr<icu::Calendar> makeCalendar()
         icu::Calendar::createInstance(icu::TimeZone::getGMT()->clone(), japaneseLocale(), status));
     if (U_FAILURE(status))
         return nullptr;
-    calendar->clear();
     return calendar;
+}
+
+// The calling thread's calendar, cleared: making one costs far more than a conversion with it.
+icu::Calendar* clearedCalendar()
+{
+    thread_local const std::unique_ptr<icu::Calendar> calendar = makeCalendar();
+    if (calendar)
+        calendar->clear();
+    return calendar.get();
 }
 
 QString toQString(const icu::UnicodeString& text)
@@ -90,7 +98,7 @@ std::optional<EraCalendar::EraDate> EraCalendar::toEra(const QDate& date)
 {
     if (!date.isValid())
         return std::nullopt;
-    std::unique_ptr<icu::Calendar> calendar = makeCalendar();
+    icu::Calendar* calendar = clearedCalendar();
     if (!calendar)
         return std::nullopt;
     calendar->set(UCAL_EXTENDED_YEAR, date.year());
@@ -110,7 +118,7 @@ std::optional<QDate> EraCalendar::fromEra(const QString& eraName, int eraYear, i
     const int era = int(names.lastIndexOf(eraName));
     if (era < 0 || eraYear < 1 || month < 1 || month > 12 || day < 1 || day > 31)
         return std::nullopt;
-    std::unique_ptr<icu::Calendar> calendar = makeCalendar();
+    icu::Calendar* calendar = clearedCalendar();
     if (!calendar)
         return std::nullopt;
     calendar->set(UCAL_ERA, era);

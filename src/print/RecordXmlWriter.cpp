@@ -118,7 +118,17 @@ bool isOne(const Value& value)
 // The zero date stands for no date, so it prints as an unanswered item.
 QString eraDateOrEmpty(const DateValue& date)
 {
-    return date.isZero() ? QString() : DateFormat::eraShort(date);
+    if (date.isZero())
+        return QString();
+    // A record's key date stands in each of its tables: the days met lately are kept.
+    constexpr qsizetype KeptDays = 256;
+    thread_local QHash<QDate, QString> known;
+    const auto found = known.constFind(date.date());
+    if (found != known.constEnd())
+        return found.value();
+    if (known.size() >= KeptDays)
+        known.clear();
+    return known[date.date()] = DateFormat::eraShort(date);
 }
 
 // A date value, or a text holding a date, in the era form of the printed forms.

@@ -83,8 +83,11 @@ bool ReportDataExporter::writeFromOwnConnection(const QString& fileName,
     const QString path =
         m_state.Db ? m_state.Db->path() : m_state.folder.file(QStringLiteral("Orv21.db"));
     std::unique_ptr<Database> db = Database::open(path, error);
-    if (!db || !writeRows(*db, *file))
+    // One read transaction: the tables are read as of one moment, and the file's state is
+    // looked up once rather than for every statement.
+    if (!db || !db->execute(QStringLiteral("BEGIN"), {}, error) || !writeRows(*db, *file))
         return false;
+    db->execute(QStringLiteral("COMMIT"));
     db->close();
     return file->close(error);
 }
