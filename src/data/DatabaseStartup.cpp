@@ -252,8 +252,10 @@ std::unique_ptr<Database> DatabaseStartup::run(QString* error)
             return nullptr;
         // The rename replaces the previous backup. Held open until then, that file gives its
         // room back when let go, which happens while the copy is written rather than before.
+        // (Opened without waiting, whatever lies under the name.)
         removeSideFiles(backup);
-        const int previous = ::open(QFile::encodeName(backup).constData(), O_RDONLY | O_CLOEXEC);
+        const int previous =
+            ::open(QFile::encodeName(backup).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         const bool renamed = renameFile(database, backup);
         if (!renamed)
             fail(error, systemFailure(database));
