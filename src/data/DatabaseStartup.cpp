@@ -2,6 +2,8 @@
 
 #include "data/Database.h"
 #include "data/FailureMessage.h"
+#include "data/RecordFileLocks.h"
+#include "data/StartupPreflight.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,21 +13,45 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <thread>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orv {
 
 namespace {
 
+using Kind = FailureMessage::Kind;
+constexpr int BusyTimeoutMs = 10000;
+constexpr auto AtStart = FailureMessage::Retry::Start;
+
 bool fail(QString* error, const QString& text)
 {
     if (error)
         *error = text;
     return false;
+}
+
+bool fail(QString* error, Kind kind, const QString& path, const QString& technical = QString())
+{
+    return fail(error, FailureMessage::text(kind, path, technical, AtStart));
+}
+
+// The last failure of a connection, told about path.
+bool failOf(QString* error, sqlite3* handle, const QString& path)
+{
+    return fail(error, FailureMessage::kindOf(handle), path, FailureMessage::technicalOf(handle));
+}
+
+bool failInUse(QString* error, const QString& path, qint64 holder)
+{
+    return fail(error, Kind::InUse, path,
+                holder > 0
+                    ? QStringLiteral("プロセス %1 がこのファイルを開いています。").arg(holder)
+                    : QString());
 }
 
 // Flushes a file or a folder to the disk, so a rename never overtakes the data it names.
@@ -38,35 +64,65 @@ void syncToDisk(const QString& path)
     }
 }
 
-// What "PRAGMA quick_check" finds first; empty when the file is sound.
-QString firstDamage(Database& db)
-{
-    sqlite3_stmt* statement = nullptr;
-    QString damage;
-    if (sqlite3_prepare_v2(db.handle(), "PRAGMA quick_check(1)", -1, &statement, nullptr) !=
-        SQLITE_OK) {
-        damage = FailureMessage::technicalOf(db.handle());
-    } else if (sqlite3_step(statement) == SQLITE_ROW) {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        if (qstrcmp(text, "ok") != 0)
-            damage = QString::fromUtf8(text);
-    } else {
-        damage = FailureMessage::technicalOf(db.handle());
-    }
-    sqlite3_finalize(statement);
-    return damage;
-}
-
 // The failure of the last system call on a file.
-QString systemFailure(const QString& path)
+bool failOfSystem(QString* error, const QString& path)
 {
-    const int error = errno;
-    return FailureMessage::text(FailureMessage::ofErrno(error), path, qt_error_string(error));
+    const int code = errno;
+    return fail(error, FailureMessage::ofErrno(code), path, qt_error_string(code));
 }
 
 bool renameFile(const QString& from, const QString& to)
 {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool isWritable(const QString& path)
+{
+    struct stat facts = {};
+    const QByteArray name = QFile::encodeName(path);
+    return ::stat(name.constData(), &facts) == 0 && (facts.st_mode & S_IWUSR) &&
+           ::access(name.constData(), W_OK) == 0;
+}
+
+sqlite3* openFile(const QString& path, int flags = SQLITE_OPEN_READWRITE)
+{
+    sqlite3* handle = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, flags | SQLITE_OPEN_NOMUTEX,
+                    nullptr);
+    if (handle) {
+        sqlite3_extended_result_codes(handle, 1);
+        // The copy's connection and the check's start together: the first to read sets up the
+        // journal's index while the other waits for it.
+        sqlite3_busy_timeout(handle, BusyTimeoutMs);
+    }
+    return handle;
+}
+
+// The first finding of an integrity check; empty when the file is sound, the connection's
+// failure when the check could not run.
+QString firstDamage(sqlite3* handle, const char* check)
+{
+    sqlite3_stmt* statement = nullptr;
+    QString damage;
+    if (sqlite3_prepare_v2(handle, check, -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        if (qstrcmp(text, "ok") != 0)
+            damage = QString::fromUtf8(text);
+    } else {
+        damage = FailureMessage::technicalOf(handle);
+    }
+    sqlite3_finalize(statement);
+    return damage;
+}
+
+// A name for a database in memory that no other start-up in this process uses.
+QByteArray memoryName()
+{
+    static std::atomic<int> made{0};
+    return QByteArrayLiteral("file:/orv21-compact-") +
+           QByteArray::number(qint64(QCoreApplication::applicationPid())) + '-' +
+           QByteArray::number(++made) + QByteArrayLiteral("?vfs=memdb");
 }
 
 } // namespace
@@ -78,6 +134,12 @@ const char* const DatabaseStartup::SideSuffixes[3] = {"-wal", "-shm", "-journal"
 
 DatabaseStartup::DatabaseStartup(const QString& folder) : m_folder(folder) {}
 
+DatabaseStartup::~DatabaseStartup()
+{
+    if (m_releasing.joinable())
+        m_releasing.join();
+}
+
 QString DatabaseStartup::file(const QString& name) const
 {
     return QDir(m_folder).filePath(name);
@@ -87,12 +149,6 @@ void DatabaseStartup::reached(Step step) const
 {
     if (m_observer)
         m_observer(step);
-}
-
-DatabaseStartup::~DatabaseStartup()
-{
-    if (m_releasing.joinable())
-        m_releasing.join();
 }
 
 void DatabaseStartup::removeWithSideFiles(const QString& path) const
@@ -107,69 +163,110 @@ void DatabaseStartup::removeSideFiles(const QString& path) const
         QFile::remove(path + QLatin1String(suffix));
 }
 
-// Opening proves the file is a database and finishes what a crash left in its journal; the
-// quick check finds damaged pages before the backup is given up for this file. After the close
-// no journal may remain, or the file is still in use elsewhere.
-bool DatabaseStartup::checkReadable(const QString& path, QString* error) const
+QStringList DatabaseStartup::sideFilesPresent() const
 {
-    return checkContent(path, error) && checkClosed(path, error);
+    QStringList present;
+    for (const QString& base : {DatabaseName, BackupName, CompactName}) {
+        for (const char* suffix : SideSuffixes) {
+            const QString path = file(base) + QLatin1String(suffix);
+            if (QFileInfo::exists(path))
+                present << path;
+        }
+    }
+    return present;
 }
 
-bool DatabaseStartup::checkContent(const QString& path, QString* error) const
+void DatabaseStartup::removeSideFilesMadeSince(const QStringList& before) const
+{
+    for (const QString& path : sideFilesPresent()) {
+        const QString base = path.left(path.lastIndexOf(QLatin1Char('-')));
+        if (!before.contains(path) && !RecordFileLocks::heldElsewhere(base))
+            QFile::remove(path);
+    }
+}
+
+bool DatabaseStartup::clearUnwritableSideFiles(const QString& path, QString* error) const
+{
+    const QString shm = path + QLatin1String("-shm");
+    const QString wal = path + QLatin1String("-wal");
+    const bool shmStuck = QFileInfo::exists(shm) && !isWritable(shm);
+    const bool walStuck = QFileInfo::exists(wal) && !isWritable(wal);
+    if (!shmStuck && !walStuck)
+        return true;
+    if (const qint64 holder = RecordFileLocks::holderOf(path))
+        return failInUse(error, path, holder);
+    // The shared memory is made anew from the journal; an empty journal holds nothing.
+    if (shmStuck)
+        QFile::remove(shm);
+    if (walStuck && QFileInfo(wal).size() == 0)
+        QFile::remove(wal);
+    if (QFileInfo::exists(wal) && !isWritable(wal))
+        return fail(error, Kind::ReadOnlyFile, wal);
+    return true;
+}
+
+DatabaseStartup::Handle DatabaseStartup::checkedCopy(const QString& source, QString* error) const
 {
     // SQLite would take an empty file for an empty database.
-    if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0)
-        return fail(error,
-                    FailureMessage::text(FailureMessage::Kind::Damaged, path,
-                                         QStringLiteral("ファイルの大きさが 0 バイトです。")));
-    const std::unique_ptr<Database> db = Database::open(path, error);
-    if (!db)
-        return false;
-    const QString damage = firstDamage(*db);
-    if (!damage.isEmpty())
-        return fail(error, FailureMessage::text(FailureMessage::Kind::Damaged, path, damage));
-    return true;
-}
-
-bool DatabaseStartup::checkClosed(const QString& path, QString* error) const
-{
-    for (const char* suffix : SideSuffixes) {
-        const QString sideFile = path + QLatin1String(suffix);
-        if (QFile::exists(sideFile))
-            return fail(
-                error, FailureMessage::text(FailureMessage::Kind::InUse, path,
-                                            QStringLiteral("'%1' が残っています。").arg(sideFile)));
+    if (QFileInfo(source).size() == 0) {
+        fail(error, Kind::Damaged, source, QStringLiteral("ファイルの大きさが 0 バイトです。"));
+        return Handle(nullptr, &sqlite3_close);
     }
-    return true;
-}
-
-DatabaseStartup::MemoryDatabase DatabaseStartup::compactInMemory(const QString& source)
-{
-    // A database in memory that lives while a connection holds it: VACUUM INTO fills it.
-    const QByteArray memory = QByteArrayLiteral("file:/orv21-compact-") +
-                              QByteArray::number(qint64(QCoreApplication::applicationPid())) +
-                              QByteArrayLiteral("?vfs=memdb");
-    sqlite3* copy = nullptr;
-    sqlite3* db = nullptr;
-    bool made = false;
-    const int uri = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(memory.constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | uri,
-                        nullptr) == SQLITE_OK &&
-        sqlite3_open_v2(QFile::encodeName(source).constData(), &db, SQLITE_OPEN_READWRITE | uri,
-                        nullptr) == SQLITE_OK) {
+    // The copy is made on a connection of its own while this one checks the file.
+    Handle copy(nullptr, &sqlite3_close);
+    Handle reader(nullptr, &sqlite3_close);
+    QString copyFailure;
+    std::thread copying([&] {
+        const QByteArray memory = memoryName();
+        copy.reset(openFile(QString::fromLatin1(memory),
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI));
+        reader.reset(openFile(source, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI));
         sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, "VACUUM INTO ?", -1, &statement, nullptr) == SQLITE_OK) {
+        if (sqlite3_prepare_v2(reader.get(), "VACUUM INTO ?", -1, &statement, nullptr) ==
+            SQLITE_OK) {
             sqlite3_bind_text(statement, 1, memory.constData(), int(memory.size()), SQLITE_STATIC);
-            made = sqlite3_step(statement) == SQLITE_DONE;
+            sqlite3_step(statement);
         }
-        sqlite3_finalize(statement);
+        if (sqlite3_finalize(statement) != SQLITE_OK) {
+            failOf(&copyFailure, reader.get(), source);
+            return;
+        }
+        // A damaged index is copied as it is: what replaces the backup is checked whole.
+        const QString damage = firstDamage(copy.get(), "PRAGMA integrity_check(1)");
+        if (!damage.isEmpty())
+            fail(&copyFailure, Kind::Damaged, source, damage);
+    });
+    Handle checker(openFile(source), &sqlite3_close);
+    const QString damage = firstDamage(checker.get(), "PRAGMA quick_check(1)");
+    const Kind kind = damage.isEmpty() ? Kind::Other : FailureMessage::kindOf(checker.get());
+    copying.join();
+    // One after the other: the last connection to close ends the write-ahead journal, and two
+    // closing at the same moment each still see the other.
+    checker.reset();
+    reader.reset();
+    if (!damage.isEmpty()) {
+        fail(error, kind == Kind::Other ? Kind::Damaged : kind, source, damage);
+        copy.reset();
+    } else if (!copyFailure.isEmpty()) {
+        fail(error, copyFailure);
+        copy.reset();
     }
-    sqlite3_close(db);
-    if (!made) {
-        sqlite3_close(copy);
-        copy = nullptr;
-    }
-    return MemoryDatabase(copy, &sqlite3_close);
+    return copy;
+}
+
+bool DatabaseStartup::checkSettled(const QString& path, QString* error) const
+{
+    if (const qint64 holder = RecordFileLocks::holderOf(path))
+        return failInUse(error, path, holder);
+    const QString journal = path + QLatin1String("-wal");
+    if (!QFileInfo::exists(journal))
+        return true;
+    // Someone who had the file open while ours closed has gone since: alone now, one more
+    // connection is the last to close and ends the journal.
+    Handle(openFile(path), &sqlite3_close).reset();
+    if (QFileInfo::exists(journal))
+        return fail(error, Kind::Unreadable, journal);
+    return true;
 }
 
 bool DatabaseStartup::writeCopy(sqlite3* copy, const QString& target, QString* error) const
@@ -179,7 +276,7 @@ bool DatabaseStartup::writeCopy(sqlite3* copy, const QString& target, QString* e
     sqlite3_int64 size = 0;
     if (sqlite3_file_control(copy, "main", SQLITE_FCNTL_FILE_POINTER, &image) != SQLITE_OK ||
         !image || !image->pMethods || image->pMethods->xFileSize(image, &size) != SQLITE_OK)
-        return fail(error, FailureMessage::text(FailureMessage::Kind::Other, target));
+        return fail(error, Kind::Other, target);
     removeWithSideFiles(target);
     const int fd =
         ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -197,7 +294,7 @@ bool DatabaseStartup::writeCopy(sqlite3* copy, const QString& target, QString* e
     }
     ok = ok && ::fsync(fd) == 0;
     if (!ok)
-        fail(error, systemFailure(target));
+        failOfSystem(error, target);
     if (fd >= 0)
         ::close(fd);
     if (!ok)
@@ -205,94 +302,74 @@ bool DatabaseStartup::writeCopy(sqlite3* copy, const QString& target, QString* e
     return ok;
 }
 
-bool DatabaseStartup::compact(const QString& source, const QString& target, QString* error) const
-{
-    auto db = Database::open(source, error);
-    if (!db)
-        return false;
-    removeWithSideFiles(target);
-    sqlite3_stmt* statement = nullptr;
-    bool ok =
-        sqlite3_prepare_v2(db->handle(), "VACUUM INTO ?", -1, &statement, nullptr) == SQLITE_OK;
-    if (ok) {
-        const QByteArray name = QFile::encodeName(target);
-        sqlite3_bind_text(statement, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-        ok = sqlite3_step(statement) == SQLITE_DONE;
-    }
-    if (!ok) {
-        // A damaged source is named; any other failure is one of writing the copy.
-        const FailureMessage::Kind kind = FailureMessage::kindOf(db->handle());
-        fail(error,
-             FailureMessage::text(kind, kind == FailureMessage::Kind::Damaged ? source : target,
-                                  FailureMessage::technicalOf(db->handle())));
-    }
-    sqlite3_finalize(statement);
-    db.reset();
-    if (!ok) {
-        removeWithSideFiles(target);
-        return false;
-    }
-    syncToDisk(target);
-    return true;
-}
-
-std::unique_ptr<Database> DatabaseStartup::run(QString* error)
+bool DatabaseStartup::replaceWithCompactedCopy(QString* error)
 {
     const QString database = file(DatabaseName);
     const QString backup = file(BackupName);
     const QString compacted = file(CompactName);
+    const bool normalStart = QFileInfo::exists(database);
+    if (!normalStart && !QFileInfo::exists(backup))
+        return fail(error, Kind::Missing, database);
+    // Normally the record file is compacted; when an earlier start died after the rename, the
+    // backup is the only copy: it is compacted and kept.
+    const QString source = normalStart ? database : backup;
+    QStringList names{DatabaseName, BackupName, CompactName};
+    for (const QString& base : {DatabaseName, BackupName}) {
+        for (const char* suffix : SideSuffixes)
+            names << base + QLatin1String(suffix);
+    }
+    if (!StartupPreflight::check(m_folder, names, source, error))
+        return false;
+    if (const qint64 holder = RecordFileLocks::holderOf(source))
+        return failInUse(error, source, holder);
+    if (!clearUnwritableSideFiles(source, error))
+        return false;
 
-    MemoryDatabase image(nullptr, &sqlite3_close);
-    if (QFile::exists(database)) {
-        // The copy is made while the file is checked; nothing is touched before both are done.
-        std::thread copying([&] { image = compactInMemory(database); });
-        const bool sound = checkContent(database, error);
-        copying.join();
-        if (!sound || !checkClosed(database, error))
-            return nullptr;
+    Handle image = checkedCopy(source, error);
+    if (!image || !checkSettled(source, error) || !writeCopy(image.get(), compacted, error))
+        return false;
+    image.reset();
+    reached(Step::Compacted);
+
+    if (normalStart) {
         // The rename replaces the previous backup. Held open until then, that file gives its
-        // room back when let go, which happens while the copy is written rather than before.
+        // room back when let go, which happens beside the rest of the start rather than in it.
         // (Opened without waiting, whatever lies under the name.)
         removeSideFiles(backup);
         const int previous =
             ::open(QFile::encodeName(backup).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         const bool renamed = renameFile(database, backup);
         if (!renamed)
-            fail(error, systemFailure(database));
+            failOfSystem(error, backup);
         if (previous >= 0)
             m_releasing = std::thread([previous] { ::close(previous); });
-        if (!renamed)
-            return nullptr;
+        if (!renamed) {
+            QFile::remove(compacted);
+            return false;
+        }
         syncToDisk(m_folder);
         reached(Step::Renamed);
-    } else if (!QFile::exists(backup)) {
-        fail(error, FailureMessage::text(FailureMessage::Kind::Missing, database));
-        return nullptr;
-    } else if (!checkReadable(backup, error)) {
-        // An earlier start died after the rename: the backup is the only copy, so keep it.
-        return nullptr;
     }
-
-    const bool copied =
-        image ? writeCopy(image.get(), compacted, error) : compact(backup, compacted, error);
-    image.reset();
-    if (!copied) {
-        // Put the only copy back under its own name.
-        if (!QFile::exists(database) && renameFile(backup, database))
-            syncToDisk(m_folder);
-        return nullptr;
-    }
-    reached(Step::Compacted);
     // A journal by the new file's name belongs to no file of ours and would be replayed into it.
-    removeWithSideFiles(database);
+    removeSideFiles(database);
     if (!renameFile(compacted, database)) {
-        fail(error, systemFailure(database));
-        removeWithSideFiles(compacted);
-        return nullptr;
+        failOfSystem(error, database);
+        QFile::remove(compacted);
+        return false;
     }
     syncToDisk(m_folder);
     reached(Step::Replaced);
-    return Database::open(database, error);
+    return true;
+}
+
+std::unique_ptr<Database> DatabaseStartup::run(QString* error)
+{
+    const QStringList sideFilesBefore = sideFilesPresent();
+    if (!replaceWithCompactedCopy(error)) {
+        removeSideFilesMadeSince(sideFilesBefore);
+        return nullptr;
+    }
+    return Database::open(file(DatabaseName), error);
 }
 
 } // namespace orv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -12,20 +13,21 @@ namespace orv {
 
 class Database;
 
-// Start-up of the record file in the program folder: the previous backup goes, "Orv21.db"
-// becomes the backup "_Orv21.db", a compacted copy of it becomes the new "Orv21.db", and that is
-// opened. The copy is written under a temporary name and renamed, so "Orv21.db" is never
-// partial; it is made in memory while the file is checked, before any file is touched. When an
-// earlier start died after the rename, only the backup holds the data: the copy is then made from
-// it and it is kept. Shows nothing: a failure is returned as a message naming the file, and then no
-// file has been deleted or created.
+// Start-up of the record file in the program folder: a compacted copy of "Orv21.db" is made in
+// memory while the file is checked, the copy is checked whole and written beside it under a
+// temporary name, and only then does "Orv21.db" become the backup "_Orv21.db", replacing the
+// previous one, and the copy take its name. So "Orv21.db" is never partial and the previous
+// backup goes only once a sound copy is on the disk. When an earlier start died after the rename,
+// only the backup holds the data: the copy is then made from it and it is kept. Shows nothing: a
+// failure is returned as a message naming the file, and then no file has been deleted, and none
+// is left behind that this start made.
 class DatabaseStartup
 {
 public:
     enum class Step
     {
-        Renamed,
         Compacted,
+        Renamed,
         Replaced
     };
 
@@ -45,17 +47,23 @@ public:
     void setStepObserver(std::function<void(Step)> observer) { m_observer = std::move(observer); }
 
 private:
+    // A connection of SQLite's own, closed when it goes.
+    using Handle = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
+
     QString file(const QString& name) const;
-    bool checkReadable(const QString& path, QString* error) const;
-    bool checkContent(const QString& path, QString* error) const;
-    bool checkClosed(const QString& path, QString* error) const;
-    bool compact(const QString& source, const QString& target, QString* error) const;
-    // A database in memory, closed when it goes.
-    using MemoryDatabase = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
-    // The compacted copy of source in memory; null when it could not be made.
-    static MemoryDatabase compactInMemory(const QString& source);
+    // Puts the compacted copy under the record file's name; false with the error otherwise.
+    bool replaceWithCompactedCopy(QString* error);
+    // The compacted copy of source in memory, checked whole; null with the error otherwise.
+    Handle checkedCopy(const QString& source, QString* error) const;
+    // After this process's own connections have closed: nobody else has the file open and
+    // no journal of it is left.
+    bool checkSettled(const QString& path, QString* error) const;
+    // Side files that nobody holds and that would keep SQLite from writing the file.
+    bool clearUnwritableSideFiles(const QString& path, QString* error) const;
     // Writes the bytes of the copy to target, flushed to the disk.
     bool writeCopy(sqlite3* copy, const QString& target, QString* error) const;
+    QStringList sideFilesPresent() const;
+    void removeSideFilesMadeSince(const QStringList& before) const;
     void removeWithSideFiles(const QString& path) const;
     void removeSideFiles(const QString& path) const;
     void reached(Step step) const;

@@ -18,36 +18,57 @@ using Kind = FailureMessage::Kind;
 struct KindText
 {
     Kind kind;
-    const char* what; // %1: the file
-    const char* wayOut;
+    const char* what;   // %1: the file
+    const char* wayOut; // %1: the file's name; followed by the retry unless the kind says
     bool backupHelps;
     const char* withoutBackup = ""; // the way out when no sound backup is there; %1: file name
+    bool ownRetry = false;          // the way out says itself what to do next
 };
 
 const KindText Texts[] = {
     {Kind::Missing, "ファイル '%1' が見つかりません。",
-     "プログラムのフォルダーにファイルを置いてから、もう一度起動してください。", true},
+     "プログラムのフォルダーにファイルを置いてから、もう一度起動してください。", true, "", true},
     {Kind::NotAFile, "'%1' はファイルではありません（同じ名前のフォルダーなどがあります）。",
-     "それを別の場所へ移してから、もう一度起動してください。", true},
+     "それを別の場所へ移してから、もう一度起動してください。", true, "", true},
     {Kind::Damaged, "データベース '%1' は壊れているため使えません。", "", true,
      "ほかに保管しているバックアップがあれば、それを '%1' "
      "という名前で置いてから起動してください。"},
     {Kind::ReadOnly, "'%1' に書き込めません。ファイルかフォルダーが読み取り専用になっています。",
-     "読み取り専用の設定を外してから、もう一度操作してください。", false},
+     "読み取り専用の設定を外してから、", false},
+    {Kind::ReadOnlyFile, "'%1' は読み取り専用のファイルなので、書き込めません。",
+     "ファイルのプロパティの「アクセス権」で書き込みを許可してから、", false},
+    {Kind::ReadOnlyDrive,
+     "'%1' は読み取り専用の場所（CD や読み取り専用でつないだドライブなど）にあるため、"
+     "書き込めません。",
+     "プログラムのフォルダーをまるごと書き込みのできる場所へコピーして、そこから起動してくださ"
+     "い。",
+     false, "", true},
+    {Kind::Unchangeable, "'%1' は変更できないように設定されています（変更不可の属性）。",
+     "その設定を外してから、", false},
     {Kind::NoAccess, "'%1' を使う権限がありません。",
-     "ファイルとフォルダーのアクセス権を確かめてから、もう一度操作してください。", false},
+     "ファイルとフォルダーのアクセス権を確かめてから、", false},
     {Kind::DiskFull, "ディスクの空き容量が足りないため、'%1' に書き込めません。",
-     "不要なファイルを削除して空き容量を増やしてから、もう一度操作してください。", false},
-    {Kind::InUse, "'%1' はほかのプログラムが使用中です。",
-     "そのプログラムを終了してから、もう一度操作してください。", false},
+     "不要なファイルを削除して空き容量を増やしてから、", false},
+    {Kind::InUse, "'%1' はほかのプログラムが使用中です。", "そのプログラムを終了してから、", false},
     {Kind::Unreadable,
      "'%1' を読み書きできません（ディスクの障害や、使用中のファイルの移動・削除などが考えられ"
      "ます）。",
-     "プログラムを終了してから、もう一度起動してください。", true},
+     "プログラムを終了してから、もう一度起動してください。", true, "", true},
     {Kind::PageMissing, "画面のファイル '%1' が見つかりません。",
-     "プログラムのフォルダーに画面のファイルを戻すか、プログラムを入れ直してください。", false},
+     "プログラムのフォルダーに画面のファイルを戻すか、プログラムを入れ直してください。", false, "",
+     true},
+    {Kind::LockUnusable,
+     "'%1' を開けないため、ほかにこのプログラムを使っている人がいるかどうか確かめられません。",
+     "ほかに使っている人がいないことを確かめてから '%1' を削除し、もう一度起動してください。",
+     false, "", true},
     {Kind::Other, "'%1' の処理でエラーが発生しました。", "", false},
 };
+
+QString retryText(FailureMessage::Retry retry)
+{
+    return retry == FailureMessage::Retry::Start ? QStringLiteral("もう一度起動してください。")
+                                                 : QStringLiteral("もう一度操作してください。");
+}
 
 const KindText& textOf(Kind kind)
 {
@@ -132,12 +153,16 @@ Kind FailureMessage::ofSqlite(int extendedCode, int systemError)
     }
 }
 
-QString FailureMessage::text(Kind kind, const QString& file, const QString& technical)
+QString FailureMessage::text(Kind kind, const QString& file, const QString& technical, Retry retry)
 {
     const KindText& entry = textOf(kind);
     QString message = QString::fromUtf8(entry.what).arg(QDir::toNativeSeparators(file));
-    if (*entry.wayOut)
-        message += QString::fromUtf8(entry.wayOut);
+    if (*entry.wayOut) {
+        QString wayOut = QString::fromUtf8(entry.wayOut);
+        if (wayOut.contains(QLatin1String("%1")))
+            wayOut = wayOut.arg(QFileInfo(file).fileName());
+        message += entry.ownRetry ? wayOut : wayOut + retryText(retry);
+    }
     if (entry.backupHelps) {
         const QString backup = soundBackupOf(file);
         if (!backup.isEmpty())
@@ -168,13 +193,13 @@ QString FailureMessage::technicalOf(sqlite3* handle)
     return technical;
 }
 
-QString FailureMessage::ofConnection(sqlite3* handle, const QString& file)
+QString FailureMessage::ofConnection(sqlite3* handle, const QString& file, Retry retry)
 {
     if (!handle)
         return QStringLiteral("データベースが開かれていません。");
     const char* name = sqlite3_db_filename(handle, "main");
     const QString path = name && *name ? QFile::decodeName(name) : file;
-    return text(kindOf(handle), path, technicalOf(handle));
+    return text(kindOf(handle), path, technicalOf(handle), retry);
 }
 
 QString FailureMessage::soundBackupOf(const QString& file)

@@ -38,9 +38,20 @@ void MenuStartup::begin()
     if (std::exchange(m_begun, true))
         return;
     // Before any file of the folder is touched.
-    auto instance = std::make_unique<SingleInstance>(m_state.folder.file(LockName));
-    if (!instance->acquire())
+    const QString lockFile = m_state.folder.file(LockName);
+    auto instance = std::make_unique<SingleInstance>(lockFile);
+    switch (instance->acquire()) {
+    case SingleInstance::Outcome::AnotherRunning:
+        m_refusal = AlreadyRunningText;
         return;
+    case SingleInstance::Outcome::CannotTell:
+        // Going on could rename the record file under another user's running program.
+        m_refusal = FailureMessage::text(FailureMessage::Kind::LockUnusable, lockFile,
+                                         instance->failure(), FailureMessage::Retry::Start);
+        return;
+    case SingleInstance::Outcome::Alone:
+        break;
+    }
     m_instance = std::move(instance);
     m_databaseThread = std::thread([this] {
         m_databaseOpened = m_databaseStep(m_state, &m_databaseError);
@@ -66,7 +77,7 @@ bool MenuStartup::Form_Load(Window& window)
 
     begin();
     if (!m_instance) {
-        m_state.msg->show(AlreadyRunningText, StyleCritical);
+        m_state.msg->show(m_refusal, StyleCritical);
         return false;
     }
 

@@ -64,6 +64,8 @@ private:
     AppState& m_state;
     DatabaseStep m_databaseStep;
     std::unique_ptr<SingleInstance> m_instance;
+    // Why start-up must end before any file is touched; empty when it may go on.
+    QString m_refusal;
     bool m_begun = false;
     std::thread m_databaseThread;
     // Told on the window's thread when the database step has ended.

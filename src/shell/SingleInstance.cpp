@@ -34,7 +34,7 @@ SingleInstance::~SingleInstance()
     ::close(m_fd);
 }
 
-bool SingleInstance::acquire()
+SingleInstance::Outcome SingleInstance::acquire()
 {
     const QByteArray path = QFile::encodeName(m_lockPath);
     // A flock, not a POSIX record lock: closing some other descriptor of the file in this
@@ -43,20 +43,25 @@ bool SingleInstance::acquire()
         int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
         if (fd < 0)
             fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return true;
+        if (fd < 0) {
+            const int error = errno;
+            if (::access(path.constData(), F_OK) != 0)
+                return Outcome::Alone;
+            m_failure = qt_error_string(error);
+            return Outcome::CannotTell;
+        }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
             ::close(fd);
-            return error != EWOULDBLOCK;
+            return error == EWOULDBLOCK ? Outcome::AnotherRunning : Outcome::Alone;
         }
         if (sameFile(fd, path)) {
             m_fd = fd;
-            return true;
+            return Outcome::Alone;
         }
         ::close(fd); // the holder removed the file as it quit
     }
-    return true;
+    return Outcome::Alone;
 }
 
 } // namespace orv

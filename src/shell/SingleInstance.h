@@ -15,14 +15,26 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // False only while another running process holds the lock. A folder where no lock can be
-    // taken (a full disk, a read-only folder) is no second instance: the database steps report
-    // what is wrong with it.
-    bool acquire();
+    enum class Outcome
+    {
+        Alone,
+        AnotherRunning,
+        // The lock file is there but cannot be opened (another user's): whether someone runs
+        // the program cannot be told.
+        CannotTell
+    };
+
+    // AnotherRunning only while another running process holds the lock. A folder where no lock
+    // file can be made (a full disk, a read-only folder) is no second instance: the database
+    // steps report what is wrong with it.
+    Outcome acquire();
+    // Why the lock file could not be opened, after CannotTell.
+    QString failure() const { return m_failure; }
 
 private:
     QString m_lockPath;
     int m_fd = -1;
+    QString m_failure;
 };
 
 } // namespace orv

@@ -5,6 +5,7 @@
 #include "shell/MenuStartup.h"
 #include "shell/SingleInstance.h"
 #include "support/FileSizeLimit.h"
+#include "support/OtherUser.h"
 #include "support/TempFolder.h"
 
 #include <QFile>
@@ -74,7 +75,7 @@ pid_t holdLockInChild(const QString& lockFile)
     if (child == 0) {
         ::close(ready[0]);
         SingleInstance instance(lockFile);
-        const char held = instance.acquire() ? '1' : '0';
+        const char held = instance.acquire() == SingleInstance::Outcome::Alone ? '1' : '0';
         (void)!::write(ready[1], &held, 1);
         for (;;)
             ::pause();
@@ -249,6 +250,48 @@ private slots:
         QCOMPARE(databaseTouched, !refused);
         QCOMPARE(s.boxes.texts(),
                  refused ? QStringList{MenuStartup::AlreadyRunningText} : QStringList());
+    }
+
+    // A lock file that cannot be opened (another user's) cannot tell whether that user runs
+    // the program: the start ends naming the file, before the record file is touched.
+    void aLockFileThatCannotBeOpenedRefuses()
+    {
+        test::TempFolder folder;
+        folder.write(QStringLiteral("Orv21.PRA"), "");
+        const QString lockFile = folder.write(QStringLiteral("Orv21.lock"), QByteArray());
+        const bool asOtherUser = test::OtherUser::available();
+        if (asOtherUser)
+            QVERIFY(test::OtherUser::hand(folder.path()) &&
+                    ::chown(QFile::encodeName(lockFile), 0, 0) == 0);
+        QVERIFY(QFile::setPermissions(lockFile,
+                                      asOtherUser ? QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                  : QFileDevice::Permissions()));
+        const auto start = [&] {
+            Startup s(folder.path());
+            bool databaseTouched = false;
+            MenuStartup startup(s.state, [&](AppState&, QString*) {
+                databaseTouched = true;
+                return true;
+            });
+            const bool started = startup.Form_Load(s.window);
+            return QStringList{QString::number(started), QString::number(databaseTouched)} +
+                   s.boxes.texts();
+        };
+        const QStringList outcome = asOtherUser ? QString::fromUtf8(test::OtherUser::run([&] {
+                                                      return start().join(QChar(0x1f)).toUtf8();
+                                                  })).split(QChar(0x1f))
+                                                : start();
+        QCOMPARE(outcome.mid(0, 2), (QStringList{"0", "0"}));
+        QCOMPARE(outcome.size(), 3);
+        QVERIFY2(
+            outcome.at(2).startsWith(
+                QStringLiteral("'%1' を開けないため、ほかにこのプログラムを使っている人がいるか"
+                               "どうか確かめられません。ほかに使っている人がいないことを確かめ"
+                               "てから 'Orv21.lock' を削除し、もう一度起動してください。\n")
+                    .arg(lockFile)),
+            qPrintable(outcome.at(2)));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                 (QStringList{"Orv21.lock", "Orv21.PRA"}));
     }
 
     void aDatabaseFailureEndsStartUpWithItsMessage()
