@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -70,6 +71,38 @@ private:
     QTimer m_timer;
 };
 
+// Waits until a file model has listed the folder with each file's type, then asks it for all
+// a list of the files shows.
+bool listedByModel(QFileSystemModel* model, const QString& folder, const QStringList& names)
+{
+    if (!model)
+        return false;
+    const auto complete = [&] {
+        const QModelIndex root = model->index(folder);
+        QStringList seen;
+        for (int row = 0; row < model->rowCount(root); ++row) {
+            if (model->index(row, 2, root).data().toString().isEmpty())
+                return false;
+            seen << model->index(row, 0, root).data().toString();
+        }
+        for (const QString& name : names) {
+            if (!seen.contains(name))
+                return false;
+        }
+        return true;
+    };
+    if (!QTest::qWaitFor(complete, 10000))
+        return false;
+    const QModelIndex root = model->index(folder);
+    for (int row = 0; row < model->rowCount(root); ++row) {
+        for (int column = 0; column < model->columnCount(root); ++column) {
+            for (const int role : {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole})
+                model->index(row, column, root).data(role);
+        }
+    }
+    return true;
+}
+
 // The print dialog of a preview, as the user meets it after 印刷... (Ctrl+P), with "print to
 // file" chosen.
 class PrintDialogDriver
@@ -96,33 +129,26 @@ public:
     // then asks it for all a list of the files shows.
     bool listed(const QString& folder, const QStringList& names) const
     {
-        auto* model = m_dialog->findChild<QFileSystemModel*>();
-        if (!model)
-            return false;
-        const auto complete = [&] {
-            const QModelIndex root = model->index(folder);
-            QStringList seen;
-            for (int row = 0; row < model->rowCount(root); ++row) {
-                if (model->index(row, 2, root).data().toString().isEmpty())
-                    return false;
-                seen << model->index(row, 0, root).data().toString();
+        return listedByModel(m_dialog->findChild<QFileSystemModel*>(), folder, names);
+    }
+
+    // Opens the file dialog of the "..." button, waits until it lists the folder, and closes it.
+    bool browsed(const QString& folder, const QStringList& names) const
+    {
+        bool seen = false;
+        QTimer::singleShot(0, m_dialog, [&] {
+            auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!chooser)
+                return;
+            for (const auto mode : {QFileDialog::List, QFileDialog::Detail}) {
+                chooser->setViewMode(mode);
+                seen = listedByModel(chooser->findChild<QFileSystemModel*>(), folder, names);
             }
-            for (const QString& name : names) {
-                if (!seen.contains(name))
-                    return false;
-            }
-            return true;
-        };
-        if (!QTest::qWaitFor(complete, 10000))
-            return false;
-        const QModelIndex root = model->index(folder);
-        for (int row = 0; row < model->rowCount(root); ++row) {
-            for (int column = 0; column < model->columnCount(root); ++column) {
-                for (const int role : {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole})
-                    model->index(row, column, root).data(role);
-            }
-        }
-        return true;
+            chooser->reject();
+        });
+        QTest::mouseClick(m_dialog->findChild<QAbstractButton*>(QStringLiteral("fileBrowser")),
+                          Qt::LeftButton);
+        return seen;
     }
 
     void pressPrint() const
@@ -218,6 +244,9 @@ private slots:
         QTest::newRow("家フォルダの-walにEnterで印刷") << true << "Orv21.db-wal"
                                                        << "enter"
                                                        << "Orv21.db-wal";
+        QTest::newRow("記録ファイルから...で選ぶ") << false << "{folder}/Orv21.db"
+                                                   << "browse"
+                                                   << "";
         QTest::newRow("バックアップに印刷") << false << "{folder}/_Orv21.db"
                                             << "enter"
                                             << "_Orv21.db";
@@ -247,6 +276,8 @@ private slots:
                 driver.pressPrint();
             else if (press == QLatin1String("enter"))
                 driver.pressEnter();
+            else if (press == QLatin1String("browse"))
+                QVERIFY(driver.browsed(p.folder, recordFiles));
             stillOpen = dialog->isVisible();
         });
         if (!refused.isEmpty()) {
