@@ -1,4 +1,6 @@
 #include "support/AnotherClient.h"
+#include "support/BoxCloser.h"
+#include "support/FileListing.h"
 #include "support/TempFolder.h"
 
 #include "data/AppState.h"
@@ -17,7 +19,6 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -33,54 +34,12 @@ void browseTo(QFileDialog* dialog, const QString& folder, const QStringList& exp
     QVERIFY(model);
     model->setNameFilterDisables(true);
     dialog->setDirectory(folder);
-    const auto listed = [&] {
-        const QModelIndex root = model->index(folder);
-        QStringList names;
-        for (int row = 0; row < model->rowCount(root); ++row) {
-            if (model->index(row, 2, root).data().toString().isEmpty())
-                return false; // the type is not known yet
-            names << model->index(row, 0, root).data().toString();
-        }
-        for (const QString& name : expected) {
-            if (!names.contains(name))
-                return false;
-        }
-        return true;
-    };
-    QVERIFY(QTest::qWaitFor(listed, 10000));
     for (const auto mode : {QFileDialog::List, QFileDialog::Detail}) {
         dialog->setViewMode(mode);
-        const QModelIndex root = model->index(folder);
-        for (int row = 0; row < model->rowCount(root); ++row) {
-            for (int column = 0; column < model->columnCount(root); ++column) {
-                for (const int role : {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole})
-                    model->index(row, column, root).data(role);
-            }
-        }
+        QVERIFY(test::listedByModel(model, folder, expected));
         dialog->grab();
     }
 }
-
-// Closes every message box that comes up, keeping its text.
-class BoxCloser : public QObject
-{
-public:
-    QStringList texts;
-    BoxCloser()
-    {
-        m_timer.setInterval(20);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->accept();
-            }
-        });
-        m_timer.start();
-    }
-
-private:
-    QTimer m_timer;
-};
 
 } // namespace
 
@@ -167,7 +126,7 @@ private slots:
         state.folder = ProgramFolder(folder.path());
         QtSaveFileChooser chooser(folder.path());
         state.saveChooser = &chooser;
-        BoxCloser boxes;
+        test::BoxCloser boxes;
         QString refusedTo;
         const bool ours = dialog != QLatin1String("Qt");
         QTimer::singleShot(0, this, [&] {

@@ -1,5 +1,7 @@
 #include "DialogsFixture.h"
 #include "support/AnotherClient.h"
+#include "support/BoxCloser.h"
+#include "support/FileListing.h"
 #include "support/TempFolder.h"
 
 #include "data/RecordFiles.h"
@@ -19,7 +21,6 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -47,62 +48,6 @@ private:
     QByteArray m_old;
 };
 
-// Closes every message box that comes up, keeping its text; a question is answered No.
-class BoxCloser : public QObject
-{
-public:
-    QStringList texts;
-    BoxCloser()
-    {
-        m_timer.setInterval(20);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                if (QAbstractButton* no = box->button(QMessageBox::No))
-                    no->click();
-                else
-                    box->accept();
-            }
-        });
-        m_timer.start();
-    }
-
-private:
-    QTimer m_timer;
-};
-
-// Waits until a file model has listed the folder with each file's type, then asks it for all
-// a list of the files shows.
-bool listedByModel(QFileSystemModel* model, const QString& folder, const QStringList& names)
-{
-    if (!model)
-        return false;
-    const auto complete = [&] {
-        const QModelIndex root = model->index(folder);
-        QStringList seen;
-        for (int row = 0; row < model->rowCount(root); ++row) {
-            if (model->index(row, 2, root).data().toString().isEmpty())
-                return false;
-            seen << model->index(row, 0, root).data().toString();
-        }
-        for (const QString& name : names) {
-            if (!seen.contains(name))
-                return false;
-        }
-        return true;
-    };
-    if (!QTest::qWaitFor(complete, 10000))
-        return false;
-    const QModelIndex root = model->index(folder);
-    for (int row = 0; row < model->rowCount(root); ++row) {
-        for (int column = 0; column < model->columnCount(root); ++column) {
-            for (const int role : {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole})
-                model->index(row, column, root).data(role);
-        }
-    }
-    return true;
-}
-
 // The print dialog of a preview, as the user meets it after 印刷... (Ctrl+P), with "print to
 // file" chosen.
 class PrintDialogDriver
@@ -129,7 +74,7 @@ public:
     // then asks it for all a list of the files shows.
     bool listed(const QString& folder, const QStringList& names) const
     {
-        return listedByModel(m_dialog->findChild<QFileSystemModel*>(), folder, names);
+        return test::listedByModel(m_dialog->findChild<QFileSystemModel*>(), folder, names);
     }
 
     // Opens the file dialog of the "..." button, waits until it lists the folder, and closes it.
@@ -142,7 +87,7 @@ public:
                 return;
             for (const auto mode : {QFileDialog::List, QFileDialog::Detail}) {
                 chooser->setViewMode(mode);
-                seen = listedByModel(chooser->findChild<QFileSystemModel*>(), folder, names);
+                seen = test::listedByModel(chooser->findChild<QFileSystemModel*>(), folder, names);
             }
             chooser->reject();
         });
@@ -264,7 +209,7 @@ private slots:
         const QStringList recordFiles = {"Orv21.db", "Orv21.db-wal", "Orv21.db-shm", "_Orv21.db"};
         QVERIFY(p.locksHeld());
 
-        BoxCloser boxes;
+        test::BoxCloser boxes;
         bool stillOpen = false;
         p.print([&](QPrintDialog* dialog) {
             PrintDialogDriver driver(dialog);
@@ -307,7 +252,7 @@ private slots:
         HomeFolder home(elsewhere.path());
         const QString pdf = elsewhere.file(QStringLiteral("report.pdf"));
         for (const bool exists : {false, true}) {
-            BoxCloser boxes;
+            test::BoxCloser boxes;
             bool stillOpen = false;
             p.print([&](QPrintDialog* dialog) {
                 PrintDialogDriver driver(dialog);
