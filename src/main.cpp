@@ -4,6 +4,7 @@
 #include "shell/FileDialogIcons.h"
 #include "shell/JapaneseLocale.h"
 #include "shell/JapaneseTranslations.h"
+#include "shell/PrintToFileGuard.h"
 #include "shell/QtMessageBox.h"
 #include "shell/QtRecordFinder.h"
 #include "shell/QtSaveFileChooser.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     orv::installJapaneseTranslations(app);
     const orv::FileDialogIcons fileDialogIcons;
+    const orv::PrintToFileGuard printToFileGuard(orv::ProgramFolder::ofApplication().path());
     orv::installJapaneseLocale(app);
 
     orv::AppState state;

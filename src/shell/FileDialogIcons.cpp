@@ -1,13 +1,16 @@
 #include "shell/FileDialogIcons.h"
 
 #include <QApplication>
-#include <QEvent>
+#include <QChildEvent>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QPointer>
 
 namespace orv {
 
 FileDialogIcons::FileDialogIcons()
 {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     qApp->installEventFilter(this);
 }
 
@@ -24,7 +27,27 @@ bool FileDialogIcons::eventFilter(QObject* watched, QEvent* event)
         if (dialog && !dynamic_cast<const FileIconsByName*>(dialog->iconProvider()))
             dialog->setIconProvider(&m_icons);
     }
+    // A child is announced while it is still being built, so it is looked at from the event
+    // loop; a file model hears of its first listing from there too, but only later.
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (!child->isWidgetType()) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, child = QPointer<QObject>(child)] {
+                    if (auto* model = qobject_cast<QFileSystemModel*>(child.data()))
+                        nameOnly(model);
+                },
+                Qt::QueuedConnection);
+        }
+    }
     return QObject::eventFilter(watched, event);
+}
+
+void FileDialogIcons::nameOnly(QFileSystemModel* model)
+{
+    if (!dynamic_cast<const FileIconsByName*>(model->iconProvider()))
+        model->setIconProvider(&m_icons);
 }
 
 } // namespace orv

@@ -4,10 +4,14 @@
 
 #include <QObject>
 
+class QFileSystemModel;
+
 namespace orv {
 
-// Gives every file dialog of the application, Qt's own too (the print dialog's "print to file"
-// chooser), icons and types taken from file names, before the dialog first lists a folder.
+// Gives every file list of the application icons and types taken from file names, before it
+// first lists a folder: Qt's file dialogs (the print dialog's "print to file" chooser too) and
+// every other file model, such as the one behind the completer of the print dialog's
+// output-file box. Qt's own dialogs only: a native one would look into the files itself.
 class FileDialogIcons : public QObject
 {
 public:
@@ -19,6 +23,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void nameOnly(QFileSystemModel* model);
+
     FileIconsByName m_icons;
 };
 

@@ -1,3 +1,6 @@
+#include "support/AnotherClient.h"
+#include "support/BoxCloser.h"
+#include "support/FileListing.h"
 #include "support/TempFolder.h"
 
 #include "data/AppState.h"
@@ -16,75 +19,12 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QProcess>
 #include <QTimer>
 #include <QtTest>
-
-#include <fcntl.h>
-#include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace orv;
 
 namespace {
-
-// The environment of a child run as a second SQLite client: the record file to count rows in.
-const char* const SecondClientVariable = "ORV_SECOND_CLIENT_FILE";
-
-int countRowsAsSecondClient(const QByteArray& path)
-{
-    sqlite3* handle = nullptr;
-    int rows = -1;
-    if (sqlite3_open_v2(path.constData(), &handle, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(handle, "SELECT count(*) FROM 記録", -1, &statement, nullptr) ==
-                SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW)
-            rows = sqlite3_column_int(statement, 0);
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close_v2(handle);
-    std::printf("%d\n", rows);
-    return rows < 0 ? 1 : 0;
-}
-
-// Rows another process sees in the record file; it opens the file for reading and writing, as
-// the sqlite3 shell does, reads and closes it. Were the program's locks gone, that close would
-// take the journal with the program's last write away.
-int rowsSeenByAnotherClient(const QString& path)
-{
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(SecondClientVariable, path);
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {});
-    if (!child.waitForFinished(30000) || child.exitCode() != 0)
-        return -1;
-    return child.readAllStandardOutput().trimmed().toInt();
-}
-
-// Whether another process finds a lock of this process on the file (F_GETLK from a child:
-// a probe in this process would open and close the file and so drop the locks it looks for).
-bool lockedByThisProcess(const QString& path)
-{
-    const QByteArray name = QFile::encodeName(path);
-    const pid_t self = ::getpid();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int fd = ::open(name.constData(), O_RDWR);
-        struct flock probe = {};
-        probe.l_type = F_WRLCK;
-        probe.l_whence = SEEK_SET;
-        const bool held = fd >= 0 && ::fcntl(fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK &&
-                          probe.l_pid == self;
-        ::_exit(held ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-}
 
 // Shows the dialog the folder as a user browsing there would: every file listed, with its icon
 // and type, in the list and the detail view, those the filter leaves out greyed.
@@ -94,54 +34,12 @@ void browseTo(QFileDialog* dialog, const QString& folder, const QStringList& exp
     QVERIFY(model);
     model->setNameFilterDisables(true);
     dialog->setDirectory(folder);
-    const auto listed = [&] {
-        const QModelIndex root = model->index(folder);
-        QStringList names;
-        for (int row = 0; row < model->rowCount(root); ++row) {
-            if (model->index(row, 2, root).data().toString().isEmpty())
-                return false; // the type is not known yet
-            names << model->index(row, 0, root).data().toString();
-        }
-        for (const QString& name : expected) {
-            if (!names.contains(name))
-                return false;
-        }
-        return true;
-    };
-    QVERIFY(QTest::qWaitFor(listed, 10000));
     for (const auto mode : {QFileDialog::List, QFileDialog::Detail}) {
         dialog->setViewMode(mode);
-        const QModelIndex root = model->index(folder);
-        for (int row = 0; row < model->rowCount(root); ++row) {
-            for (int column = 0; column < model->columnCount(root); ++column) {
-                for (const int role : {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole})
-                    model->index(row, column, root).data(role);
-            }
-        }
+        QVERIFY(test::listedByModel(model, folder, expected));
         dialog->grab();
     }
 }
-
-// Closes every message box that comes up, keeping its text.
-class BoxCloser : public QObject
-{
-public:
-    QStringList texts;
-    BoxCloser()
-    {
-        m_timer.setInterval(20);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->accept();
-            }
-        });
-        m_timer.start();
-    }
-
-private:
-    QTimer m_timer;
-};
 
 } // namespace
 
@@ -222,13 +120,13 @@ private slots:
         QVERIFY(db->execute("CREATE TABLE 記録 ([ID] TEXT(20))"));
         QVERIFY(db->execute("INSERT INTO 記録 VALUES (?)", {Value(QStringLiteral("山田"))}));
         folder.write("_Orv21.db", "");
-        QVERIFY(lockedByThisProcess(file) && lockedByThisProcess(file + "-shm"));
+        QVERIFY(test::lockedByThisProcess(file) && test::lockedByThisProcess(file + "-shm"));
 
         AppState state;
         state.folder = ProgramFolder(folder.path());
         QtSaveFileChooser chooser(folder.path());
         state.saveChooser = &chooser;
-        BoxCloser boxes;
+        test::BoxCloser boxes;
         QString refusedTo;
         const bool ours = dialog != QLatin1String("Qt");
         QTimer::singleShot(0, this, [&] {
@@ -260,23 +158,23 @@ private slots:
             QCOMPARE(refusedTo, RecordFiles::refusal(file));
         QCOMPARE(QFileInfo(file).size() > 0, true);
 
-        QVERIFY(lockedByThisProcess(file));
-        QVERIFY(lockedByThisProcess(file + "-shm"));
-        QCOMPARE(rowsSeenByAnotherClient(file), 1);
+        QVERIFY(test::lockedByThisProcess(file));
+        QVERIFY(test::lockedByThisProcess(file + "-shm"));
+        QCOMPARE(test::rowsSeenByAnotherClient(file, "記録"), 1);
         QVERIFY(db->execute("INSERT INTO 記録 VALUES (?)", {Value(QStringLiteral("佐藤"))}));
         auto rs = db->openRecordset("SELECT count(*) FROM 記録");
         QVERIFY(rs && !rs->eof());
         QCOMPARE(rs->value(0).toInteger(), 2);
         rs.reset();
-        QCOMPARE(rowsSeenByAnotherClient(file), 2);
+        QCOMPARE(test::rowsSeenByAnotherClient(file, "記録"), 2);
     }
 };
 
 int main(int argc, char** argv)
 {
-    const QByteArray secondClientFile = qgetenv(SecondClientVariable);
-    if (!secondClientFile.isEmpty())
-        return countRowsAsSecondClient(secondClientFile);
+    int clientExit = 0;
+    if (test::runAsAnotherClient(&clientExit))
+        return clientExit;
     QApplication app(argc, argv);
     TestSaveFileChooser test;
     return QTest::qExec(&test, argc, argv);
