@@ -325,6 +325,51 @@ private slots:
         QCOMPARE(PdfText::text(folder.file("c.pdf")).contains(QStringLiteral("レ")), marked);
     }
 
+    // A memo longer than its box shows its first lines as the writer broke them; the last line
+    // shown ends in "…" inside the box, and nothing of the lines after it.
+    void cutMemoKeepsItsLineBreaks_data()
+    {
+        QTest::addColumn<QString>("memo");
+        QStringList shortLines;
+        for (int n = 1; n <= 30; ++n)
+            shortLines << QStringLiteral("%1行目の記録").arg(n);
+        QTest::newRow("短い行が多い") << shortLines.join('\n');
+        QTest::newRow("CRLFと空行")
+            << shortLines.mid(0, 3).join("\r\n\r\n") + "\r\n" + shortLines.mid(3).join("\r\n");
+        QTest::newRow("長い行の途中で") << QString(300, kWide) + "\n次の行\n最後の行";
+    }
+    void cutMemoKeepsItsLineBreaks()
+    {
+        QFETCH(QString, memo);
+        ReportDocument document;
+        LayoutBuilder b(&document.layout);
+        ReportControl& box = b.field(0, 0, 4000, 900, QStringLiteral("S1-B"));
+        box.vAlign = VAlign::Top;
+        document.record.insert(QStringLiteral("S1-B"), memo);
+        const ReportRenderer renderer(document);
+        renderer.pageImage(0, 12);
+        QCOMPARE(renderer.drawing(0).texts.size(), 1);
+        const PlacedText& drawn = renderer.drawing(0).texts.first();
+        QVERIFY(drawn.cut);
+        QVERIFY(drawn.box.contains(drawn.ink));
+        QVERIFY(drawn.points >= kLegibleFloor);
+        QStringList shown = drawn.text.split('\n');
+        QVERIFY2(shown.size() >= 2, qPrintable(drawn.text));
+        QVERIFY2(shown.last().endsWith(QChar(0x2026)), qPrintable(drawn.text));
+        shown.last().chop(1);
+        // The lines shown are where the memo begins, read line by line: a line ends where the
+        // writer broke it or where it met the box's edge, and no line holds two of the writer's.
+        const QString memoText = QString(memo).remove('\r');
+        qsizetype at = 0;
+        for (const QString& line : shown) {
+            QCOMPARE(memoText.mid(at, line.size()), line);
+            at += line.size();
+            if (memoText.mid(at, 1) == QStringLiteral("\n"))
+                ++at;
+        }
+        QVERIFY(at < memoText.size());
+    }
+
     // The closing rule of a table lies on the end of the band: the last page draws it.
     void ruleOnTheEndOfTheBandIsDrawn()
     {
