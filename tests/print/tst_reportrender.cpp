@@ -69,6 +69,19 @@ struct Reports
     }
 };
 
+// A record file of its own and the state of a run on it.
+struct RecordFileRun
+{
+    test::TestDatabase file;
+    AppState state;
+
+    RecordFileRun()
+    {
+        state.folder = ProgramFolder(file.folder());
+        state.Db = file.open();
+    }
+};
+
 const QRegularExpression kTriggerKey(QStringLiteral("^(?:[B-P]\\d|OH\\d|OJ\\d)$"));
 
 const QString kId = QStringLiteral("K01");
@@ -484,12 +497,9 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(QStringList, tables);
-        test::TestDatabase file;
-        QVERIFY2(file.ok(), qPrintable(file.error()));
-        AppState state;
-        state.folder = ProgramFolder(file.folder());
-        state.Db = file.open();
-        QVERIFY(state.Db);
+        RecordFileRun run;
+        QVERIFY2(run.file.ok() && run.state.Db, qPrintable(run.file.error()));
+        AppState& state = run.state;
         QSet<QString> memos;
         for (const QString& table : tables) {
             QString error;
@@ -573,12 +583,9 @@ private slots:
     void assessmentValuesUnderTheirTitles()
     {
         QFETCH(bool, longest);
-        test::TestDatabase file;
-        QVERIFY2(file.ok(), qPrintable(file.error()));
-        AppState state;
-        state.folder = ProgramFolder(file.folder());
-        state.Db = file.open();
-        QVERIFY(state.Db);
+        RecordFileRun run;
+        QVERIFY2(run.file.ok() && run.state.Db, qPrintable(run.file.error()));
+        AppState& state = run.state;
         for (char letter = 'A'; letter <= 'R'; ++letter) {
             QString error;
             QVERIFY2(test::TestDatabase::insertRow(*state.Db, QString(QLatin1Char(letter)),
