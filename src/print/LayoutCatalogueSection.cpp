@@ -30,6 +30,16 @@ int heightOf(const QVector<int>& heights)
     return std::accumulate(heights.begin(), heights.end(), 0);
 }
 
+// The start of the codes of the groups under a title: "G4-" for G4; for a range such as
+// "R2-d～h", the part before the letters ("R2-").
+QString stemOf(const QString& code)
+{
+    const qsizetype range = code.indexOf(QStringLiteral("～"));
+    if (range < 0)
+        return code + QLatin1Char('-');
+    return code.left(code.lastIndexOf(QLatin1Char('-'), range) + 1);
+}
+
 } // namespace
 
 LayoutCatalogueSection::LayoutCatalogueSection(LayoutBuilder* builder, int rowHeight, int groupGap,
@@ -49,6 +59,7 @@ QString LayoutCatalogueSection::choicesText(const QVector<CatalogueChoice>& choi
 
 void LayoutCatalogueSection::heading(const QString& text, const QString& note)
 {
+    m_open.clear();
     const int width = m_b->width();
     m_waiting.append({120, 400, [this, text, width](int top) {
                           m_b->rectangle(0, top, width, 400, 1.0);
@@ -98,9 +109,12 @@ LayoutCatalogueSection::Row LayoutCatalogueSection::legendRow(const QString& tex
 
 void LayoutCatalogueSection::group(const CatalogueGroup& group)
 {
+    while (!m_open.isEmpty() && !group.code.startsWith(m_open.last().stem))
+        m_open.removeLast();
     Rows heading = titleRows(group);
     if (group.items.isEmpty()) {
         m_waiting += heading;
+        m_open.append({stemOf(group.code), heading});
         return;
     }
     // Coded items that share their choices show the list once, above them.
@@ -143,6 +157,18 @@ void LayoutCatalogueSection::group(const CatalogueGroup& group)
 
 void LayoutCatalogueSection::place(const Rows& heading, const Rows& body)
 {
+    // A page the group goes on to opens with the titles over it and its own; a page it moves to
+    // whole, with the titles over it that an earlier page holds.
+    Rows again;
+    Rows over;
+    for (OpenTitle& title : m_open) {
+        again += title.rows;
+        if (title.placed)
+            over += title.rows;
+        title.placed = true;
+    }
+    again += heading;
+
     Rows rows = std::move(m_waiting);
     m_waiting = Rows();
     const int leading = int(rows.size() + heading.size());
@@ -151,20 +177,21 @@ void LayoutCatalogueSection::place(const Rows& heading, const Rows& body)
     QVector<int> heights;
     for (const Row& row : rows)
         heights << row.gap + row.height;
+    // Where it fits on a page the group stays whole; a longer one keeps its title with its
+    // first row.
     const int whole = heightOf(heights) - rows.first().gap;
-    if (whole <= m_b->layout().printableHeight()) {
-        m_b->ensureRoom(whole + rows.first().gap);
-        for (const Row& row : rows)
-            placeRow(row);
-        return;
+    const int together = whole <= m_b->layout().printableHeight()
+                             ? whole + rows.first().gap
+                             : heightOf(heights.mid(0, leading + 1));
+    if (m_b->y() > m_b->pageTop() && m_b->y() + together > m_b->pageBottom()) {
+        m_b->newPage();
+        for (const Row& title : over)
+            placeRow(title);
     }
-    // Longer than a page: the title keeps its first row, and every page the group goes on to
-    // opens with the title again.
-    m_b->ensureRoom(heightOf(heights.mid(0, leading + 1)));
     for (int i = 0; i < rows.size(); ++i) {
         if (i > leading && m_b->y() + heights.at(i) > m_b->pageBottom()) {
             m_b->newPage();
-            for (const Row& title : heading)
+            for (const Row& title : again)
                 placeRow(title);
         }
         placeRow(rows.at(i));

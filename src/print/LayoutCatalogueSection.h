@@ -18,7 +18,8 @@ namespace orv {
 //
 // A group stays on one page with its title where it fits on a page; a longer one repeats its
 // title on the page it goes on to. A section's heading, and a title over sub-groups (E4 over
-// E4-a), wait for the first group under them and go on its page.
+// E4-a), wait for the first group under them and go on its page; a page that the sub-groups go
+// on to opens with the titles over them again, with their instructions.
 class LayoutCatalogueSection
 {
 public:
@@ -45,6 +46,14 @@ private:
     };
     using Rows = QVector<Row>;
 
+    // A title over sub-groups, open while the groups under it are written.
+    struct OpenTitle
+    {
+        QString stem; // the start of the codes under it: "E4-" for E4, "R2-" for R2-d～h
+        Rows rows;
+        bool placed = false;
+    };
+
     Rows titleRows(const CatalogueGroup& group) const;
     Row legendRow(const QString& text) const;
     Row codeRow(const CatalogueItem& item, bool withChoices) const;
@@ -59,6 +68,7 @@ private:
     LongestValues m_ownLongest;
     LongestValues* m_longest;
     Rows m_waiting;
+    QVector<OpenTitle> m_open; // outermost first
 };
 
 } // namespace orv

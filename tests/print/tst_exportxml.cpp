@@ -96,6 +96,9 @@ private slots:
                                               << "&#x2212;&#xA5;";
         QTest::newRow("BMP外の漢字") << "𠮷野"
                                      << "&#x20BB7;野";
+        QTest::newRow("置換文字") << QStringLiteral("山\uFFFD田") << "山&#xFFFD;田";
+        QTest::newRow("対のないサロゲート") << QString(QChar(0xD842)) + "野"
+                                            << "&#xFFFD;野";
         QTest::newRow("機種依存文字はそのまま") << "①髙～"
                                                 << "①髙～";
         QTest::newRow("制御文字") << "a\x01\tb"
@@ -267,6 +270,10 @@ private slots:
         row("既定 Shift_JISにない文字", "1-4-2", Value("千代田1〜2"), "m1-4-2", "千代田1&#x301C;2",
             "千代田1〜2");
         row("日数 Shift_JISにない文字", "P3-a", Value("３−"), "P3-a", "３&#x2212;日", "３−日");
+        row("既定 置換文字", "1-4-2", Value(QStringLiteral("千代田\uFFFD1")), "m1-4-2",
+            "千代田&#xFFFD;1", QStringLiteral("千代田\uFFFD1"));
+        row("郵便番号 置換文字", "1-4-1", Value(QStringLiteral("\uFFFD")), "m1-4-1", "〒&#xFFFD;",
+            QStringLiteral("〒\uFFFD"));
         row("既定 DEL", "1-4-2", Value(QStringLiteral("千代田\u007F1")), "m1-4-2", "千代田1",
             "千代田1");
         row("既定 複数行", "S1-b", Value("根拠\r\n場所"), "S1-B", "根拠&#13;&#10;場所",
@@ -291,6 +298,12 @@ private slots:
         const test::ReportDataFile read(folder.file("row.xml"));
         QCOMPARE(read.lines().size(), 4);
         QCOMPARE(read.lines().at(2), "<" + element + ">" + line + "</" + element + ">");
+        // every byte a strict Shift_JIS reader accepts
+        QFile bytes(folder.file("row.xml"));
+        QVERIFY(bytes.open(QIODevice::ReadOnly));
+        QStringDecoder strict("Shift_JIS");
+        const QString decoded = strict.decode(bytes.readAll());
+        QVERIFY(!strict.hasError());
         QVERIFY2(read.parseError().isEmpty(), qPrintable(read.parseError()));
         QCOMPARE(read.elementNames(), QStringList{element});
         QCOMPARE(read.text(element), text);

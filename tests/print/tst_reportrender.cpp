@@ -69,6 +69,19 @@ struct Reports
     }
 };
 
+// A record file of its own and the state of a run on it.
+struct RecordFileRun
+{
+    test::TestDatabase file;
+    AppState state;
+
+    RecordFileRun()
+    {
+        state.folder = ProgramFolder(file.folder());
+        state.Db = file.open();
+    }
+};
+
 const QRegularExpression kTriggerKey(QStringLiteral("^(?:[B-P]\\d|OH\\d|OJ\\d)$"));
 
 const QString kId = QStringLiteral("K01");
@@ -111,6 +124,82 @@ Value longestValue(const ColumnInfo& column)
             high = middle - 1;
     }
     return Value(low);
+}
+
+// A value an assessment typically holds: codes at their second choice, every other check item
+// ticked, a short name or text, a memo of two lines, a date and small numbers.
+Value typicalValue(const ColumnInfo& column)
+{
+    const CatalogueItem* item = Catalogue::builtIn().item(column.name);
+    if (column.name == QLatin1String("ID") || column.type == dbDate ||
+        (item && item->kind == ItemKind::Date))
+        return longestValue(column);
+    if (item && item->kind == ItemKind::Check)
+        return Value(qint64(column.name.back().unicode() % 2));
+    if (item && item->kind == ItemKind::Code && !item->choices.isEmpty())
+        return Value(item->choices.value(1, item->choices.first()).code.toLongLong());
+    if (column.type == dbMemo)
+        return Value(QStringLiteral("右膝の痛みを訴える。\r\n夜間の見守りを続ける。"));
+    if (column.type == dbText)
+        return Value(QStringLiteral("山田 花子").left(column.size));
+    return Value(qint64(2));
+}
+
+// Titles over sub-groups of the assessment, and the start of the codes of the groups under
+// them.
+const QList<QPair<QString, QString>> kTitlesOverSubGroups = {
+    {"E4", "E4-"}, {"G4", "G4-"}, {"I1", "I1-"},     {"I3", "I3-"},
+    {"J1", "J1-"}, {"P1", "P1-"}, {"P1-b", "P1-b-"}, {"R2-d～h", "R2-"}};
+
+// For each element of the assessment, the groups whose titles it is read under, outermost first:
+// the titles over its group, and its group.
+QHash<QString, QList<const CatalogueGroup*>> titlesOfElements()
+{
+    QHash<QString, QList<const CatalogueGroup*>> titles;
+    for (char letter = 'A'; letter <= 'R'; ++letter) {
+        const CatalogueSection* section =
+            Catalogue::builtIn().section(QString(QLatin1Char(letter)));
+        for (const CatalogueGroup& group : section->groups) {
+            QList<const CatalogueGroup*> over;
+            for (const CatalogueGroup& other : section->groups) {
+                for (const auto& [code, stem] : kTitlesOverSubGroups) {
+                    if (other.code == code && &other != &group && group.code.startsWith(stem))
+                        over << &other;
+                }
+            }
+            over << &group;
+            for (const CatalogueItem& item : group.items)
+                titles.insert(xmlElementName(item.code), over);
+        }
+    }
+    return titles;
+}
+
+// The first value of a page not read under every title it belongs to: the code, the title and
+// the instruction of its group and of the groups over it, drawn on the same page above it.
+// Counts the values drawn.
+QString valueWithoutItsTitles(const PageDrawing& drawn,
+                              const QHash<QString, QList<const CatalogueGroup*>>& titles,
+                              int* values)
+{
+    auto drawnAbove = [&](const QString& text, const PlacedText& value) {
+        return std::any_of(drawn.texts.begin(), drawn.texts.end(), [&](const PlacedText& t) {
+            return t.element.isEmpty() && t.box.top() <= value.box.top() &&
+                   PdfText::compact(t.text) == PdfText::compact(text);
+        });
+    };
+    for (const PlacedText& value : drawn.texts) {
+        if (!titles.contains(value.element))
+            continue;
+        ++*values;
+        for (const CatalogueGroup* group : titles.value(value.element)) {
+            for (const QString& text : {group->code, group->title, group->note}) {
+                if (!text.isEmpty() && !drawnAbove(text, value))
+                    return QStringLiteral("%1 without %2").arg(value.element, text);
+            }
+        }
+    }
+    return QString();
 }
 
 int boundFieldCount(const ReportDocument& document)
@@ -325,6 +414,51 @@ private slots:
         QCOMPARE(PdfText::text(folder.file("c.pdf")).contains(QStringLiteral("レ")), marked);
     }
 
+    // A memo longer than its box shows its first lines as the writer broke them; the last line
+    // shown ends in "…" inside the box, and nothing of the lines after it.
+    void cutMemoKeepsItsLineBreaks_data()
+    {
+        QTest::addColumn<QString>("memo");
+        QStringList shortLines;
+        for (int n = 1; n <= 30; ++n)
+            shortLines << QStringLiteral("%1行目の記録").arg(n);
+        QTest::newRow("短い行が多い") << shortLines.join('\n');
+        QTest::newRow("CRLFと空行")
+            << shortLines.mid(0, 3).join("\r\n\r\n") + "\r\n" + shortLines.mid(3).join("\r\n");
+        QTest::newRow("長い行の途中で") << QString(300, kWide) + "\n次の行\n最後の行";
+    }
+    void cutMemoKeepsItsLineBreaks()
+    {
+        QFETCH(QString, memo);
+        ReportDocument document;
+        LayoutBuilder b(&document.layout);
+        ReportControl& box = b.field(0, 0, 4000, 900, QStringLiteral("S1-B"));
+        box.vAlign = VAlign::Top;
+        document.record.insert(QStringLiteral("S1-B"), memo);
+        const ReportRenderer renderer(document);
+        renderer.pageImage(0, 12);
+        QCOMPARE(renderer.drawing(0).texts.size(), 1);
+        const PlacedText& drawn = renderer.drawing(0).texts.first();
+        QVERIFY(drawn.cut);
+        QVERIFY(drawn.box.contains(drawn.ink));
+        QVERIFY(drawn.points >= kLegibleFloor);
+        QStringList shown = drawn.text.split('\n');
+        QVERIFY2(shown.size() >= 2, qPrintable(drawn.text));
+        QVERIFY2(shown.last().endsWith(QChar(0x2026)), qPrintable(drawn.text));
+        shown.last().chop(1);
+        // The lines shown are where the memo begins, read line by line: a line ends where the
+        // writer broke it or where it met the box's edge, and no line holds two of the writer's.
+        const QString memoText = QString(memo).remove('\r');
+        qsizetype at = 0;
+        for (const QString& line : shown) {
+            QCOMPARE(memoText.mid(at, line.size()), line);
+            at += line.size();
+            if (memoText.mid(at, 1) == QStringLiteral("\n"))
+                ++at;
+        }
+        QVERIFY(at < memoText.size());
+    }
+
     // The closing rule of a table lies on the end of the band: the last page draws it.
     void ruleOnTheEndOfTheBandIsDrawn()
     {
@@ -363,12 +497,9 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(QStringList, tables);
-        test::TestDatabase file;
-        QVERIFY2(file.ok(), qPrintable(file.error()));
-        AppState state;
-        state.folder = ProgramFolder(file.folder());
-        state.Db = file.open();
-        QVERIFY(state.Db);
+        RecordFileRun run;
+        QVERIFY2(run.file.ok() && run.state.Db, qPrintable(run.file.error()));
+        AppState& state = run.state;
         QSet<QString> memos;
         for (const QString& table : tables) {
             QString error;
@@ -438,6 +569,47 @@ private slots:
                      qPrintable(QStringLiteral("page %1: ").arg(page + 1) + fault));
         }
         QCOMPARE(fields, boundFieldCount(report.document()));
+    }
+
+    // Every value of the assessment, at its longest and as typically filled, is read under the
+    // titles it belongs to: where a group or its sub-groups go on to the next page, that page
+    // opens with their titles and instructions again. The form keeps its 19 pages.
+    void assessmentValuesUnderTheirTitles_data()
+    {
+        QTest::addColumn<bool>("longest");
+        QTest::newRow("最大長") << true;
+        QTest::newRow("典型") << false;
+    }
+    void assessmentValuesUnderTheirTitles()
+    {
+        QFETCH(bool, longest);
+        RecordFileRun run;
+        QVERIFY2(run.file.ok() && run.state.Db, qPrintable(run.file.error()));
+        AppState& state = run.state;
+        for (char letter = 'A'; letter <= 'R'; ++letter) {
+            QString error;
+            QVERIFY2(test::TestDatabase::insertRow(*state.Db, QString(QLatin1Char(letter)),
+                                                   longest ? longestValue : typicalValue, &error),
+                     qPrintable(error));
+        }
+        QVERIFY(ReportDataExporter(state).ExportAssessmentXml(QStringLiteral("2018/12/28"), kId));
+        ReportWindows windows(state);
+        ReportDesigner& report = windows.designer(ReportKind::Assessment);
+        report.Run();
+        const ReportRenderer renderer(report.document());
+        QCOMPARE(renderer.pageCount(), 19);
+        const QHash<QString, QList<const CatalogueGroup*>> titles = titlesOfElements();
+        int values = 0;
+        for (int page = 0; page < renderer.pageCount(); ++page) {
+            renderer.pageImage(page, 12);
+            const QString fault = valueWithoutItsTitles(renderer.drawing(page), titles, &values);
+            QVERIFY2(fault.isEmpty(),
+                     qPrintable(QStringLiteral("page %1: ").arg(page + 1) + fault));
+        }
+        if (longest)
+            QCOMPARE(values, int(report.document().layout.boundFields().size()));
+        else
+            QVERIFY2(values > 300, qPrintable(QString::number(values)));
     }
 
     // A narrow column head set one character under the other keeps its size while the

@@ -13,10 +13,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QtTest>
 
@@ -258,6 +260,45 @@ private slots:
         preview->printTo(&printer);
         QCOMPARE(PdfText::pageCount(folder.file("printed.pdf")), 2);
         QVERIFY(PdfText::text(folder.file("printed.pdf")).contains(QStringLiteral("アムロジピン")));
+        preview->close();
+    }
+
+    // Printing to a file offers the name and folder that saving as PDF offers: the form's name
+    // and the resident's ID, in the documents folder, or the home folder when there is none.
+    void printToFileOffersThePdfName_data()
+    {
+        QTest::addColumn<bool>("documents");
+        QTest::newRow("書類フォルダ") << true;
+        QTest::newRow("ホームフォルダ") << false;
+    }
+    void printToFileOffersThePdfName()
+    {
+        QFETCH(bool, documents);
+        test::TempFolder folder;
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(folder.path()));
+        if (documents)
+            QVERIFY(QDir(folder.path()).mkpath("Documents"));
+        AppState state;
+        state.folder = ProgramFolder(folder.path());
+        state.CurID = QStringLiteral("A/12");
+        ReportWindows windows(state);
+        windows.showReport(ReportKind::Assessment);
+        ReportPreview* preview = windows.designer(ReportKind::Assessment).preview();
+        QString offered = QStringLiteral("<no file box>");
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+                if (auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                    offered = file->text();
+                dialog->reject();
+            }
+        });
+        closer.start(10);
+        preview->printWithDialog();
+        qputenv("HOME", home);
+        const QString name = QStringLiteral("施設ケア アセスメント表_A_12.pdf");
+        QCOMPARE(offered, documents ? folder.file("Documents/" + name) : folder.file(name));
         preview->close();
     }
 

@@ -3,12 +3,18 @@
 #include "TestPaths.h"
 
 #include "common/AnsiText.h"
+#include "data/Catalogue.h"
 #include "rap/RapItemTable.h"
 #include "rap/RapReviewSheet.h"
 #include "rap/RtfText.h"
+#include "rap/TriggerRuleTable.h"
+#include "support/PdfText.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -78,8 +84,8 @@ struct RtfParagraph
     int asianFont = 0; // the font of its double-byte text
 };
 
-// The paragraphs of an RTF text (its \\'xx escapes decoded), destinations such as the font
-// table left out.
+// The paragraphs of an RTF text (its \\'xx escapes decoded), those that end a table cell
+// too; destinations such as the font table left out.
 QList<RtfParagraph> paragraphsOf(const QString& rtf)
 {
     struct State
@@ -119,7 +125,7 @@ QList<RtfParagraph> paragraphsOf(const QString& rtf)
                 state.doubleByte = name == "dbch";
             else if (name == "f" && state.doubleByte)
                 state.props.asianFont = value;
-            else if (name == "par" && !state.skipped) {
+            else if ((name == "par" || name == "cell") && !state.skipped) {
                 paragraphs.append(state.props);
                 paragraphs.last().text = text.trimmed();
                 text.clear();
@@ -136,6 +142,52 @@ QList<RtfParagraph> paragraphsOf(const QString& rtf)
     return paragraphs;
 }
 
+// The first place where the text of a review sheet, page by page, splits what belongs together:
+// a heading at a page's foot, a RAP block (heading to its notes' caption) over two pages that
+// would have fitted on one, an item's name at a page's foot and its value at the next page's top.
+// Counts the blocks that are longer than a page: they open a page and go on over the next.
+QString splitRap(const QString& text, const QSet<QString>& names, int* longer)
+{
+    QList<QStringList> pages;
+    for (const QString& page : text.split('\f')) {
+        QStringList lines = page.split('\n');
+        for (QString& line : lines)
+            line = line.trimmed();
+        lines.removeAll(QString());
+        if (!lines.isEmpty())
+            pages << lines;
+    }
+    static const QRegularExpression heading(QStringLiteral("^\\d+．"));
+    QSet<int> breaksInLongBlocks;
+    int first = -1;
+    bool opensPage = false;
+    for (int page = 0; page < pages.size(); ++page) {
+        for (int i = 0; i < pages.at(page).size(); ++i) {
+            const QString& line = pages.at(page).at(i);
+            if (heading.match(line).hasMatch()) {
+                first = page;
+                opensPage = i == 0;
+            } else if (line.startsWith(QStringLiteral("検討内容")) && first >= 0 && first < page) {
+                if (!opensPage)
+                    return QStringLiteral("RAP over pages %1 and %2").arg(first + 1).arg(page + 1);
+                ++*longer;
+                for (int broken = first; broken < page; ++broken)
+                    breaksInLongBlocks << broken;
+            }
+        }
+    }
+    for (int page = 0; page + 1 < pages.size(); ++page) {
+        const QString last = pages.at(page).last();
+        const QString next = pages.at(page + 1).first();
+        const QString where = QStringLiteral("page %1: %2 / %3").arg(page + 1).arg(last, next);
+        if (heading.match(last).hasMatch())
+            return "heading at the foot of " + where;
+        if (!breaksInLongBlocks.contains(page) && names.contains(last) && next.contains('='))
+            return "name and value parted at " + where;
+    }
+    return QString();
+}
+
 } // namespace
 
 class TestRapReviewSheet : public QObject
@@ -150,6 +202,14 @@ class TestRapReviewSheet : public QObject
         f.folder.write("Orv21.PRA", toAnsi("[RTF]\r\nBEGIN_ITEM\t<∈RAP名∋|∈トリガー名∋>\r\n"
                                            "APPEND_LINE\t----\r\n"));
         f.state.profile.SetPrivateAppBuf(f.folder.file("Orv21.PRA"), &f.boxes);
+    }
+
+    // The templates and profile the program ships with.
+    static void shippedTemplates(RapFixture& f)
+    {
+        f.state.folder = ProgramFolder(ORV_TEST_PROGRAM_DIR);
+        f.state.profile.SetPrivateAppBuf(f.state.folder.file("Orv21.PRA"), &f.boxes);
+        QCOMPARE(f.boxes.count(), 0);
     }
 
     static void prepare(RapFixture& f, const QString& list, const QStringList& sense,
@@ -387,9 +447,7 @@ private slots:
     void shippedTemplatesMakeRtf()
     {
         RapFixture f;
-        f.state.folder = ProgramFolder(ORV_TEST_PROGRAM_DIR);
-        f.state.profile.SetPrivateAppBuf(f.state.folder.file("Orv21.PRA"), &f.boxes);
-        QCOMPARE(f.boxes.count(), 0);
+        shippedTemplates(f);
         prepare(f, "01,03,05a,17", {"B4:B5a=2", "I4:I1ll=ﾁｪｯｸなし", "I4:I1nn=ﾚ", "G1:G1a=3"},
                 "能登{表}", "ソ\\十");
         QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
@@ -431,8 +489,7 @@ private slots:
         }
         // A RAP's title stays with its evidence, its notes' caption with their lines.
         for (const char* heading : {"1．せん妄", "17．向精神薬", "検討内容"}) {
-            QVERIFY2(find(heading) != paragraphs.cend() && find(heading)->keepWithNext,
-                     heading);
+            QVERIFY2(find(heading) != paragraphs.cend() && find(heading)->keepWithNext, heading);
             QVERIFY2(std::next(find(heading))->keepWhole, heading);
         }
         // The team's summary, its box and the date line stay on one page.
@@ -441,6 +498,95 @@ private slots:
         QVERIFY(summary < dateLine);
         for (; summary != dateLine; ++summary)
             QVERIFY(summary->keepWithNext);
+    }
+
+    // A RAP's heading, its evidence, its notes' caption and their lines stay on one page: every
+    // paragraph of the block but its last is kept with the next.
+    void rapBlockKeptTogether()
+    {
+        RapFixture f;
+        shippedTemplates(f);
+        prepare(f, "01,03",
+                {"B4:B5a=2", "D1:D1=2", "D2:D2a=ﾚ", "D2:D2b=ﾚ", "I4:I1ll=ﾚ", "I4:I1nn=ﾚ"});
+        QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+        const QList<RtfParagraph> paragraphs =
+            paragraphsOf(readSheet(f.folder.file("sheet.rtf")).join('\n'));
+        auto find = [&](const QString& start) {
+            return std::find_if(paragraphs.cbegin(), paragraphs.cend(),
+                                [&](const RtfParagraph& p) { return p.text.startsWith(start); });
+        };
+        const auto heading = find("3．視覚機能");
+        const auto summary = find("チームの検討のまとめ");
+        QVERIFY(heading < summary);
+        QStringList texts;
+        for (auto p = heading; p != summary; ++p)
+            texts << p->text;
+        QCOMPARE(texts.mid(0, 12),
+                 (QStringList{"3．視覚機能", "D1の項目", "D1=2", "", "D2の項目", "D2a=ﾚ", "D2b=ﾚ",
+                              "", "I4の項目", "I1ll=ﾚ", "I1nn=ﾚ", "検討内容："}));
+        for (auto p = heading; p != std::prev(summary); ++p)
+            QVERIFY2(p->keepWithNext, qPrintable(QString::number(p - heading)));
+        // The last line of the block lets the next RAP begin on another page.
+        QVERIFY(!std::prev(summary)->keepWithNext);
+        QVERIFY(!std::prev(find("3．視覚機能"), 2)->keepWithNext);
+    }
+
+    // Sheets set by LibreOffice, with evidence for every item of every key: every RAP, 18 of
+    // them, and three on the first pages. A heading never ends a page, a RAP that fits on a page
+    // is whole, and no item's name ends a page whose next page opens with its value. RAP 17 with
+    // all its 21 keys is longer than a page: it opens a page of its own and goes on over the next.
+    void sheetsInLibreOffice()
+    {
+        const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (office.isEmpty())
+            QSKIP("LibreOffice is not installed");
+        RapFixture f;
+        shippedTemplates(f);
+        QStringList sense;
+        for (const TriggerRule& rule : TriggerRuleTable::instance().rules()) {
+            for (const TriggerItem& item : rule.items)
+                sense << rule.key + ':' + rule.evidence(item, qint16(rule.condition.low)).value;
+        }
+        prepare(f, QString(), sense);
+        f.chooser.paths.clear();
+        QSet<QString> names;
+        for (const TriggerKeyName& key : Catalogue::builtIn().triggerKeys()) {
+            f.run("UPDATE RAPName SET [ITEM]=? WHERE [RAP]=?", {key.item, key.key});
+            names << key.item;
+        }
+        QStringList every;
+        for (const RapItem& rap : RapItemTable::instance().items())
+            every << rap.entry;
+        QStringList eighteen = every;
+        for (const char* left : {"13", "17", "18", "20"})
+            eighteen.removeOne(QString::fromLatin1(left));
+        const QList<QPair<QString, QStringList>> sheets = {
+            {"every", every}, {"eighteen", eighteen}, {"three", {"03", "11", "19"}}};
+        QStringList arguments{"-env:UserInstallation=" +
+                                  QUrl::fromLocalFile(f.folder.file("profile")).toString(),
+                              "--headless",
+                              "--convert-to",
+                              "pdf",
+                              "--outdir",
+                              f.folder.path()};
+        for (const auto& [name, raps] : sheets) {
+            f.run("UPDATE RAP SET [RAP]=?", {raps.join(',')});
+            f.chooser.paths.enqueue(f.folder.file(name + ".rtf"));
+            QVERIFY(RapReviewSheet(f.state).WriteRapReviewSheet("R001", day(2005, 8, 17)));
+            arguments << f.folder.file(name + ".rtf");
+        }
+        QProcess convert;
+        convert.start(office, arguments);
+        QVERIFY(convert.waitForFinished(60000));
+
+        for (const auto& [name, raps] : sheets) {
+            const QString pdf = f.folder.file(name + ".pdf");
+            QVERIFY2(QFile::exists(pdf), convert.readAllStandardError().constData());
+            int longer = 0;
+            const QString fault = splitRap(PdfText::text(pdf), names, &longer);
+            QVERIFY2(fault.isEmpty(), qPrintable(name + ": " + fault));
+            QCOMPARE(longer, raps.contains("17") ? 1 : 0);
+        }
     }
 
     void escapes_data()

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -45,10 +46,14 @@ ReportPreview::ReportPreview(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(m_scroll);
     buildToolBar();
     statusBar()->setObjectName(QStringLiteral("sbPreview"));
-    m_printDialog = [](QPrinter& printer, QWidget* parent) {
+    m_printDialog = [this](QPrinter& printer, QWidget* parent) {
         QPrintDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("印刷"));
         dialog.setMinMax(printer.fromPage(), printer.toPage());
+        // Printing to a file offers the name and folder that saving as PDF offers, not the
+        // document name cut at its first dot.
+        if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+            file->setText(suggestedPdfPath());
         return dialog.exec() == QDialog::Accepted;
     };
     resize(900, 1000);
@@ -202,17 +207,21 @@ QString ReportPreview::pdfFileName(const QString& caption, const QString& reside
     return name.replace(unsafe, QStringLiteral("_")).trimmed() + QStringLiteral(".pdf");
 }
 
+QString ReportPreview::suggestedPdfPath() const
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(
+        pdfFileName(m_document ? m_document->layout.caption : QString(), m_residentId));
+}
+
 void ReportPreview::saveAsPdf()
 {
     if (!m_renderer || !m_saveChooser)
         return;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    const QString suggested =
-        QDir(folder).filePath(pdfFileName(m_document->layout.caption, m_residentId));
     const QString path = m_saveChooser->chooseSaveFile(
-        QStringLiteral("PDFファイル|*.pdf"), QStringLiteral("PDFで保存"), suggested, this);
+        QStringLiteral("PDFファイル|*.pdf"), QStringLiteral("PDFで保存"), suggestedPdfPath(), this);
     if (path.isEmpty())
         return;
     QString error;

@@ -38,6 +38,9 @@ public:
     void setProgramFolder(const QString& folder) { m_programFolder = folder; }
     // The file name a PDF of the report is offered under: the form's name and the resident's ID.
     static QString pdfFileName(const QString& caption, const QString& residentId);
+    // That name in the user's documents folder (the home folder when there is none): where saving
+    // as PDF and printing to a file start.
+    QString suggestedPdfPath() const;
     // Asks for the printer and its settings; true to print. The print dialog unless replaced
     // (tests answer it themselves).
     using PrintDialog = std::function<bool(QPrinter& printer, QWidget* parent)>;

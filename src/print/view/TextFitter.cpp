@@ -140,17 +140,26 @@ TextFitter::Result TextFitter::fit(const QString& text, const QRectF& box, const
     }
 
     // Too long even at the floor: a word may be broken; failing that, as many lines as the
-    // box holds, the last one cut.
+    // box holds, the writer's line breaks kept, the last one cut with "…" at its end.
     const QVector<Piece> pieces = wrap(text, result.font, inner.width(), true);
     if (place(pieces, result.font, inner, hAlign, vAlign, &result))
         return result;
     const QFontMetricsF metrics(result.font);
     for (int count = int(pieces.size()); count >= 1; --count) {
         QVector<Piece> kept = pieces.mid(0, count);
-        QString rest = text.mid(kept.last().start);
-        rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        kept.last().text = metrics.elidedText(rest, Qt::ElideRight, inner.width());
-        result.cut = kept.last().text != rest;
+        const int start = kept.last().start;
+        const qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        QString line = text.mid(start, end < 0 ? -1 : end - start);
+        while (!line.isEmpty() && line.back().isSpace())
+            line.chop(1);
+        const bool linesLeftOut =
+            std::any_of(pieces.cbegin() + count, pieces.cend(),
+                        [](const Piece& piece) { return !piece.text.isEmpty(); });
+        QString shown = metrics.elidedText(line, Qt::ElideRight, inner.width());
+        if (shown == line && linesLeftOut)
+            shown = metrics.elidedText(line + QChar(0x2026), Qt::ElideRight, inner.width());
+        kept.last().text = shown;
+        result.cut = shown != line;
         if (place(kept, result.font, inner, hAlign, vAlign, &result) || count == 1)
             return result;
     }
