@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -37,6 +38,21 @@ QString fromAnsi(const QByteArray& bytes)
 {
     QStringDecoder decoder("windows-31j");
     return decoder.decode(bytes);
+}
+
+bool ansiHolds(char32_t c)
+{
+    if (c < 0x80)
+        return true;
+    if (c == QChar::ReplacementCharacter)
+        return false;
+    // a round trip through the code page costs a converter; names and memos repeat their kanji
+    thread_local QHash<char32_t, bool> known;
+    const auto found = known.constFind(c);
+    if (found != known.constEnd())
+        return found.value();
+    const QString text = QString::fromUcs4(&c, 1);
+    return known[c] = fromAnsi(toAnsi(text)) == text;
 }
 
 bool AnsiTextReader::open(const QString& path, QString* error)

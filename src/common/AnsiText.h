@@ -9,6 +9,10 @@ namespace orv {
 // Text in the ANSI code page (CP932).
 QByteArray toAnsi(const QString& text);
 QString fromAnsi(const QByteArray& bytes);
+// Whether the code page holds the character: written and read back unchanged ("〜" U+301C,
+// "−" U+2212 and characters beyond the BMP are not). U+FFFD only seems to: it is written as
+// the substitute bytes FC FC, which no Shift_JIS reader accepts, and they read back as U+FFFD.
+bool ansiHolds(char32_t c);
 
 // Reads a CP932 file line by line; a line ends at CR LF, CR or LF.
 class AnsiTextReader

@@ -2,32 +2,11 @@
 
 #include "common/AnsiText.h"
 
-#include <QHash>
-
 namespace orv {
 
 namespace {
 
 constexpr char32_t ByteOrderMark = 0xFEFF;
-
-// Whether the code page of the report-data files holds the character: written and read back
-// unchanged ("〜" U+301C, "−" U+2212 and characters beyond the BMP are not). U+FFFD only seems
-// to: it is written as the substitute bytes FC FC, which no Shift_JIS reader accepts, and they
-// read back as U+FFFD.
-bool ansiHolds(char32_t c)
-{
-    if (c < 0x80)
-        return true;
-    if (c == QChar::ReplacementCharacter)
-        return false;
-    // a round trip through the code page costs a converter; names and memos repeat their kanji
-    thread_local QHash<char32_t, bool> known;
-    const auto found = known.constFind(c);
-    if (found != known.constEnd())
-        return found.value();
-    const QString text = QString::fromUcs4(&c, 1);
-    return known[c] = fromAnsi(toAnsi(text)) == text;
-}
 
 } // namespace
 

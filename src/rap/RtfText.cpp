@@ -27,11 +27,11 @@ QString RtfText::encode(const QString& text, bool escapeSpecials)
             out += c;
             continue;
         }
-        const bool pair = c.isHighSurrogate() && i + 1 < text.size();
+        const bool pair =
+            c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
         const QString one = text.mid(i, pair ? 2 : 1);
-        const QByteArray bytes = toAnsi(one);
-        if (fromAnsi(bytes) == one) {
-            for (const char byte : bytes)
+        if (!c.isSurrogate() && ansiHolds(c.unicode())) {
+            for (const char byte : toAnsi(one))
                 out += QStringLiteral("\\'%1").arg(uchar(byte), 2, 16, QLatin1Char('0'));
         } else {
             for (const QChar unit : one)

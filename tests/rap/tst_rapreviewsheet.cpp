@@ -601,6 +601,10 @@ private slots:
                                   << "\\'da";
         QTest::newRow("CP932にない字") << "😀"
                                        << "\\u-10179?\\u-8704?";
+        // the code page writes U+FFFD as FC FC, which is no character of it
+        QTest::newRow("置換文字") << QString(QChar(0xFFFD)) << "\\u-3?";
+        QTest::newRow("波ダッシュ") << "〜"
+                                    << "\\u12316?";
     }
     void escapes()
     {
