@@ -1,8 +1,8 @@
 #include "data/Database.h"
 #include "data/DatabaseStartup.h"
 #include "data/Recordset.h"
-#include "support/FileHolder.h"
 #include "support/FileSizeLimit.h"
+#include "support/HoldingChild.h"
 #include "support/ImmutableFlag.h"
 #include "support/OtherUser.h"
 #include "support/ScratchMount.h"
@@ -123,7 +123,7 @@ QStringList filesIn(const QString& folder)
 
 } // namespace
 
-Q_DECLARE_METATYPE(orv::test::FileHolder::Hold)
+Q_DECLARE_METATYPE(orv::test::HoldingChild::Hold)
 
 class TestDatabaseStartup : public QObject
 {
@@ -406,21 +406,22 @@ private slots:
     // Only another process that has the file open refuses the start, however it holds it.
     void anotherProcessHoldingTheFileRefuses_data()
     {
-        QTest::addColumn<test::FileHolder::Hold>("hold");
-        QTest::newRow("idle connection") << test::FileHolder::Hold::Idle;
-        QTest::newRow("open read") << test::FileHolder::Hold::Reading;
-        QTest::newRow("open write") << test::FileHolder::Hold::Writing;
+        QTest::addColumn<test::HoldingChild::Hold>("hold");
+        QTest::newRow("idle connection") << test::HoldingChild::Hold::Idle;
+        QTest::newRow("open read") << test::HoldingChild::Hold::Reading;
+        QTest::newRow("open write") << test::HoldingChild::Hold::Writing;
     }
 
     void anotherProcessHoldingTheFileRefuses()
     {
-        QFETCH(test::FileHolder::Hold, hold);
+        QFETCH(test::HoldingChild::Hold, hold);
         test::TempFolder folder;
         makeRecordFile(folder.file("Orv21.db"), {"001"});
         makeRecordFile(folder.file("_Orv21.db"), {"old"});
         QString error;
         {
-            const test::FileHolder holder(folder.file("Orv21.db"), hold);
+            const test::HoldingChild holder(
+                test::HoldingChild::recordFile(folder.file("Orv21.db"), hold));
             QVERIFY(holder.holds());
             const QStringList files = filesIn(folder.path());
             const QByteArray backupBytes = contentOf(folder.file("_Orv21.db"));

@@ -5,6 +5,7 @@
 #include "shell/MenuStartup.h"
 #include "shell/SingleInstance.h"
 #include "support/FileSizeLimit.h"
+#include "support/HoldingChild.h"
 #include "support/OtherUser.h"
 #include "support/TempFolder.h"
 
@@ -12,10 +13,8 @@
 #include <QTest>
 
 #include <chrono>
-#include <csignal>
 #include <future>
 #include <memory>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace orv;
@@ -64,35 +63,6 @@ struct Startup
     ScriptedMessageBox boxes;
     RecordingWindow window{state};
 };
-
-// A child process that takes the lock and then waits to be killed; its id once it holds it.
-pid_t holdLockInChild(const QString& lockFile)
-{
-    int ready[2];
-    if (::pipe(ready) != 0)
-        return -1;
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(ready[0]);
-        SingleInstance instance(lockFile);
-        const char held = instance.acquire() == SingleInstance::Outcome::Alone ? '1' : '0';
-        (void)!::write(ready[1], &held, 1);
-        for (;;)
-            ::pause();
-    }
-    ::close(ready[1]);
-    char held = '0';
-    const bool told = child > 0 && ::read(ready[0], &held, 1) == 1;
-    ::close(ready[0]);
-    if (!told || held != '1') {
-        if (child > 0) {
-            ::kill(child, SIGKILL);
-            ::waitpid(child, nullptr, 0);
-        }
-        return -1;
-    }
-    return child;
-}
 
 } // namespace
 
@@ -219,15 +189,15 @@ private slots:
         const QString lockFile = folder.file(QStringLiteral("Orv21.lock"));
         if (content != "-")
             folder.write(QStringLiteral("Orv21.lock"), content);
-        pid_t child = -1;
+        std::unique_ptr<test::HoldingChild> child;
         if (!holder.isEmpty()) {
-            child = holdLockInChild(lockFile);
-            QVERIFY(child > 0);
-            if (holder == QLatin1String("killed")) {
-                ::kill(child, SIGKILL);
-                ::waitpid(child, nullptr, 0);
-                child = -1;
-            }
+            child = std::make_unique<test::HoldingChild>([&] {
+                // held by the child until it is killed
+                return (new SingleInstance(lockFile))->acquire() == SingleInstance::Outcome::Alone;
+            });
+            QVERIFY(child->holds());
+            if (holder == QLatin1String("killed"))
+                child->release();
         }
         Startup s(folder.path());
         bool databaseTouched = false;
@@ -242,10 +212,7 @@ private slots:
                 full = std::make_unique<test::FileSizeLimit>(0);
             started = startup.Form_Load(s.window);
         }
-        if (child > 0) {
-            ::kill(child, SIGKILL);
-            ::waitpid(child, nullptr, 0);
-        }
+        child.reset();
         QCOMPARE(started, !refused);
         QCOMPARE(databaseTouched, !refused);
         QCOMPARE(s.boxes.texts(),
