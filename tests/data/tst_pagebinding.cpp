@@ -267,6 +267,27 @@ private slots:
         QVERIFY(f->stored(QStringLiteral("A"), QStringLiteral("A2"), f->id, f->date).isNull());
     }
 
+    // A column of a type the pages do not edit takes nothing from its input, whatever it holds.
+    void otherColumnTypesTakeNothing_data()
+    {
+        QTest::addColumn<QString>("declared");
+        for (const char* declared : {"YESNO", "CURRENCY", "DOUBLE"})
+            QTest::newRow(declared) << QString::fromLatin1(declared);
+    }
+
+    void otherColumnTypesTakeNothing()
+    {
+        QFETCH(QString, declared);
+        QVERIFY(f->state.Db->execute(
+            QStringLiteral("ALTER TABLE G ADD COLUMN [G-2] %1").arg(declared)));
+        QVERIFY(f->state.Db->execute(QStringLiteral("UPDATE G SET [G-2]=1")));
+        QVERIFY(f->openRow(QStringLiteral("G")));
+        f->page.add(QStringLiteral("orv_G_2"), QStringLiteral("text"), QStringLiteral("12"));
+        QVERIFY(binding->SavePage());
+        QCOMPARE(f->msg.count(), 0);
+        QVERIFY(f->stored(QStringLiteral("G"), QStringLiteral("G-2"), f->id, f->date).isNull());
+    }
+
     void boundNamesAndPages_data()
     {
         QTest::addColumn<QString>("element");
