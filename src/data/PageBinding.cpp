@@ -60,6 +60,11 @@ bool PageBinding::isCheckBox(const QString& type)
     return type == QLatin1String("checkbox");
 }
 
+bool PageBinding::ticks(const QString& columnText)
+{
+    return columnText == QLatin1String("1");
+}
+
 QString PageBinding::columnOfElement(const QString& elementName)
 {
     if (!elementName.startsWith(QLatin1String("orv")))
