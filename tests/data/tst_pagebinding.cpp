@@ -61,6 +61,10 @@ private slots:
         QTest::addColumn<QString>("message"); // empty when the value is taken
         QTest::newRow("全角数字") << QStringLiteral("１２") << Value(12) << QString();
         QTest::newRow("小数") << QStringLiteral("1.5") << Value(1.5) << QString();
+        // every digit, as many as the page's number box takes
+        QTest::newRow("2から9") << QStringLiteral("98765432") << Value(98765432) << QString();
+        QTest::newRow("0と1") << QStringLiteral("0.19") << Value(0.19) << QString();
+        QTest::newRow("全角の0と9") << QStringLiteral("１０９") << Value(109) << QString();
         QTest::newRow("空欄") << QString() << Value() << QString();
         QTest::newRow("二つ目の小数点")
             << QStringLiteral("1.2.3") << Value()
