@@ -77,9 +77,8 @@ QString DateFormat::format(const DateValue& value, const QString& pattern)
             continue;
         }
         const int run = runLength(pattern, i);
-        if (lower == QLatin1Char('y')) {
-            out += run >= 3 ? QString::number(date.year()).rightJustified(4, QLatin1Char('0'))
-                            : twoDigits(date.year() % 100);
+        if (lower == QLatin1Char('y') && run == 4) {
+            out += QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
             afterHour = false;
         } else if (lower == QLatin1Char('m')) {
             const int number = afterHour ? time.minute() : date.month();

@@ -6,7 +6,7 @@
 
 namespace orv {
 
-// Date patterns in the notation of the old forms: yyyy, yy, m, mm, d, dd, ggg, gg, g, e, ee,
+// Date patterns in the notation of the old forms: yyyy, m, mm, d, dd, ggg, gg, g, e, ee,
 // h, hh, n, nn, s, ss; an "m" right after an hour means minutes. Any other character is
 // written as it stands. An empty pattern or "General Date" gives the general date form.
 class DateFormat

@@ -42,29 +42,6 @@ double numberOf(const QString& text)
     return digits.toDouble();
 }
 
-// Numeric display patterns of the form "#,##0.00".
-QString formatNumber(double number, const QString& pattern)
-{
-    const int point = pattern.indexOf(QLatin1Char('.'));
-    const int decimals = point < 0 ? 0 : int(pattern.size() - point - 1);
-    const QString integerPart = point < 0 ? pattern : pattern.left(point);
-    QString text = QString::number(number, 'f', decimals);
-    if (integerPart.contains(QLatin1Char(','))) {
-        const int end = text.indexOf(QLatin1Char('.')) < 0 ? int(text.size())
-                                                           : int(text.indexOf(QLatin1Char('.')));
-        const int start = text.startsWith(QLatin1Char('-')) ? 1 : 0;
-        for (int i = end - 3; i > start; i -= 3)
-            text.insert(i, QLatin1Char(','));
-    }
-    return text;
-}
-
-bool isNumberPattern(const QString& pattern)
-{
-    static const QRegularExpression numeric(QStringLiteral("^[#0,]*0?(\\.0+)?$"));
-    return pattern.contains(QLatin1Char('0')) && numeric.match(pattern).hasMatch();
-}
-
 } // namespace
 
 PageBinding::PageBinding(AppState& state, PageDocument& document, EntryWindowHost* host)
@@ -81,6 +58,11 @@ bool PageBinding::takesValue(const QString& type)
 bool PageBinding::isCheckBox(const QString& type)
 {
     return type == QLatin1String("checkbox");
+}
+
+bool PageBinding::ticks(const QString& columnText)
+{
+    return columnText == QLatin1String("1");
 }
 
 QString PageBinding::columnOfElement(const QString& elementName)
@@ -126,7 +108,7 @@ QString PageBinding::displayText(const Value& value, const ColumnInfo& column)
 {
     if (value.isNull())
         return QString();
-    QString format = GetFormatProperty(column);
+    const QString format = GetFormatProperty(column);
     if (format.isEmpty())
         return value.toText();
     const bool isDate = value.kind() == Value::Kind::Date || column.type == dbDate;
@@ -137,12 +119,8 @@ QString PageBinding::displayText(const Value& value, const ColumnInfo& column)
             return value.toText();
         if (date.isZero())
             return QString();
-        if (format.compare(QLatin1String("Short Date"), Qt::CaseInsensitive) == 0)
-            format = QStringLiteral("yyyy/mm/dd");
         return DateFormat::format(date, format);
     }
-    if (value.isNumber() && isNumberPattern(format))
-        return formatNumber(value.toDouble(), format);
     return value.toText();
 }
 
@@ -260,7 +238,6 @@ bool PageBinding::SetFieldValue(const QString& col, const QString& value)
     case dbInteger:
     case dbLong:
     case dbSingle:
-    case dbDouble:
         if (!CheckNumeric(value, col))
             return false;
         if (!value.isEmpty())

@@ -43,6 +43,9 @@ public:
     // Inputs whose value a page stores: text, select-one, textarea and hidden.
     static bool takesValue(const QString& type);
     static bool isCheckBox(const QString& type);
+    // A check box shows ticked when its column's text is "1" and only then: an empty text, as of
+    // a Null column, leaves it unticked. The page's own fill takes this answer from here.
+    static bool ticks(const QString& columnText);
     // "orv_A1_1" gives "A1-1"; an element that is not bound gives the empty text.
     static QString columnOfElement(const QString& elementName);
     static QString elementOfColumn(const QString& col);

@@ -38,7 +38,7 @@ QVector<ElementChange> PageDocument::fillChanges(const QVector<PageElement>& ele
         if (PageBinding::takesValue(element.type)) {
             changes.append(ElementChange::value(i, text));
         } else if (PageBinding::isCheckBox(element.type)) {
-            changes.append(ElementChange::checked(i, text == QLatin1String("1")));
+            changes.append(ElementChange::checked(i, PageBinding::ticks(text)));
         } else {
             *stop = {i, element.type};
             break;

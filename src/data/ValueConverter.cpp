@@ -67,23 +67,7 @@ bool toFraction(const ColumnInfo& column, const Value& value, Value* converted, 
         return refuse(column, ConversionError, error);
     if (column.type == dbSingle && std::fabs(number) > double(std::numeric_limits<float>::max()))
         return refuse(column, OverflowError, error);
-    if (column.type == dbCurrency)
-        number = std::nearbyint(number * 10000.0) / 10000.0;
     *converted = Value(number);
-    return true;
-}
-
-bool toBoolean(const ColumnInfo& column, const Value& value, Value* converted, QString* error)
-{
-    const QString text = value.toText().trimmed().toLower();
-    double number = 0.0;
-    if (text == QLatin1String("true") || text == QLatin1String("yes"))
-        number = -1;
-    else if (text == QLatin1String("false") || text == QLatin1String("no"))
-        number = 0;
-    else if (!toNumber(value, &number))
-        return refuse(column, ConversionError, error);
-    *converted = Value(qint64(number != 0.0 ? -1 : 0));
     return true;
 }
 
@@ -131,10 +115,7 @@ bool ValueConverter::convert(const ColumnInfo& column, const Value& value, Value
         return toWhole(column, value, converted, error);
     case dbSingle:
     case dbDouble:
-    case dbCurrency:
         return toFraction(column, value, converted, error);
-    case dbBoolean:
-        return toBoolean(column, value, converted, error);
     case dbDate:
         return toDate(column, value, converted, error);
     case dbText:

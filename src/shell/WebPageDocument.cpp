@@ -1,5 +1,6 @@
 #include "shell/WebPageDocument.h"
 
+#include "data/PageBinding.h"
 #include "shell/WebBrowser.h"
 
 #include <QJsonArray>
@@ -57,15 +58,16 @@ const char* const readValuesSource = R"JS((function () {
     }
 })())JS";
 
-// PageDocument::fill in the page: texts is [[column, text], ...] in column order; a bound
-// input is named "orv", any character and its column with "-" written "_".
-const char* const fillSource = R"JS((function (texts, from) {
+// PageDocument::fill in the page: texts is [[column, text, ticked], ...] in column order, and
+// blank stands for a column without a text; a bound input is named "orv", any character and its
+// column with "-" written "_".
+const char* const fillSource = R"JS((function (texts, from, blank) {
     try {
         var exact = {}, anyCase = {};
         for (var t = 0; t < texts.length; t++) {
             var column = texts[t][0], lower = column.toLowerCase();
-            exact['#' + column] = texts[t][1];
-            if (!(('#' + lower) in anyCase)) anyCase['#' + lower] = texts[t][1];
+            exact['#' + column] = texts[t];
+            if (!(('#' + lower) in anyCase)) anyCase['#' + lower] = texts[t];
         }
         var f = document.forms[0];
         if (f) {
@@ -73,12 +75,12 @@ const char* const fillSource = R"JS((function (texts, from) {
                 var e = f.elements[i], name = e.name || '';
                 if (name.length < 4 || name.substring(0, 3) !== 'orv') continue;
                 var col = name.substring(4).split('_').join('-');
-                var text = ('#' + col) in exact ? exact['#' + col]
-                         : (('#' + col.toLowerCase()) in anyCase ? anyCase['#' + col.toLowerCase()] : '');
+                var entry = ('#' + col) in exact ? exact['#' + col]
+                         : (('#' + col.toLowerCase()) in anyCase ? anyCase['#' + col.toLowerCase()] : blank);
                 var type = e.type || '';
                 if (type === 'text' || type === 'select-one' || type === 'textarea' ||
-                    type === 'hidden') e.value = text;
-                else if (type === 'checkbox') e.checked = text === '1';
+                    type === 'hidden') e.value = entry[1];
+                else if (type === 'checkbox') e.checked = entry[2];
                 else return JSON.stringify({ok: true, data: [i, type]});
             }
         }
@@ -86,7 +88,7 @@ const char* const fillSource = R"JS((function (texts, from) {
     } catch (x) {
         return JSON.stringify({ok: false, error: String(x)});
     }
-})(%1, %2))JS";
+})(%1, %2, %3))JS";
 
 const char* const applySource = R"JS((function (changes) {
     try {
@@ -137,9 +139,11 @@ QString WebPageDocument::fillScript(const BoundTexts& texts, int from)
 {
     QJsonArray list;
     for (const auto& [column, text] : texts)
-        list.append(QJsonArray{column, text});
+        list.append(QJsonArray{column, text, PageBinding::ticks(text)});
+    const QJsonArray blank{QString(), QString(), PageBinding::ticks(QString())};
     // One substitution, so that a "%" in a text is never taken for a placeholder.
-    return QString::fromUtf8(fillSource).arg(jsonLiteral(list), QString::number(from));
+    return QString::fromUtf8(fillSource)
+        .arg(jsonLiteral(list), QString::number(from), jsonLiteral(blank));
 }
 
 QString WebPageDocument::applyScript(const QVector<ElementChange>& changes)

@@ -2,9 +2,14 @@
 
 #include "TestPaths.h"
 
+#include "common/ScriptedMessageBox.h"
+#include "data/AppState.h"
 #include "data/Catalogue.h"
 #include "data/ComaMode.h"
+#include "data/PageBinding.h"
+#include "data/Recordset.h"
 #include "shell/WebPageDocument.h"
+#include "support/TestDatabase.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -110,6 +115,50 @@ private slots:
         m_browser->runScript(change.arg("0"));
         QTRY_COMPARE(spy.count(), 1);
         QCOMPARE(spy.takeFirst().at(0).toString(), QStringLiteral("$NOKONSUI"));
+    }
+
+    // The page's own fill ticks a check box for a column holding 1 and for nothing else, an
+    // unanswered item (Null) included, whatever the box showed before; the save reads the
+    // boxes back as 1 and 0.
+    void checkBoxesShowTheirColumns()
+    {
+        test::TestDatabase file;
+        QVERIFY2(file.ok(), qPrintable(file.error()));
+        AppState state;
+        ScriptedMessageBox msg;
+        state.msg = &msg;
+        state.Db = file.open();
+        QVERIFY(state.Db);
+        const QVector<Value> key{Value(QStringLiteral("C-001")),
+                                 Value(DateValue::fromDate(QDate(2005, 8, 31)))};
+        QVERIFY(state.Db->execute(QStringLiteral("INSERT INTO A ([ID], [基準日], [A6-a], [A6-b], "
+                                                 "[A6-c]) VALUES (?, ?, NULL, 0, 1)"),
+                                  key));
+        state.CurRs = state.Db->openRecordset(
+            QStringLiteral("SELECT * FROM A WHERE [ID]=? AND [基準日]=?"), key);
+        QVERIFY(state.CurRs && !state.CurRs->eof());
+        state.CurRs->edit();
+
+        load(formPage("A.HTM"));
+        const QString ticks =
+            QStringLiteral("['orv_A6_a', 'orv_A6_b', 'orv_A6_c'].map(function (n) {"
+                           " return document.forms[0].elements[n].checked ? 1 : 0; }).join(' ')");
+        m_browser->runScript(QStringLiteral(
+            "var f = document.forms[0]; f.orv_A6_a.checked = f.orv_A6_b.checked = true; 1"));
+        QCOMPARE(m_browser->runScript(ticks).toString(), QStringLiteral("1 1 0"));
+        WebPageDocument document(*m_browser);
+        PageBinding binding(state, document);
+        QVERIFY(binding.LoadPage());
+        QCOMPARE(m_browser->runScript(ticks).toString(), QStringLiteral("0 0 1"));
+
+        QVERIFY(binding.SavePage());
+        QCOMPARE(msg.count(), 0);
+        auto rs = state.Db->openRecordset(
+            QStringLiteral("SELECT [A6-a], [A6-b], [A6-c] FROM A WHERE [ID]=?"), {key.first()});
+        QVERIFY(rs && !rs->eof());
+        QCOMPARE(rs->value(0), Value(0));
+        QCOMPARE(rs->value(1), Value(0));
+        QCOMPARE(rs->value(2), Value(1));
     }
 
     void buttonsPostTheirCommands_data()

@@ -42,6 +42,11 @@ private slots:
         QTest::newRow("last heisei") << QDate(2019, 4, 30) << "平成31年04月30日" << "平成31年4月30日";
         QTest::newRow("first reiwa") << QDate(2019, 5, 1) << "令和1年05月01日" << "令和1年5月1日";
         QTest::newRow("meiji") << QDate(1900, 1, 1) << "明治33年01月01日" << "明治33年1月1日";
+        // month ends and leap days in an era
+        QTest::newRow("31 august") << QDate(2005, 8, 31) << "平成17年08月31日" << "平成17年8月31日";
+        QTest::newRow("31 december") << QDate(1988, 12, 31) << "昭和63年12月31日" << "昭和63年12月31日";
+        QTest::newRow("leap showa") << QDate(1988, 2, 29) << "昭和63年02月29日" << "昭和63年2月29日";
+        QTest::newRow("leap 2000") << QDate(2000, 2, 29) << "平成12年02月29日" << "平成12年2月29日";
         // no era before Meiji is printed: such days print in the western calendar
         QTest::newRow("first meiji") << QDate(1868, 9, 8) << "明治1年09月08日" << "明治1年9月8日";
         QTest::newRow("before meiji") << QDate(1868, 9, 7) << "1868年09月07日" << "1868年9月7日";
@@ -131,6 +136,15 @@ private slots:
         row("R1.5.1", day(2019, 5, 1));
         row("r1.5.1", day(2019, 5, 1));
         row("H17.8.17 9:05", QDateTime(QDate(2005, 8, 17), QTime(9, 5)));
+        // month ends and leap days of an era, and the first day of Meiji
+        row("平成17年8月31日", day(2005, 8, 31));
+        row("H17.1.31", day(2005, 1, 31));
+        row("H17.9.30", day(2005, 9, 30));
+        row("H16.2.29", day(2004, 2, 29));
+        row("令和2年2月29日", day(2020, 2, 29));
+        row("R1.12.31", day(2019, 12, 31));
+        row("M1.9.8", day(1868, 9, 8));
+        row("2005/8/31", day(2005, 8, 31));
     }
     void parserAccepts()
     {
@@ -156,7 +170,10 @@ private slots:
               // eras: days they did not have, and what is no era
               "S64.1.8", "H1.1.7", "H31.5.1", "R1.4.30", "M45.7.30", "T1.7.29", "T15.12.25",
               "S1.12.24", "H0.1.1", "H17.8", "H17/8.17", "X17.8.17", "HH17.8.17", "H.8.17",
-              "H17.8.17x", "H2005.8.17"})
+              "H17.8.17x", "H2005.8.17",
+              // month ends: the 31st of a month of 30 days, 29 February of a common year
+              "H17.9.31", "平成17年4月31日", "H17.8.32", "H17.2.29", "H16.2.30", "S63.11.31",
+              "R3.2.29", "H17.13.1", "H17.0.1", "H17.8.0", "M1.9.7", "2005/9/31"})
             QTest::newRow(text) << QString::fromUtf8(text);
     }
     void parserRefuses()

@@ -61,6 +61,10 @@ private slots:
         QTest::addColumn<QString>("message"); // empty when the value is taken
         QTest::newRow("全角数字") << QStringLiteral("１２") << Value(12) << QString();
         QTest::newRow("小数") << QStringLiteral("1.5") << Value(1.5) << QString();
+        // every digit, as many as the page's number box takes
+        QTest::newRow("2から9") << QStringLiteral("98765432") << Value(98765432) << QString();
+        QTest::newRow("0と1") << QStringLiteral("0.19") << Value(0.19) << QString();
+        QTest::newRow("全角の0と9") << QStringLiteral("１０９") << Value(109) << QString();
         QTest::newRow("空欄") << QString() << Value() << QString();
         QTest::newRow("二つ目の小数点")
             << QStringLiteral("1.2.3") << Value()
@@ -265,6 +269,27 @@ private slots:
         QCOMPARE(f->msg.last().text, QStringLiteral("知らないType:radio"));
         QCOMPARE(f->msg.last().style, 0);
         QVERIFY(f->stored(QStringLiteral("A"), QStringLiteral("A2"), f->id, f->date).isNull());
+    }
+
+    // A column of a type the pages do not edit takes nothing from its input, whatever it holds.
+    void otherColumnTypesTakeNothing_data()
+    {
+        QTest::addColumn<QString>("declared");
+        for (const char* declared : {"YESNO", "CURRENCY", "DOUBLE"})
+            QTest::newRow(declared) << QString::fromLatin1(declared);
+    }
+
+    void otherColumnTypesTakeNothing()
+    {
+        QFETCH(QString, declared);
+        QVERIFY(f->state.Db->execute(
+            QStringLiteral("ALTER TABLE G ADD COLUMN [G-2] %1").arg(declared)));
+        QVERIFY(f->state.Db->execute(QStringLiteral("UPDATE G SET [G-2]=1")));
+        QVERIFY(f->openRow(QStringLiteral("G")));
+        f->page.add(QStringLiteral("orv_G_2"), QStringLiteral("text"), QStringLiteral("12"));
+        QVERIFY(binding->SavePage());
+        QCOMPARE(f->msg.count(), 0);
+        QVERIFY(f->stored(QStringLiteral("G"), QStringLiteral("G-2"), f->id, f->date).isNull());
     }
 
     void boundNamesAndPages_data()
