@@ -205,8 +205,9 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return 1;
         }
-        sides.emplace_back(runs.add([&batch] { return batch.program(); }),
-                           runs.add([&batch] { return batch.floor(); }));
+        const int program = runs.add([&batch] { return batch.program(); });
+        const int floor = runs.add([&batch] { return batch.floor(); });
+        sides.emplace_back(program, floor);
         runs.settle(sides.back().first, sides.back().second);
     }
     const int small = sides.front().first;

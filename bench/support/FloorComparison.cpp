@@ -25,8 +25,8 @@ bool FloorComparison::measure(const Run& program, const Run& floor, const Plan& 
 
 void FloorComparison::take(const InterleavedRuns& runs, int program, int floor)
 {
-    m_programMs = runs.median(program);
-    m_floorMs = runs.median(floor);
+    m_programMs = runs.time(program);
+    m_floorMs = runs.time(floor);
     m_interval = runs.interval(program, floor);
     m_rounds = runs.rounds();
 }

@@ -10,7 +10,7 @@ namespace orv::bench {
 
 // One operation of the program timed against its floor, the least the machine must do for the
 // same result: the two run in turn after a warm-up until their ratio is settled, and each
-// side's median counts.
+// side counts with the lower quartile of its times.
 class FloorComparison
 {
 public:

@@ -4,6 +4,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <cmath>
 
 namespace orv::bench {
 
@@ -11,15 +12,18 @@ namespace {
 
 constexpr int Resamples = 1000;
 
-double medianOf(std::vector<double> times)
+double lowerQuartile(std::vector<double> times)
 {
     if (times.empty())
         return 0;
-    const auto middle = times.begin() + times.size() / 2;
-    std::nth_element(times.begin(), middle, times.end());
-    if (times.size() % 2)
-        return *middle;
-    return (*middle + *std::max_element(times.begin(), middle)) / 2;
+    // Between the two times nearest a quarter of the way up, in proportion.
+    const double position = (times.size() - 1) / 4.0;
+    const auto below = times.begin() + std::ptrdiff_t(position);
+    std::nth_element(times.begin(), below, times.end());
+    if (below + 1 == times.end())
+        return *below;
+    const double above = *std::min_element(below + 1, times.end());
+    return *below + (above - *below) * (position - std::floor(position));
 }
 
 double quotient(double numerator, double denominator)
@@ -72,14 +76,14 @@ bool InterleavedRuns::measure(const Plan& plan)
     }
 }
 
-double InterleavedRuns::median(int run) const
+double InterleavedRuns::time(int run) const
 {
-    return medianOf(m_times.at(run));
+    return lowerQuartile(m_times.at(run));
 }
 
 double InterleavedRuns::ratio(int numerator, int denominator) const
 {
-    return quotient(median(numerator), median(denominator));
+    return quotient(time(numerator), time(denominator));
 }
 
 InterleavedRuns::Interval InterleavedRuns::interval(int numerator, int denominator) const
@@ -101,7 +105,7 @@ InterleavedRuns::Interval InterleavedRuns::interval(int numerator, int denominat
             x[i] = above[pick];
             y[i] = below[pick];
         }
-        ratios.push_back(quotient(medianOf(x), medianOf(y)));
+        ratios.push_back(quotient(lowerQuartile(x), lowerQuartile(y)));
     }
     std::sort(ratios.begin(), ratios.end());
     return {ratios[Resamples * 25 / 1000], ratios[Resamples * 975 / 1000 - 1]};

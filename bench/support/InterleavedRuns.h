@@ -8,8 +8,13 @@ namespace orv::bench {
 
 // Runs timed in rounds on a shared machine. A warm-up round is not counted; then every round
 // runs each of them once, in an order that reverses from round to round, so that a drift of
-// the machine falls on all of them alike. The rounds go on until the ratios of medians asked
-// for are settled, or until the time given is spent.
+// the machine falls on all of them alike. The rounds go on until the ratios asked for are
+// settled, or until the time given is spent.
+//
+// A run counts with the lower quartile of its times. Other work on the machine only ever adds
+// time to a run, and it comes and goes: the median moves as soon as half of the rounds are
+// disturbed, the lower quartile only when three quarters are, and no single lucky run sets it
+// as one sets the minimum.
 class InterleavedRuns
 {
 public:
@@ -33,14 +38,15 @@ public:
 
     // The index of the run among those added.
     int add(const Run& run);
-    // Asks for the ratio of the median of one run to that of another to be settled.
+    // Asks for the ratio of one run's time to another's to be settled.
     void settle(int numerator, int denominator);
 
     // False when a run failed.
     bool measure(const Plan& plan);
 
     int rounds() const { return int(m_times.empty() ? 0 : m_times.front().size()); }
-    double median(int run) const;
+    // The lower quartile of the run's times, in milliseconds.
+    double time(int run) const;
     double ratio(int numerator, int denominator) const;
     // The 95 % interval of that ratio, by resampling whole rounds, so that what two runs of a
     // round shared stays shared.
