@@ -117,7 +117,7 @@ int main(int argc, char** argv)
                         return floorRows >= 0;
                     });
                 },
-                {30, 15});
+                {30, 12});
             if (!measured || programRows != floorRows || !boxes.texts().isEmpty()) {
                 std::fprintf(stderr, "rows: program %d, floor %d\n", programRows, floorRows);
                 return 1;
