@@ -5,8 +5,9 @@
 using namespace orv::bench;
 
 // The runs return made-up times: what is checked is the order of the runs, which rounds count
-// and when the rounds stop, never how long anything took. The rounds are given a second, in
-// which they settle long before when all is well.
+// and when the rounds stop, never how long anything took. A run fails once it is called more
+// often than its test needs, so that rounds that do not stop fail the test at once rather than
+// when their time is spent.
 class TestInterleavedRuns : public QObject
 {
     Q_OBJECT
@@ -16,11 +17,14 @@ private slots:
     {
         QString calls;
         InterleavedRuns runs;
-        const int a = runs.add([&] { return (calls += 'a').size() == 1 ? 1000.0 : 2.0; });
+        const int a = runs.add([&] {
+            calls += 'a';
+            return calls.size() > 30 ? -1.0 : calls.size() == 1 ? 1000.0 : 2.0;
+        });
         const int b = runs.add([&] { return (calls += 'b', 1.0); });
         const int c = runs.add([&] { return (calls += 'c', 4.0); });
         runs.settle(a, b);
-        QVERIFY(runs.measure({4, 1}));
+        QVERIFY(runs.measure({4, 60}));
         QCOMPARE(calls, QStringLiteral("abc"
                                        "cba"
                                        "abc"
@@ -47,11 +51,14 @@ private slots:
     {
         QFETCH(QList<double>, times);
         QFETCH(double, quartile);
-        int call = -1;
+        int call = 0;
         InterleavedRuns runs;
         // The warm-up's time is the first of them again.
-        const int run = runs.add([&] { return times.at(std::max(0, call++) % times.size()); });
-        QVERIFY(runs.measure({int(times.size()), 1}));
+        const int run = runs.add([&] {
+            const int n = call++;
+            return n > times.size() ? -1.0 : times.at(std::max(0, n - 1));
+        });
+        QVERIFY(runs.measure({int(times.size()), 60}));
         QCOMPARE(runs.rounds(), int(times.size()));
         QCOMPARE(runs.time(run), quartile);
     }
@@ -62,7 +69,7 @@ private slots:
         InterleavedRuns runs;
         runs.add([] { return 1.0; });
         runs.add([&] { return ++calls == 3 ? -1.0 : 1.0; });
-        QVERIFY(!runs.measure({30, 1}));
+        QVERIFY(!runs.measure({30, 60}));
         QCOMPARE(calls, 3);
     }
 
@@ -72,10 +79,10 @@ private slots:
         QTest::addColumn<double>("seconds");
         QTest::addColumn<bool>("atLeastRounds");
         // Times 1 % apart settle as soon as the least rounds are done.
-        QTest::newRow("settled") << 0.01 << 1.0 << true;
+        QTest::newRow("settled") << 0.01 << 60.0 << true;
         // A quarter of the times a third of the rest never settle: the rounds go on until the
         // time is spent.
-        QTest::newRow("unsettled") << 2.0 << 0.2 << false;
+        QTest::newRow("unsettled") << 2.0 << 0.5 << false;
         QTest::newRow("no time") << 0.01 << 0.0 << false;
     }
     void roundsStop()
@@ -86,9 +93,8 @@ private slots:
         const int least = 10;
         int calls = 0;
         InterleavedRuns runs;
-        // Fails rather than runs for ever when the rounds do not stop.
         const int program =
-            runs.add([&] { return ++calls > 1000000 ? -1.0 : 1 + spread * (calls % 4 != 0); });
+            runs.add([&] { return ++calls > 30000 ? -1.0 : 1 + spread * (calls % 4 != 0); });
         const int floor = runs.add([] { return 1.0; });
         runs.settle(program, floor);
         QVERIFY(runs.measure({least, seconds}));
