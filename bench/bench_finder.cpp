@@ -116,7 +116,8 @@ int main(int argc, char** argv)
                         floorRows = stepRaw(raw, query);
                         return floorRows >= 0;
                     });
-                });
+                },
+                {30, 12});
             if (!measured || programRows != floorRows || !boxes.texts().isEmpty()) {
                 std::fprintf(stderr, "rows: program %d, floor %d\n", programRows, floorRows);
                 return 1;

@@ -105,8 +105,7 @@ int main(int argc, char** argv)
             // The binding saw the page load; it stores again once it has filled the page.
             window.commands().binding().LoadPage();
             return ms;
-        },
-        9);
+        });
     state.SkipSave = true;
     if (!measured || !msg.texts().isEmpty())
         return 1;

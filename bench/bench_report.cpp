@@ -132,8 +132,7 @@ int main(int argc, char** argv)
             [&] {
                 return bench::FloorComparison::timed(
                     [&] { return readPlain(report.FileURL, &values); });
-            },
-            9) &&
+            }) &&
         print.measure(
             [&] {
                 return bench::FloorComparison::timed([&] {
@@ -146,8 +145,7 @@ int main(int argc, char** argv)
                     return readPlain(report.FileURL, &values) &&
                            paintPlain(report.document(), values, pageLayout, pages, pdf);
                 });
-            },
-            9);
+            });
     if (!measured)
         return 1;
     read.print();

@@ -8,17 +8,21 @@
 #include "rap/TriggerRuleTable.h"
 #include "rap/VerificationMode.h"
 #include "support/FloorComparison.h"
+#include "support/InterleavedRuns.h"
 #include "support/RecordFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 using namespace orv;
 
@@ -115,66 +119,125 @@ int rapRows(Database& db)
     return rs && !rs->eof() ? int(rs->value(0).toInteger()) : -1;
 }
 
-// The batch and its floor on a record file of that many assessments; the per-assessment cost
-// of the program in microseconds, negative on failure.
-double compare(int assessments, bench::FloorComparison* comparison)
+// A record file of that many assessments with the batch and its floor on it. Each run does at
+// least 10,000 assessments' worth, so that a small file is timed over several batches in a row
+// rather than one short one: the milliseconds of one batch, on average.
+class Batch
 {
-    QTemporaryDir folder;
-    const QString path = QDir(folder.path()).filePath(QStringLiteral("Orv21.db"));
-    QString error;
-    if (!bench::buildRecordFile(path, assessments, bench::Records::Assessments, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return -1;
+public:
+    explicit Batch(int assessments)
+        : m_assessments(assessments), m_repeats(std::max(1, 10000 / assessments))
+    {
     }
-    AppState state;
-    CountingBoxes boxes;
-    state.msg = &boxes;
-    state.Db = Database::open(path, &error);
-    if (!state.Db)
-        return -1;
-    ReadFloor floor(path);
-    qint64 checksum = 0;
-    const bool measured = comparison->measure(
-        [&] {
-            boxes.count = 0;
-            const double ms = bench::FloorComparison::timed([&] {
-                VerificationMode(state).KenteiMode();
+
+    bool open(QString* error)
+    {
+        const QString path = QDir(m_folder.path()).filePath(QStringLiteral("Orv21.db"));
+        if (!bench::buildRecordFile(path, m_assessments, bench::Records::Assessments, error))
+            return false;
+        m_state.msg = &m_boxes;
+        m_state.Db = Database::open(path, error);
+        m_floor = std::make_unique<ReadFloor>(path);
+        return m_state.Db != nullptr;
+    }
+
+    int assessments() const { return m_assessments; }
+
+    double program()
+    {
+        double ms = 0;
+        for (int n = 0; n < m_repeats; ++n) {
+            m_boxes.count = 0;
+            ms += bench::FloorComparison::timed([&] {
+                VerificationMode(m_state).KenteiMode();
                 return true;
             });
             // The batch ends with "終了しました" and writes one RAP row per assessment.
-            const bool ok = boxes.count == 2 && boxes.last == QStringLiteral("終了しました") &&
-                            rapRows(*state.Db) == assessments;
-            if (!ok)
-                std::fprintf(stderr, "verification: %d boxes, last \"%s\"\n", boxes.count,
-                             qPrintable(boxes.last));
-            return ok ? ms : -1;
-        },
-        [&] { return bench::FloorComparison::timed([&] { return floor.read(&checksum); }); });
-    if (!measured)
-        return -1;
-    comparison->print();
-    const double perAssessment = comparison->programMs() * 1000 / assessments;
-    std::printf("  per assessment: program %.1f us, floor %.1f us\n", perAssessment,
-                comparison->floorMs() * 1000 / assessments);
-    return perAssessment;
-}
+            if (m_boxes.count != 2 || m_boxes.last != QStringLiteral("終了しました") ||
+                rapRows(*m_state.Db) != m_assessments) {
+                std::fprintf(stderr, "verification: %d boxes, last \"%s\"\n", m_boxes.count,
+                             qPrintable(m_boxes.last));
+                return -1;
+            }
+        }
+        return ms / m_repeats;
+    }
+
+    double floor()
+    {
+        double ms = 0;
+        for (int n = 0; n < m_repeats; ++n) {
+            const double one =
+                bench::FloorComparison::timed([&] { return m_floor->read(&m_checksum); });
+            if (one < 0)
+                return -1;
+            ms += one;
+        }
+        return ms / m_repeats;
+    }
+
+private:
+    const int m_assessments;
+    const int m_repeats;
+    QTemporaryDir m_folder;
+    AppState m_state;
+    CountingBoxes m_boxes;
+    std::unique_ptr<ReadFloor> m_floor;
+    qint64 m_checksum = 0;
+};
 
 } // namespace
 
+// The three files run in every round, so that the cost per assessment at 1,000 and at 100,000
+// is compared under the same state of the machine.
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    bench::FloorComparison small(QStringLiteral("verification, 1,000 assessments"));
-    bench::FloorComparison large(QStringLiteral("verification, 100,000 assessments"));
-    bench::FloorComparison headline(QStringLiteral("verification, 10,000 assessments"));
-    const double smallCost = compare(1000, &small);
-    const double largeCost = compare(100000, &large);
-    const double headlineCost = compare(10000, &headline);
-    if (smallCost < 0 || largeCost < 0 || headlineCost < 0)
+    const int sizes[] = {1000, 10000, 100000};
+    std::vector<std::unique_ptr<Batch>> batches;
+    bench::InterleavedRuns runs;
+    std::vector<std::pair<int, int>> sides; // program and floor run of each file
+    for (const int size : sizes) {
+        batches.push_back(std::make_unique<Batch>(size));
+        Batch& batch = *batches.back();
+        QString error;
+        if (!batch.open(&error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        const int program = runs.add([&batch] { return batch.program(); });
+        const int floor = runs.add([&batch] { return batch.floor(); });
+        sides.emplace_back(program, floor);
+        runs.settle(sides.back().first, sides.back().second);
+    }
+    const int small = sides.front().first;
+    const int large = sides.back().first;
+    runs.settle(large, small);
+    if (!runs.measure({15, 300}))
         return 1;
+
+    bench::FloorComparison headline(QString{});
+    std::vector<double> costs;
+    for (size_t n = 0; n < batches.size(); ++n) {
+        const int assessments = batches[n]->assessments();
+        bench::FloorComparison comparison(
+            QStringLiteral("verification, %1 assessments")
+                .arg(QLocale(QLocale::English).toString(assessments)));
+        comparison.take(runs, sides[n].first, sides[n].second);
+        comparison.print();
+        costs.push_back(comparison.programMs() * 1000 / assessments);
+        std::printf("  per assessment: program %.1f us, floor %.1f us\n", costs.back(),
+                    comparison.floorMs() * 1000 / assessments);
+        if (assessments == 10000)
+            headline = comparison;
+    }
+    // The ratio of the batches' times, scaled to the ratio of their costs per assessment.
+    const double scale = double(sizes[0]) / sizes[2];
+    const bench::InterleavedRuns::Interval range = runs.interval(large, small);
     std::printf("cost per assessment: 1,000: %.1f us, 10,000: %.1f us, 100,000: %.1f us "
-                "(100,000 against 1,000: %+.0f %%)\n",
-                smallCost, headlineCost, largeCost, (largeCost / smallCost - 1) * 100);
+                "(100,000 against 1,000: %+.0f %%, %+.0f to %+.0f %%)\n",
+                costs[0], costs[1], costs[2], (runs.ratio(large, small) * scale - 1) * 100,
+                (range.low * scale - 1) * 100, (range.high * scale - 1) * 100);
     headline.printHeadline();
     return 0;
 }

@@ -5,51 +5,37 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace orv::bench {
 
-namespace {
-
-double median(std::vector<double> times)
+bool FloorComparison::measure(const Run& program, const Run& floor, const Plan& plan)
 {
-    std::sort(times.begin(), times.end());
-    const size_t middle = times.size() / 2;
-    return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+    InterleavedRuns runs;
+    const int programRun = runs.add(program);
+    const int floorRun = runs.add(floor);
+    runs.settle(programRun, floorRun);
+    if (!runs.measure(plan)) {
+        std::fprintf(stderr, "%s: a run failed\n", qPrintable(m_what));
+        return false;
+    }
+    take(runs, programRun, floorRun);
+    return true;
 }
 
-} // namespace
-
-bool FloorComparison::measure(const Run& program, const Run& floor, int repetitions)
+void FloorComparison::take(const InterleavedRuns& runs, int program, int floor)
 {
-    std::vector<double> programTimes;
-    std::vector<double> floorTimes;
-    // The first round warms caches and is not counted; the order alternates so that a drift
-    // of the machine falls on both sides alike.
-    for (int round = 0; round <= repetitions; ++round) {
-        const bool programFirst = round % 2 == 0;
-        const double first = programFirst ? program() : floor();
-        const double second = programFirst ? floor() : program();
-        if (first < 0 || second < 0) {
-            std::fprintf(stderr, "%s: a run failed\n", qPrintable(m_what));
-            return false;
-        }
-        if (round == 0)
-            continue;
-        programTimes.push_back(programFirst ? first : second);
-        floorTimes.push_back(programFirst ? second : first);
-    }
-    m_programMs = median(programTimes);
-    m_floorMs = median(floorTimes);
-    return true;
+    m_programMs = runs.time(program);
+    m_floorMs = runs.time(floor);
+    m_interval = runs.interval(program, floor);
+    m_rounds = runs.rounds();
 }
 
 void FloorComparison::print() const
 {
-    std::printf("%s: program %.1f ms, floor %.1f ms, ratio %.2f\n", qPrintable(m_what), m_programMs,
-                m_floorMs, ratio());
+    std::printf("%s: program %.1f ms, floor %.1f ms, ratio %.2f (%.2f to %.2f, %d rounds)\n",
+                qPrintable(m_what), m_programMs, m_floorMs, ratio(), m_interval.low,
+                m_interval.high, m_rounds);
     std::fflush(stdout);
 }
 

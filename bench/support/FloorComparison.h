@@ -1,5 +1,7 @@
 #pragma once
 
+#include "InterleavedRuns.h"
+
 #include <QString>
 
 #include <functional>
@@ -7,25 +9,27 @@
 namespace orv::bench {
 
 // One operation of the program timed against its floor, the least the machine must do for the
-// same result: the two run in turn after a warm-up, and each side's median counts.
+// same result: the two run in turn after a warm-up until their ratio is settled, and each
+// side counts with the lower quartile of its times.
 class FloorComparison
 {
 public:
-    // The milliseconds of one run, measured by the run itself around its timed part; negative
-    // when the run failed.
-    using Run = std::function<double()>;
-    static constexpr int Repetitions = 5;
+    using Run = InterleavedRuns::Run;
+    using Plan = InterleavedRuns::Plan;
 
     explicit FloorComparison(const QString& what) : m_what(what) {}
 
     // False when a run failed.
-    bool measure(const Run& program, const Run& floor, int repetitions = Repetitions);
+    bool measure(const Run& program, const Run& floor, const Plan& plan = Plan());
+    // The figures of a program run and its floor measured among other runs.
+    void take(const InterleavedRuns& runs, int program, int floor);
 
     double programMs() const { return m_programMs; }
     double floorMs() const { return m_floorMs; }
     double ratio() const { return m_floorMs > 0 ? m_programMs / m_floorMs : 0; }
 
-    // "what: program 45.6 ms, floor 37.1 ms, ratio 1.23"
+    // "what: program 45.6 ms, floor 37.1 ms, ratio 1.23 (1.20 to 1.26, 40 rounds)", the ratio's
+    // 95 % interval in brackets
     void print() const;
     // The closing line of a benchmark: "ratio: 1.23 (program 45.6 ms, floor 37.1 ms)".
     void printHeadline() const;
@@ -37,6 +41,8 @@ private:
     QString m_what;
     double m_programMs = 0;
     double m_floorMs = 0;
+    InterleavedRuns::Interval m_interval;
+    int m_rounds = 0;
 };
 
 // The program folder of the build: bin beside the benchmark's own folder, else the working

@@ -169,7 +169,8 @@ int ProgramStart::compare(const QString& what, int assessments)
                            const double browser = timeFloorBrowser(folder.path());
                            const double compaction = timeFloorCompaction(database);
                            return browser < 0 || compaction < 0 ? -1 : browser + compaction;
-                       }))
+                       },
+                       {30, 120}))
         return 1;
     start.print();
     start.printHeadline();
