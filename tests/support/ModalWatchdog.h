@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ModalDriver.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -10,8 +12,6 @@
 class QWidget;
 
 namespace orv::test {
-
-class ModalDriver;
 
 // Closes a modal window that nothing in the test answers, so that a step that went wrong ends
 // in a failure within moments instead of a dialog waiting for a person until the test runner
@@ -42,7 +42,7 @@ public:
 private:
     void poll();
 
-    const ModalDriver* m_driver;
+    QPointer<const ModalDriver> m_driver;
     QTimer m_timer;
     QPointer<QWidget> m_seen;
     int m_polls = 0;
