@@ -248,6 +248,7 @@ private slots:
 
     void datePickWritesThePage()
     {
+        window->commands().setClock([] { return QDate(2024, 6, 1); });
         window->setDatePicker([this] {
             f->state.PickedDate = DateValue::fromDate(QDate(2005, 8, 17));
             f->state.DatePicked = true;
@@ -259,7 +260,7 @@ private slots:
             QStringLiteral("2005/08/17"));
         QCOMPARE(
             window->WB()->runScript(QStringLiteral("document.forms[0].orv_A2.value")).toString(),
-            QString::number(QDate::currentDate().year() - 2005));
+            QStringLiteral("19"));
         QCOMPARE(window->WB()->runScript(QStringLiteral("window.status")).toString(), QString());
     }
 
