@@ -7,6 +7,7 @@
 #include "shell/WebBrowserPage.h"
 #include "shell/WindowMenu.h"
 #include "shell/frmMenu.h"
+#include "support/KeyCounter.h"
 #include "support/TempFolder.h"
 #include "TestPaths.h"
 
@@ -16,6 +17,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <atomic>
@@ -71,10 +73,12 @@ private slots:
         });
         QVERIFY(m_menu->Form_Load());
         QVERIFY(!m_menu->isVisible());
+        m_statusTexts = std::make_unique<QSignalSpy>(m_menu->WB(), &WebBrowser::statusTextChanged);
         m_menu->show();
     }
     void cleanup()
     {
+        m_statusTexts.reset();
         m_menu.reset();
         m_state.reset();
         m_folder.reset();
@@ -115,8 +119,8 @@ private slots:
 
         m_boxes.queueAnswer(AnswerYes);
         frameScript(QStringLiteral("document.getElementById('QUIT').click()"));
-        QTRY_VERIFY(!m_menu->isVisible());
-        QTest::qWait(100);
+        QTRY_VERIFY(handled(QStringLiteral("?QUIT")));
+        QVERIFY(!m_menu->isVisible());
         QCOMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.last().text, QStringLiteral("終了しますか？"));
         QCOMPARE(m_boxes.last().style, 68);
@@ -129,8 +133,8 @@ private slots:
     {
         m_boxes.queueAnswer(AnswerNo);
         frameScript(QStringLiteral("document.getElementById('QUIT').click()"));
-        QTRY_COMPARE(m_boxes.count(), 1);
-        QTest::qWait(100);
+        QTRY_VERIFY(handled(QStringLiteral("?QUIT")));
+        QCOMPARE(m_boxes.count(), 1);
         QVERIFY(m_menu->isVisible());
         QVERIFY(m_state->Db && m_state->Db->isOpen());
         QCOMPARE(m_menu->WB()->runScript(QStringLiteral("window.status")).toString(), QString());
@@ -228,8 +232,17 @@ private slots:
 
     void theGuardKeepsTheMenuPage()
     {
+        // Connected after the guard: sees each navigation the page asks for with its answer,
+        // which the browser obeys.
+        QObject listening;
+        QList<QPair<QString, bool>> answers;
+        connect(m_menu->WB(), &WebBrowser::beforeNavigate, &listening,
+                [&answers](const QUrl& url, bool* cancel) {
+                    answers.append({url.fileName(), *cancel});
+                });
         frameScript(QStringLiteral("document.getElementById('other').click()"));
-        QTest::qWait(500);
+        QTRY_VERIFY(!answers.isEmpty());
+        QCOMPARE(answers.first(), qMakePair(QStringLiteral("other.htm"), true));
         QVERIFY(frameScript(QStringLiteral("location.href"))
                     .toString()
                     .endsWith(QLatin1String("MainMenu/MainMenu.htm")));
@@ -263,12 +276,16 @@ private slots:
     {
         QWidget* target = m_menu->WB()->focusProxy();
         QVERIFY(target);
+        test::KeyCounter reachingThePage(Qt::Key_Pause);
+        target->installEventFilter(&reachingThePage);
         QTest::keyClick(target, Qt::Key_Pause, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(m_boxes.count(), 0);
+        QCOMPARE(reachingThePage.presses, 1);
         QTest::keyClick(target, Qt::Key_Pause,
                         Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-        // A key the page leaves unhandled comes back to the window; the mode must not rerun.
-        QTest::qWait(300);
+        // A key the page leaves unhandled comes back to the window; the mode must not rerun,
+        // so the chord must never reach the page.
+        QCOMPARE(reachingThePage.presses, 1);
         QCOMPARE(boxesSaying(QStringLiteral("検定モードに突入します。")), 1);
         QVERIFY(m_state->TestMode);
     }
@@ -279,9 +296,11 @@ private slots:
         QWidget* target = m_menu->WB()->focusProxy();
         QVERIFY(target);
         const auto modifiers = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+        test::KeyCounter reachingThePage;
+        target->installEventFilter(&reachingThePage);
         QKeyEvent press(QEvent::KeyPress, 0, modifiers, 0x7F, 0xFF6B, 0);
         QApplication::sendEvent(target, &press);
-        QTest::qWait(300);
+        QCOMPARE(reachingThePage.presses, 0);
         QCOMPARE(boxesSaying(QStringLiteral("検定モードに突入します。")), 1);
         QVERIFY(m_state->TestMode);
     }
@@ -326,6 +345,15 @@ private slots:
     }
 
 private:
+    // Whether the menu has run a command the page posted to its end; connected after the
+    // menu's own handler.
+    bool handled(const QString& text) const
+    {
+        for (const QList<QVariant>& status : *m_statusTexts)
+            if (status.at(0).toString() == text)
+                return true;
+        return false;
+    }
     int boxesSaying(const QString& text) const
     {
         int count = 0;
@@ -352,6 +380,7 @@ private:
     ScriptedMessageBox m_boxes;
     std::unique_ptr<test::ScriptedFinder> m_finder;
     std::unique_ptr<frmMenu> m_menu;
+    std::unique_ptr<QSignalSpy> m_statusTexts;
 };
 
 QTEST_MAIN(TestMenuWindow)
