@@ -105,10 +105,8 @@ private slots:
         menu.hide();
         state.reset();
         file.reset();
-        const QString unanswered = watchdog->tripped() ? watchdog->report() : QString();
-        watchdog.reset();
         driver.reset();
-        QVERIFY2(unanswered.isEmpty(), qPrintable(unanswered));
+        ORV_VERIFY_MODALS_ANSWERED(*watchdog);
     }
 
     // The "..." button beside A3, clicked with the mouse: the picker opens preloaded from the

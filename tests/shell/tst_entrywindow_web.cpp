@@ -115,10 +115,8 @@ private slots:
         window.reset();
         menu.reset();
         f.reset();
-        const QString unanswered = watchdog->tripped() ? watchdog->report() : QString();
-        watchdog.reset();
         driver.reset();
-        QVERIFY2(unanswered.isEmpty(), qPrintable(unanswered));
+        ORV_VERIFY_MODALS_ANSWERED(*watchdog);
     }
 
     void opensMaximizedAndHidesTheMenu()

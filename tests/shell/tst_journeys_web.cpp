@@ -264,9 +264,7 @@ private slots:
         m_finder.reset();
         m_state.reset();
         m_file.reset();
-        const QString unanswered = m_watchdog->tripped() ? m_watchdog->report() : QString();
-        m_watchdog.reset();
-        QVERIFY2(unanswered.isEmpty(), qPrintable(unanswered));
+        ORV_VERIFY_MODALS_ANSWERED(*m_watchdog);
     }
 
     void faceSheets()

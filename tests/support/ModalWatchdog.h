@@ -21,7 +21,7 @@ namespace orv::test {
 //     ModalWatchdog watchdog(&driver);
 //     ORV_TRY_VERIFY(watchdog, onPage("A.HTM"), 5000);
 //     ...
-//     QVERIFY2(!watchdog.tripped(), qPrintable(watchdog.report()));   // in cleanup()
+//     ORV_VERIFY_MODALS_ANSWERED(watchdog);   // in cleanup()
 class ModalWatchdog : public QObject
 {
 public:
@@ -56,3 +56,7 @@ private:
 #define ORV_TRY_VERIFY(watchdog, expr, timeoutMs)                                                  \
     QVERIFY2((watchdog).waitFor([&] { return bool(expr); }, (timeoutMs)),                          \
              qPrintable((watchdog).failure(#expr, (timeoutMs))))
+
+// Fails the test function, from its cleanup(), when the watchdog had to close a window.
+#define ORV_VERIFY_MODALS_ANSWERED(watchdog)                                                       \
+    QVERIFY2(!(watchdog).tripped(), qPrintable((watchdog).report()))
