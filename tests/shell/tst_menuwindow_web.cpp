@@ -8,6 +8,7 @@
 #include "shell/WindowMenu.h"
 #include "shell/frmMenu.h"
 #include "support/KeyCounter.h"
+#include "support/ModalWatchdog.h"
 #include "support/TempFolder.h"
 #include "TestPaths.h"
 
@@ -82,6 +83,7 @@ private slots:
         m_menu.reset();
         m_state.reset();
         m_folder.reset();
+        ORV_VERIFY_MODALS_ANSWERED(m_watchdog);
     }
 
     void startUpLeavesTheMenuPageComplete()
@@ -381,6 +383,7 @@ private:
     std::unique_ptr<test::ScriptedFinder> m_finder;
     std::unique_ptr<frmMenu> m_menu;
     std::unique_ptr<QSignalSpy> m_statusTexts;
+    test::ModalWatchdog m_watchdog;
 };
 
 QTEST_MAIN(TestMenuWindow)

@@ -71,6 +71,13 @@ QString ModalWatchdog::report() const
            m_closed.join(QStringLiteral("; "));
 }
 
+QString ModalWatchdog::takeReport()
+{
+    const QString text = tripped() ? report() : QString();
+    m_closed.clear();
+    return text;
+}
+
 bool ModalWatchdog::waitFor(const std::function<bool()>& done, int timeoutMs) const
 {
     const QDeadlineTimer deadline(timeoutMs);
