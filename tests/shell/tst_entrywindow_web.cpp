@@ -3,6 +3,7 @@
 #include "shell/WebBrowser.h"
 #include "shell/frmOrv21.h"
 #include "support/EntryFixture.h"
+#include "support/HandledStatus.h"
 #include "support/KeyCounter.h"
 #include "support/ModalDriver.h"
 #include "support/ModalWatchdog.h"
@@ -75,16 +76,6 @@ private:
     {
         ORV_TRY_VERIFY(*watchdog, shownPage() == file, StepMs);
         window->WB()->waitUntilComplete();
-    }
-
-    // Whether the window has run as many page commands ("#...") as expected; connected after
-    // the window's own handler, the spy shows a command once it has run.
-    static bool pageCommandsRun(const QSignalSpy& posted, int expected)
-    {
-        int run = 0;
-        for (const QList<QVariant>& status : posted)
-            run += status.at(0).toString().startsWith(QLatin1Char('#')) ? 1 : 0;
-        return run == expected;
     }
 
 private slots:
@@ -234,11 +225,11 @@ private slots:
     {
         QVERIFY(f->state.Db->execute(
             QStringLiteral("UPDATE C SET [C-1]=3, [C-2]='あり' WHERE [ID]=?"), {Value(f->id)}));
-        QSignalSpy posted(window->WB(), &WebBrowser::statusTextChanged);
+        HandledStatus posted(window->WB());
         window->WB()->runScript(
             QStringLiteral("var b = document.forms[0].cmdNext; b.click(); b.click(); 1"));
         waitForPage(QStringLiteral("C.HTM"));
-        QTRY_VERIFY(pageCommandsRun(posted, 2));
+        QTRY_COMPARE(posted.count("#"), 2);
         window->WB()->waitUntilComplete();
         QCOMPARE(f->stored("C", "C-2", f->id, f->date), Value(QStringLiteral("あり")));
         QCOMPARE(f->stored("C", "C-1", f->id, f->date), Value(3));

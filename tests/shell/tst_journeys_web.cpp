@@ -7,6 +7,7 @@
 #include "shell/WebBrowser.h"
 #include "shell/frmMenu.h"
 #include "shell/frmOrv21.h"
+#include "support/HandledStatus.h"
 #include "support/ModalDriver.h"
 #include "support/ModalWatchdog.h"
 #include "support/ProgramFiles.h"
@@ -14,7 +15,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QFile>
 #include <QTableView>
 #include <QTimer>
@@ -54,7 +54,7 @@ class TestJourneys : public QObject
     std::unique_ptr<QtRecordFinder> m_finder;
     std::unique_ptr<ModalDriver> m_driver;
     std::unique_ptr<ModalWatchdog> m_watchdog;
-    std::unique_ptr<QSignalSpy> m_statusTexts;
+    std::unique_ptr<test::HandledStatus> m_menuCommands;
 
     // How long one step may take before it counts as failed: a command through its dialogs to
     // a loaded page, a jump to the next page, a window closed. Each takes well under a second.
@@ -64,17 +64,11 @@ class TestJourneys : public QObject
 
     void command(const QString& word)
     {
-        m_statusTexts->clear();
+        m_menuCommands->clear();
         m_menu->WB()->runScript(QStringLiteral("window.status = '?%1'").arg(word));
     }
     // Whether the menu has run the last command to its end, dialogs and all.
-    bool handled(const QString& word)
-    {
-        for (const QList<QVariant>& status : std::as_const(*m_statusTexts))
-            if (status.at(0).toString() == QLatin1Char('?') + word)
-                return true;
-        return false;
-    }
+    bool handled(const QString& word) { return m_menuCommands->contains(QLatin1Char('?') + word); }
 
     QString lastBox() const
     {
@@ -154,29 +148,21 @@ class TestJourneys : public QObject
     // the button posts, which stores the page and opens the next or leaves the window.
     void clickButton(const QString& name)
     {
-        QSignalSpy posted(entry()->WB(), &WebBrowser::statusTextChanged);
+        test::HandledStatus posted(entry()->WB());
         page(QStringLiteral("document.forms[0].elements[%1].click()").arg(jsText(name)));
-        ORV_TRY_VERIFY(*m_watchdog, pageCommandRun(posted), StepMs);
+        ORV_TRY_VERIFY(*m_watchdog, posted.count("#") > 0, StepMs);
     }
 
     // Alt and a letter in the entry page, as the user presses a page button's key; returns
     // once the window has run the command of the button.
     void pressAlt(Qt::Key key)
     {
-        QSignalSpy posted(entry()->WB(), &WebBrowser::statusTextChanged);
+        test::HandledStatus posted(entry()->WB());
         QWidget* target = entry()->WB()->focusProxy() ? entry()->WB()->focusProxy() : entry()->WB();
         entry()->activateWindow();
         target->setFocus();
         QTest::keyClick(target, key, Qt::AltModifier);
-        ORV_TRY_VERIFY(*m_watchdog, pageCommandRun(posted), StepMs);
-    }
-    // Connected after the window's own handler: a page command shows here once it has run.
-    static bool pageCommandRun(const QSignalSpy& posted)
-    {
-        for (const QList<QVariant>& status : posted)
-            if (status.at(0).toString().startsWith(QLatin1Char('#')))
-                return true;
-        return false;
+        ORV_TRY_VERIFY(*m_watchdog, posted.count("#") > 0, StepMs);
     }
 
     // The close box of the entry window: a close that comes through the window system.
@@ -251,14 +237,13 @@ private slots:
         m_driver = std::make_unique<ModalDriver>();
         m_watchdog = std::make_unique<ModalWatchdog>(m_driver.get());
         QVERIFY(m_menu->Form_Load());
-        // Connected after the menu's own handler, so a command shows here once it has run.
-        m_statusTexts = std::make_unique<QSignalSpy>(m_menu->WB(), &WebBrowser::statusTextChanged);
+        m_menuCommands = std::make_unique<test::HandledStatus>(m_menu->WB());
         m_menu->show();
         m_boxes.clear();
     }
     void cleanup()
     {
-        m_statusTexts.reset();
+        m_menuCommands.reset();
         m_driver.reset();
         m_menu.reset();
         m_finder.reset();

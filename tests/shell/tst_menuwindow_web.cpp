@@ -2,6 +2,7 @@
 #include "common/Twips.h"
 #include "data/AppState.h"
 #include "data/Database.h"
+#include "support/HandledStatus.h"
 #include "support/ScriptedFinder.h"
 #include "shell/WebBrowser.h"
 #include "shell/WebBrowserPage.h"
@@ -18,7 +19,6 @@
 #include <QDialog>
 #include <QMenu>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <atomic>
@@ -74,12 +74,12 @@ private slots:
         });
         QVERIFY(m_menu->Form_Load());
         QVERIFY(!m_menu->isVisible());
-        m_statusTexts = std::make_unique<QSignalSpy>(m_menu->WB(), &WebBrowser::statusTextChanged);
+        m_menuCommands = std::make_unique<test::HandledStatus>(m_menu->WB());
         m_menu->show();
     }
     void cleanup()
     {
-        m_statusTexts.reset();
+        m_menuCommands.reset();
         m_menu.reset();
         m_state.reset();
         m_folder.reset();
@@ -121,7 +121,7 @@ private slots:
 
         m_boxes.queueAnswer(AnswerYes);
         frameScript(QStringLiteral("document.getElementById('QUIT').click()"));
-        QTRY_VERIFY(handled(QStringLiteral("?QUIT")));
+        QTRY_VERIFY(m_menuCommands->contains(QStringLiteral("?QUIT")));
         QVERIFY(!m_menu->isVisible());
         QCOMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.last().text, QStringLiteral("終了しますか？"));
@@ -135,7 +135,7 @@ private slots:
     {
         m_boxes.queueAnswer(AnswerNo);
         frameScript(QStringLiteral("document.getElementById('QUIT').click()"));
-        QTRY_VERIFY(handled(QStringLiteral("?QUIT")));
+        QTRY_VERIFY(m_menuCommands->contains(QStringLiteral("?QUIT")));
         QCOMPARE(m_boxes.count(), 1);
         QVERIFY(m_menu->isVisible());
         QVERIFY(m_state->Db && m_state->Db->isOpen());
@@ -347,15 +347,6 @@ private slots:
     }
 
 private:
-    // Whether the menu has run a command the page posted to its end; connected after the
-    // menu's own handler.
-    bool handled(const QString& text) const
-    {
-        for (const QList<QVariant>& status : *m_statusTexts)
-            if (status.at(0).toString() == text)
-                return true;
-        return false;
-    }
     int boxesSaying(const QString& text) const
     {
         int count = 0;
@@ -382,7 +373,7 @@ private:
     ScriptedMessageBox m_boxes;
     std::unique_ptr<test::ScriptedFinder> m_finder;
     std::unique_ptr<frmMenu> m_menu;
-    std::unique_ptr<QSignalSpy> m_statusTexts;
+    std::unique_ptr<test::HandledStatus> m_menuCommands;
     test::ModalWatchdog m_watchdog;
 };
 

@@ -91,13 +91,9 @@ bool ModalWatchdog::waitFor(const std::function<bool()>& done, int timeoutMs) co
     return false;
 }
 
-QString ModalWatchdog::failure(const char* what, int timeoutMs) const
+QString ModalWatchdog::failure(int timeoutMs) const
 {
-    if (tripped())
-        return QStringLiteral("while waiting for %1, ").arg(QString::fromUtf8(what)) + report();
-    return QStringLiteral("%1 did not come true within %2 ms")
-        .arg(QString::fromUtf8(what))
-        .arg(timeoutMs);
+    return tripped() ? report() : QStringLiteral("not within %1 ms").arg(timeoutMs);
 }
 
 } // namespace orv::test

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -38,8 +39,8 @@ public:
     // window had to be closed meanwhile. A wait that fails takes its timeout once, where a
     // failing QTRY_* waits three times its timeout.
     bool waitFor(const std::function<bool()>& done, int timeoutMs) const;
-    // Why waitFor() gave up waiting for what.
-    QString failure(const char* what, int timeoutMs) const;
+    // Why waitFor() gave up.
+    QString failure(int timeoutMs) const;
 
 private:
     void poll();
@@ -56,8 +57,11 @@ private:
 // QTRY_VERIFY_WITH_TIMEOUT that fails after its timeout, or as soon as the watchdog closed a
 // window nobody answered.
 #define ORV_TRY_VERIFY(watchdog, expr, timeoutMs)                                                  \
-    QVERIFY2((watchdog).waitFor([&] { return bool(expr); }, (timeoutMs)),                          \
-             qPrintable((watchdog).failure(#expr, (timeoutMs))))
+    do {                                                                                           \
+        if (!QTest::qVerify((watchdog).waitFor([&] { return bool(expr); }, (timeoutMs)), #expr,    \
+                            qPrintable((watchdog).failure(timeoutMs)), __FILE__, __LINE__))        \
+            return;                                                                                \
+    } while (false)
 
 // Fails the test function, from its cleanup(), when the watchdog had to close a window; the
 // next function starts afresh.
