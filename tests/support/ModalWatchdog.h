@@ -58,8 +58,9 @@ private:
 // window nobody answered.
 #define ORV_TRY_VERIFY(watchdog, expr, timeoutMs)                                                  \
     do {                                                                                           \
-        if (!QTest::qVerify((watchdog).waitFor([&] { return bool(expr); }, (timeoutMs)), #expr,    \
-                            qPrintable((watchdog).failure(timeoutMs)), __FILE__, __LINE__))        \
+        const bool orvReached = (watchdog).waitFor([&] { return bool(expr); }, (timeoutMs));       \
+        if (!QTest::qVerify(orvReached, #expr, qPrintable((watchdog).failure(timeoutMs)),          \
+                            __FILE__, __LINE__))                                                   \
             return;                                                                                \
     } while (false)
 
