@@ -90,7 +90,7 @@ void EntryCommands::pickDate(const QString& fields)
             ElementChange::value(dateIndex, DateFormat::format(m_state.PickedDate, format)));
     if (!ageElement.isEmpty()) {
         const int ageIndex = PageDocument::indexOf(elements, ageElement);
-        const int age = QDate::currentDate().year() - m_state.PickedDate.date().year();
+        const int age = m_today().year() - m_state.PickedDate.date().year();
         if (ageIndex >= 0)
             changes.append(ElementChange::value(ageIndex, QString::number(age)));
     }

@@ -3,8 +3,11 @@
 #include "data/ComaMode.h"
 #include "data/PageBinding.h"
 
+#include <QDate>
 #include <QString>
 #include <Qt>
+
+#include <functional>
 
 namespace orv {
 
@@ -29,6 +32,9 @@ public:
     // it unsaved, so that a record just created goes again.
     void leaveForMissingPage(const QString& pagePath);
     bool isUnloading() const { return m_unloading; }
+
+    // The clock that dates the age a date pick writes; the system's unless set.
+    void setClock(std::function<QDate()> today) { m_today = std::move(today); }
 
     void KonsuiChg(bool St);
     void DispKonsui(bool St);
@@ -57,6 +63,7 @@ private:
     EntryCommandHost& m_host;
     PageBinding m_binding;
     bool m_unloading = false;
+    std::function<QDate()> m_today = &QDate::currentDate;
 };
 
 } // namespace orv

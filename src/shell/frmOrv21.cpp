@@ -197,7 +197,6 @@ bool frmOrv21::event(QEvent* event)
 {
     // The browser makes the window change its native surface when it first shows; some window
     // managers map the new surface unmaximized. Maximize again when that happens at once.
-    constexpr int recreationGraceMs = 2000;
     if (event->type() == QEvent::WinIdChange && isVisible()) {
         // The new surface takes the keyboard as the old one had it.
         activateWindow();
@@ -206,7 +205,7 @@ bool frmOrv21::event(QEvent* event)
     } else if (event->type() == QEvent::WindowStateChange && m_surfaceRecreated.isValid()) {
         const bool lost =
             !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
-        if (lost && m_surfaceRecreated.elapsed() < recreationGraceMs)
+        if (lost && m_surfaceRecreated.elapsed() < m_recreationGraceMs)
             QTimer::singleShot(0, this, [this] {
                 if (isVisible())
                     showMaximized();

@@ -70,6 +70,9 @@ public:
     // The modal date-time picker (frmDTPICK preloaded from the page unless replaced); the
     // picker protocol of the state carries its result.
     void setDatePicker(std::function<void()> picker) { m_datePicker = std::move(picker); }
+    // How long after the browser replaced the native window a lost maximized state is taken
+    // back; a restore later than that is the user's.
+    void setRecreationGrace(int ms) { m_recreationGraceMs = ms; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +98,7 @@ private:
     std::function<void()> m_konsuiMenu;
     std::function<void()> m_datePicker;
     QElapsedTimer m_surfaceRecreated; // since the native window was last replaced while maximized
+    int m_recreationGraceMs = 2000;
 };
 
 } // namespace orv

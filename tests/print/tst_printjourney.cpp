@@ -79,15 +79,27 @@ private slots:
                     {"S1-a", Value(1)},
                     {"S1-b", Value("夜間<不穏>あり\r\n転倒に注意")}});
         store("T", {{"T0-1", Value(day(2024, 4, 2))}, {"T-A-1-1-1", Value("アムロジピン")}});
+    }
 
-        m_f.state.reports = nullptr;
+    // The stored records are shared; the windows, the boxes shown and the picks are each
+    // function's own.
+    void init()
+    {
+        m_f.boxes.clear();
+        m_f.finder.picks.clear();
+        m_f.chooser.paths.clear();
         m_windows = std::make_unique<ReportWindows>(m_f.state);
         m_f.state.reports = m_windows.get();
         m_prints = std::make_unique<PrintCommands>(m_f.state);
         m_rapRun = std::make_unique<RapRun>(m_f.state);
     }
-
-    void cleanupTestCase() { m_windows.reset(); }
+    void cleanup()
+    {
+        m_rapRun.reset();
+        m_prints.reset();
+        m_f.state.reports = nullptr;
+        m_windows.reset();
+    }
 
     void faceSheet()
     {

@@ -55,15 +55,21 @@ class TestReportFromRecords : public QObject
     Q_OBJECT
 
 private:
-    test::TestDatabase m_file;
-    AppState m_state;
+    std::unique_ptr<test::TestDatabase> m_file;
+    std::unique_ptr<AppState> m_state;
     std::unique_ptr<ReportWindows> m_windows;
 
     void fillTable(const QString& table)
     {
         QString error;
-        QVERIFY2(test::TestDatabase::insertRow(*m_state.Db, table, fillValue, &error),
+        QVERIFY2(test::TestDatabase::insertRow(*m_state->Db, table, fillValue, &error),
                  qPrintable(error));
+    }
+
+    void addRap(const DateValue& date, const QString& codes)
+    {
+        QVERIFY(m_state->Db->execute("INSERT INTO [RAP] VALUES (?,?,?)",
+                                     {Value(kId), Value(date), Value(codes)}));
     }
 
     void checkBound(ReportKind kind)
@@ -81,19 +87,28 @@ private:
     }
 
 private slots:
-    void initTestCase()
+    // Each function fills a record file of its own.
+    void init()
     {
-        QVERIFY2(m_file.ok(), qPrintable(m_file.error()));
-        m_state.folder = ProgramFolder(m_file.folder());
-        m_state.Db = m_file.open();
-        QVERIFY(m_state.Db);
-        m_windows = std::make_unique<ReportWindows>(m_state);
+        m_file = std::make_unique<test::TestDatabase>();
+        QVERIFY2(m_file->ok(), qPrintable(m_file->error()));
+        m_state = std::make_unique<AppState>();
+        m_state->folder = ProgramFolder(m_file->folder());
+        m_state->Db = m_file->open();
+        QVERIFY(m_state->Db);
+        m_windows = std::make_unique<ReportWindows>(*m_state);
+    }
+    void cleanup()
+    {
+        m_windows.reset();
+        m_state.reset();
+        m_file.reset();
     }
 
     void faceSheet()
     {
         fillTable("KIHON1");
-        QVERIFY(ReportDataExporter(m_state).ExportFaceSheetXml(kDateText, kId));
+        QVERIFY(ReportDataExporter(*m_state).ExportFaceSheetXml(kDateText, kId));
         checkBound(ReportKind::FaceSheet);
         const ReportRecord& record = m_windows->designer(ReportKind::FaceSheet).document().record;
         QCOMPARE(record.value("m1-2"), QStringLiteral("男"));
@@ -104,7 +119,7 @@ private slots:
     {
         for (char letter = 'A'; letter <= 'R'; ++letter)
             fillTable(QString(QLatin1Char(letter)));
-        QVERIFY(ReportDataExporter(m_state).ExportAssessmentXml(kDateText, kId));
+        QVERIFY(ReportDataExporter(*m_state).ExportAssessmentXml(kDateText, kId));
         checkBound(ReportKind::Assessment);
         const ReportRecord& record = m_windows->designer(ReportKind::Assessment).document().record;
         QCOMPARE(record.value("P3-a"), QStringLiteral("1日"));
@@ -115,8 +130,8 @@ private slots:
     {
         fillTable("S");
         fillTable("T");
-        QVERIFY(ReportDataExporter(m_state).ExportRapSummaryXml(kDateText, kId));
-        QVERIFY(ReportDataExporter(m_state).ExportMedicationXml(kDateText, kId));
+        QVERIFY(ReportDataExporter(*m_state).ExportRapSummaryXml(kDateText, kId));
+        QVERIFY(ReportDataExporter(*m_state).ExportMedicationXml(kDateText, kId));
         checkBound(ReportKind::RapSummary);
         checkBound(ReportKind::Medication);
         QCOMPARE(m_windows->designer(ReportKind::RapSummary).document().record.value("S0-1"),
@@ -132,12 +147,10 @@ private slots:
             marks << "?";
             values << Value(QStringLiteral("○"));
         }
-        QVERIFY(m_state.Db->execute(
+        QVERIFY(m_state->Db->execute(
             QStringLiteral("INSERT INTO [Trigger] VALUES (?,?,%1)").arg(marks.join(',')), values));
-        QVERIFY(m_state.Db->execute(
-            "INSERT INTO [RAP] VALUES (?,?,?)",
-            {Value(kId), Value(day(2005, 8, 17)), Value(QStringLiteral("01,05a,10b,20"))}));
-        QVERIFY(ReportDataExporter(m_state).ExportTriggerXml(kDateText, kId));
+        addRap(day(2005, 8, 17), QStringLiteral("01,05a,10b,20"));
+        QVERIFY(ReportDataExporter(*m_state).ExportTriggerXml(kDateText, kId));
         checkBound(ReportKind::RapSelection);
         const ReportRecord& record =
             m_windows->designer(ReportKind::RapSelection).document().record;
@@ -153,12 +166,11 @@ private slots:
 
     void rapListNewestFirst()
     {
-        QVERIFY(
-            m_state.Db->execute("INSERT INTO [RAP] VALUES (?,?,?)",
-                                {Value(kId), Value(day(2006, 1, 5)), Value(QStringLiteral("17"))}));
-        m_state.CurID = kId;
-        m_state.CurName = QStringLiteral("山田 花子");
-        QVERIFY(ReportDataExporter(m_state).ExportRapListXml(day(2006, 1, 5), kId));
+        addRap(day(2005, 8, 17), QStringLiteral("01,05a,10b,20"));
+        addRap(day(2006, 1, 5), QStringLiteral("17"));
+        m_state->CurID = kId;
+        m_state->CurName = QStringLiteral("山田 花子");
+        QVERIFY(ReportDataExporter(*m_state).ExportRapListXml(day(2006, 1, 5), kId));
         auto& list = static_cast<rptRapList&>(m_windows->designer(ReportKind::RapList));
         list.Run();
         const ReportRecord& newest = list.subReport(1)->document().record;
@@ -169,7 +181,7 @@ private slots:
         QCOMPARE(older.value("PRINTDATE"), QStringLiteral("平成17年8月17日"));
         QCOMPARE(older.value("RAP03"), QStringLiteral("アクティビティ(B)"));
         QCOMPARE(list.subReport(3)->document().record.value("PRINTDATE"), QString());
-        QCOMPARE(list.document().layout.control("lblName")->text, m_state.CurName);
+        QCOMPARE(list.document().layout.control("lblName")->text, m_state->CurName);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "print/view/ReportPreview.h"
 #include "print/view/ReportWindows.h"
 #include "print/view/rptRapList.h"
+#include "support/ModalWatchdog.h"
 #include "support/PdfText.h"
 #include "support/TempFolder.h"
 
@@ -67,7 +68,11 @@ class TestReportWindows : public QObject
 {
     Q_OBJECT
 
+    orv::test::ModalWatchdog m_watchdog; // closes a dialog that no step of a test answers
+
 private slots:
+    void cleanup() { ORV_VERIFY_MODALS_ANSWERED(m_watchdog); }
+
     void initializeSetsWindowFileAndCaption_data()
     {
         QTest::addColumn<int>("kind");

@@ -1,6 +1,7 @@
 #include "support/AnotherClient.h"
 #include "support/BoxCloser.h"
 #include "support/FileListing.h"
+#include "support/ModalWatchdog.h"
 #include "support/TempFolder.h"
 
 #include "data/AppState.h"
@@ -47,7 +48,11 @@ class TestSaveFileChooser : public QObject
 {
     Q_OBJECT
 
+    orv::test::ModalWatchdog m_watchdog; // closes a dialog that no step of a test answers
+
 private slots:
+    void cleanup() { ORV_VERIFY_MODALS_ANSWERED(m_watchdog); }
+
     void nameFilters_data()
     {
         QTest::addColumn<QString>("filter");

@@ -3,7 +3,10 @@
 #include "shell/WebBrowser.h"
 #include "shell/frmOrv21.h"
 #include "support/EntryFixture.h"
+#include "support/HandledStatus.h"
+#include "support/KeyCounter.h"
 #include "support/ModalDriver.h"
+#include "support/ModalWatchdog.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -13,7 +16,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
 
 using namespace orv;
 using namespace orv::test;
@@ -38,19 +44,6 @@ QByteArray sectionPage(const QString& number, const QString& comaText, const QSt
         .toUtf8();
 }
 
-// Counts the key presses that reach a widget.
-class KeyCounter : public QObject
-{
-public:
-    int presses = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress)
-            ++presses;
-        return false;
-    }
-};
-
 } // namespace
 
 class TestEntryWindow : public QObject
@@ -61,6 +54,10 @@ private:
     std::unique_ptr<EntryFixture> f;
     std::unique_ptr<QMainWindow> menu;
     std::unique_ptr<frmOrv21> window;
+    std::unique_ptr<ModalDriver> driver;
+    std::unique_ptr<ModalWatchdog> watchdog;
+    // A page load or a command of the page; each takes well under a second.
+    static constexpr int StepMs = 5000;
 
     QString shownPage() { return window->WB()->url().fileName(); }
 
@@ -77,13 +74,15 @@ private:
 
     void waitForPage(const QString& file)
     {
-        QTRY_COMPARE_WITH_TIMEOUT(shownPage(), file, 10000);
+        ORV_TRY_VERIFY(*watchdog, shownPage() == file, StepMs);
         window->WB()->waitUntilComplete();
     }
 
 private slots:
     void init()
     {
+        driver = std::make_unique<ModalDriver>();
+        watchdog = std::make_unique<ModalWatchdog>(driver.get());
         f = std::make_unique<EntryFixture>();
         QString error;
         QVERIFY2(f->openWithAssessment(&error), qPrintable(error));
@@ -107,6 +106,8 @@ private slots:
         window.reset();
         menu.reset();
         f.reset();
+        driver.reset();
+        ORV_VERIFY_MODALS_ANSWERED(*watchdog);
     }
 
     void opensMaximizedAndHidesTheMenu()
@@ -129,11 +130,14 @@ private slots:
 
     void restoreLaterIsKept()
     {
+        window->setRecreationGrace(0); // the restore below comes after it
         QEvent replaced(QEvent::WinIdChange);
         QCoreApplication::sendEvent(window.get(), &replaced);
-        QTest::qWait(2100);
         window->setWindowState(Qt::WindowNoState);
-        QTest::qWait(100);
+        // Maximizing again would be queued; what the window queued runs before this.
+        bool queuedRan = false;
+        QTimer::singleShot(0, window.get(), [&queuedRan] { queuedRan = true; });
+        QTRY_VERIFY(queuedRan);
         QVERIFY(!window->windowState().testFlag(Qt::WindowMaximized));
     }
 
@@ -190,9 +194,14 @@ private slots:
 
     void pageNavigationIsRefused()
     {
+        // A refused navigation ends as a load that failed; one let through would end on its
+        // page.
+        QSignalSpy ended(window->WB()->page(), &QWebEnginePage::loadFinished);
         window->WB()->runScript(QStringLiteral("document.getElementById('away').click(); 1"));
         window->WB()->runScript(QStringLiteral("location.href = 'elsewhere.htm'; 1"));
-        QTest::qWait(500);
+        QTRY_COMPARE(ended.count(), 2);
+        QCOMPARE(ended.at(0).at(0).toBool(), false);
+        QCOMPARE(ended.at(1).at(0).toBool(), false);
         QCOMPARE(shownPage(), QStringLiteral("A.HTM"));
         // the page still stores
         window->jumpAction(QStringLiteral("IDM_C"))->trigger();
@@ -216,10 +225,11 @@ private slots:
     {
         QVERIFY(f->state.Db->execute(
             QStringLiteral("UPDATE C SET [C-1]=3, [C-2]='あり' WHERE [ID]=?"), {Value(f->id)}));
+        HandledStatus posted(window->WB());
         window->WB()->runScript(
             QStringLiteral("var b = document.forms[0].cmdNext; b.click(); b.click(); 1"));
         waitForPage(QStringLiteral("C.HTM"));
-        QTest::qWait(500);
+        QTRY_COMPARE(posted.count("#"), 2);
         window->WB()->waitUntilComplete();
         QCOMPARE(f->stored("C", "C-2", f->id, f->date), Value(QStringLiteral("あり")));
         QCOMPARE(f->stored("C", "C-1", f->id, f->date), Value(3));
@@ -248,6 +258,7 @@ private slots:
 
     void datePickWritesThePage()
     {
+        window->commands().setClock([] { return QDate(2024, 6, 1); });
         window->setDatePicker([this] {
             f->state.PickedDate = DateValue::fromDate(QDate(2005, 8, 17));
             f->state.DatePicked = true;
@@ -259,7 +270,7 @@ private slots:
             QStringLiteral("2005/08/17"));
         QCOMPARE(
             window->WB()->runScript(QStringLiteral("document.forms[0].orv_A2.value")).toString(),
-            QString::number(QDate::currentDate().year() - 2005));
+            QStringLiteral("19"));
         QCOMPARE(window->WB()->runScript(QStringLiteral("window.status")).toString(), QString());
     }
 
@@ -268,16 +279,18 @@ private slots:
         window->WB()->runScript(
             QStringLiteral("document.forms[0].orv_A1_1.value = '2005.08.17'; 1"));
         QDate shown;
-        ModalDriver driver;
-        driver.when(QStringLiteral("frmDTPICK"), [&](QWidget* dialog) {
+        driver->when(QStringLiteral("frmDTPICK"), [&](QWidget* dialog) {
             shown = dialog->findChild<QCalendarWidget*>(QStringLiteral("Cal"))->selectedDate();
             ModalDriver::click(dialog, QStringLiteral("cmdOK"));
         });
         window->WB()->runScript(QStringLiteral("window.status = '!orv_A1_1|ggge年m月d日'; 1"));
-        QTRY_COMPARE(shown, QDate(2005, 8, 17));
-        QTRY_COMPARE(
-            window->WB()->runScript(QStringLiteral("document.forms[0].orv_A1_1.value")).toString(),
-            QStringLiteral("平成17年8月17日"));
+        ORV_TRY_VERIFY(*watchdog, driver->done() && shown.isValid(), StepMs);
+        QCOMPARE(shown, QDate(2005, 8, 17));
+        ORV_TRY_VERIFY(*watchdog,
+                       window->WB()
+                               ->runScript(QStringLiteral("document.forms[0].orv_A1_1.value"))
+                               .toString() == QStringLiteral("平成17年8月17日"),
+                       StepMs);
         QVERIFY(f->state.DatePicked);
         QVERIFY(f->state.DateOnly);
     }

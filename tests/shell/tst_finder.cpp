@@ -2,6 +2,7 @@
 #include "TextFit.h"
 #include "shell/QtRecordFinder.h"
 #include "shell/frmDBFind2.h"
+#include "support/ModalWatchdog.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -87,6 +88,8 @@ class TestFinder : public QObject
 {
     Q_OBJECT
 
+    orv::test::ModalWatchdog m_watchdog; // closes a dialog that no step of a test answers
+
 private:
     void fill(DialogsFixture& f)
     {
@@ -106,6 +109,8 @@ private:
     }
 
 private slots:
+    void cleanup() { ORV_VERIFY_MODALS_ANSWERED(m_watchdog); }
+
     void modeSetCaptionsAndEmptyList_data()
     {
         QTest::addColumn<int>("mode");

@@ -7,7 +7,9 @@
 #include "shell/WebBrowser.h"
 #include "shell/frmMenu.h"
 #include "shell/frmOrv21.h"
+#include "support/HandledStatus.h"
 #include "support/ModalDriver.h"
+#include "support/ModalWatchdog.h"
 #include "support/ProgramFiles.h"
 #include "support/TestDatabase.h"
 
@@ -22,6 +24,7 @@
 
 using namespace orv;
 using test::ModalDriver;
+using test::ModalWatchdog;
 
 namespace {
 
@@ -50,12 +53,27 @@ class TestJourneys : public QObject
     std::unique_ptr<frmMenu> m_menu;
     std::unique_ptr<QtRecordFinder> m_finder;
     std::unique_ptr<ModalDriver> m_driver;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
+    std::unique_ptr<test::HandledStatus> m_menuCommands;
+
+    // How long one step may take before it counts as failed: a command through its dialogs to
+    // a loaded page, a jump to the next page, a window closed. Each takes well under a second.
+    static constexpr int StepMs = 5000;
 
     // --- the main menu and the dialogs -------------------------------------------------
 
     void command(const QString& word)
     {
+        m_menuCommands->clear();
         m_menu->WB()->runScript(QStringLiteral("window.status = '?%1'").arg(word));
+    }
+    // Whether the menu has run the last command to its end, dialogs and all.
+    bool handled(const QString& word) { return m_menuCommands->contains(QLatin1Char('?') + word); }
+
+    QString lastBox() const
+    {
+        return m_boxes.count() ? QStringLiteral("last message: ") + m_boxes.last().text
+                               : QStringLiteral("no message");
     }
 
     // The finder: search by ID, pick the row of the date (or the first row).
@@ -126,18 +144,25 @@ class TestJourneys : public QObject
                             "(document.forms[0].elements[%1])")
                  .arg(jsText(name), jsText(value)));
     }
+    // A button of the entry page, clicked; returns once the window has run the page command
+    // the button posts, which stores the page and opens the next or leaves the window.
     void clickButton(const QString& name)
     {
+        test::HandledStatus posted(entry()->WB());
         page(QStringLiteral("document.forms[0].elements[%1].click()").arg(jsText(name)));
+        ORV_TRY_VERIFY(*m_watchdog, posted.count("#") > 0, StepMs);
     }
 
-    // Alt and a letter in the entry page, as the user presses a page button's key.
+    // Alt and a letter in the entry page, as the user presses a page button's key; returns
+    // once the window has run the command of the button.
     void pressAlt(Qt::Key key)
     {
+        test::HandledStatus posted(entry()->WB());
         QWidget* target = entry()->WB()->focusProxy() ? entry()->WB()->focusProxy() : entry()->WB();
         entry()->activateWindow();
         target->setFocus();
         QTest::keyClick(target, key, Qt::AltModifier);
+        ORV_TRY_VERIFY(*m_watchdog, posted.count("#") > 0, StepMs);
     }
 
     // The close box of the entry window: a close that comes through the window system.
@@ -170,13 +195,15 @@ class TestJourneys : public QObject
     {
         newKeyInFinder(id, dateText);
         command("FACE_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("KIHON1.HTM"), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("FACE_NEW"), StepMs);
+        QVERIFY2(onPage("KIHON1.HTM"), qPrintable(lastBox()));
         QVERIFY(dialogsDone());
         setElement("orv_1_1_1", family);
         setElement("orv_1_1_2", given);
         setElement("orv_1_3_1", "1930/04/01");
         clickButton("cmdCloseTop");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded() && m_menu->isVisible(), 15000);
+        QVERIFY2(!entry() || !entry()->isVisible(), qPrintable(lastBox()));
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded() && m_menu->isVisible(), StepMs);
     }
 
     // A new assessment through the menu, the finder and the date dialog, its page A open.
@@ -185,7 +212,8 @@ class TestJourneys : public QObject
         pickInFinder(id);
         dateInDialog(dateText);
         command("ASS_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("A.HTM"), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("ASS_NEW"), StepMs);
+        QVERIFY2(onPage("A.HTM"), qPrintable(lastBox()));
         QVERIFY(dialogsDone());
     }
 
@@ -207,23 +235,29 @@ private slots:
         m_finder = std::make_unique<QtRecordFinder>(*m_state, m_menu.get());
         m_state->finder = m_finder.get();
         m_driver = std::make_unique<ModalDriver>();
+        m_watchdog = std::make_unique<ModalWatchdog>(m_driver.get());
         QVERIFY(m_menu->Form_Load());
+        m_menuCommands = std::make_unique<test::HandledStatus>(m_menu->WB());
         m_menu->show();
         m_boxes.clear();
     }
     void cleanup()
     {
+        m_menuCommands.reset();
         m_driver.reset();
         m_menu.reset();
         m_finder.reset();
         m_state.reset();
         m_file.reset();
+        ORV_VERIFY_MODALS_ANSWERED(*m_watchdog);
     }
 
     void faceSheets()
     {
         // A new face sheet for a new ID.
         makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-12"), Value("2005/08/17"));
         QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-1-1"), Value("山田"));
         QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-3-1").toDate(), day(1930, 4, 1));
@@ -235,7 +269,8 @@ private slots:
             ModalDriver::click(dialog, "cmdOK");
         });
         command("FACE_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("KIHON1.HTM"), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("FACE_NEW"), StepMs);
+        QVERIFY2(onPage("KIHON1.HTM"), qPrintable(lastBox()));
         QVERIFY(dialogsDone());
         QCOMPARE(stored("KIHON1", "J001", day(2005, 9, 1), "1-1-2"), Value("花子"));
         QCOMPARE(stored("KIHON1", "J001", day(2005, 9, 1), "1-3-1").toDate(), day(1930, 4, 1));
@@ -246,7 +281,7 @@ private slots:
         // Leaving a new record without saving deletes it.
         m_boxes.queueAnswer(AnswerYes);
         closeBox();
-        QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded(), StepMs);
         QCOMPARE(m_boxes.last().text, QString("データを保存しないで終了しますか？"));
         QCOMPARE(rows("KIHON1", "J001"), 1);
     }
@@ -254,8 +289,12 @@ private slots:
     void assessmentSectionBySection()
     {
         makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        if (QTest::currentTestFailed())
+            return;
 
         newAssessment("J001", "2005/08/20");
+        if (QTest::currentTestFailed())
+            return;
         for (const QChar letter : QString("ABCDEFGHIJKLMNOPQR"))
             QCOMPARE(rows(QString(letter), "J001"), 1);
         QCOMPARE(element("orv_A1_1"), QString("山田"));
@@ -265,24 +304,24 @@ private slots:
         // Page A stored by the jump button, page B opened.
         setElement("orv_A8", "1");
         clickButton("cmdNextTop");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
+        QVERIFY2(onPage("B.HTM"), qPrintable(lastBox()));
         QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A8"), Value(1));
 
         // The section menu moves on.
         setElement("orv_B4", "3");
         entry()->jumpAction("IDM_E")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("E.HTM"), 15000);
+        QVERIFY2(onPage("E.HTM"), qPrintable(lastBox()));
         QCOMPARE(stored("B", "J001", day(2005, 8, 20), "B4"), Value(3));
         setElement("orv_E3", "2");
         entry()->jumpAction("IDM_P")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("P.HTM"), 15000);
+        QVERIFY2(onPage("P.HTM"), qPrintable(lastBox()));
         QCOMPARE(stored("E", "J001", day(2005, 8, 20), "E3"), Value(2));
 
         // A refused value keeps the page, red, and nothing of it is stored.
         m_boxes.clear();
         setElement("orv_P1_b_a_A", "1.2.3");
         entry()->jumpAction("IDM_R")->trigger();
-        QTRY_COMPARE(m_boxes.count(), 1);
+        QVERIFY2(m_boxes.count() == 1, qPrintable(lastBox()));
         QCOMPARE(m_boxes.last().text,
                  QString("数値を入力する項目で、小数点が複数入力されています。"));
         QVERIFY(onPage("P.HTM"));
@@ -292,17 +331,19 @@ private slots:
         QVERIFY(stored("P", "J001", day(2005, 8, 20), "P1-b-a-A").isNull());
         setElement("orv_P1_b_a_A", "３");
         entry()->jumpAction("IDM_R")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("R.HTM"), 15000);
+        QVERIFY2(onPage("R.HTM"), qPrintable(lastBox()));
         QCOMPARE(stored("P", "J001", day(2005, 8, 20), "P1-b-a-A"), Value(3));
         clickButton("cmdCloseTop");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded() && m_menu->isVisible(), 15000);
+        QVERIFY2(!entry() || !entry()->isVisible(), qPrintable(lastBox()));
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded() && m_menu->isVisible(), StepMs);
 
         // The same date again is refused with the era form of the date.
         m_boxes.clear();
         pickInFinder("J001");
         dateInDialog("2005/08/20");
         command("ASS_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1, 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("ASS_NEW"), StepMs);
+        QVERIFY2(m_boxes.count() == 1, qPrintable(lastBox()));
         QCOMPARE(m_boxes.last().text, QString("既に、対象者[山田花子]、アセスメント基準日["
                                               "平成17年08月20日]のデータが登録されています"));
         QCOMPARE(rows("R", "J001"), 1);
@@ -312,34 +353,42 @@ private slots:
     void assessmentEditFollowsTheFaceSheetAndComa()
     {
         makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        if (QTest::currentTestFailed())
+            return;
         newAssessment("J001", "2005/08/20");
+        if (QTest::currentTestFailed())
+            return;
         clickButton("cmdNextTop");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
+        QVERIFY2(onPage("B.HTM"), qPrintable(lastBox()));
         // Comatose: B1 posts the coma command, C to F go disabled, and the page keys jump past
         // them: Alt+N on B to G, Alt+P on G back to B.
         setElement("orv_B1", "1");
-        QTRY_VERIFY(!entry()->jumpAction("IDM_C")->isEnabled());
+        ORV_TRY_VERIFY(*m_watchdog, !entry()->jumpAction("IDM_C")->isEnabled(), StepMs);
         pressAlt(Qt::Key_N);
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("G.HTM"), 15000);
+        QVERIFY2(onPage("G.HTM"), qPrintable(lastBox()));
         pressAlt(Qt::Key_P);
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
+        QVERIFY2(onPage("B.HTM"), qPrintable(lastBox()));
         clickButton("cmdCloseTop");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+        QVERIFY2(!entry() || !entry()->isVisible(), qPrintable(lastBox()));
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded(), StepMs);
         QCOMPARE(stored("B", "J001", day(2005, 8, 20), "B1"), Value(1));
 
         // The face sheet is renamed.
         pickInFinder("J001");
         command("FACE_EDIT");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("KIHON1.HTM"), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("FACE_EDIT"), StepMs);
+        QVERIFY2(onPage("KIHON1.HTM"), qPrintable(lastBox()));
         setElement("orv_1_1_1", "佐藤");
         clickButton("cmdCloseTop");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+        QVERIFY2(!entry() || !entry()->isVisible(), qPrintable(lastBox()));
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded(), StepMs);
         QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-1-1"), Value("佐藤"));
 
         // ASS_EDIT refreshes A1-1 and opens comatose, C to F disabled.
         pickInFinder("J001", "2005/08/20");
         command("ASS_EDIT");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("A.HTM"), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("ASS_EDIT"), StepMs);
+        QVERIFY2(onPage("A.HTM"), qPrintable(lastBox()));
         QVERIFY(dialogsDone());
         QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A1-1"), Value("佐藤"));
         QCOMPARE(element("orv_A1_1"), QString("佐藤"));
@@ -353,7 +402,7 @@ private slots:
         setElement("orv_A1_1", "別人");
         m_boxes.queueAnswer(AnswerYes);
         closeBox();
-        QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded(), StepMs);
         QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A1-1"), Value("佐藤"));
         QCOMPARE(rows("A", "J001"), 1);
     }
@@ -361,18 +410,24 @@ private slots:
     void rapSummaryFromTheRun()
     {
         makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        if (QTest::currentTestFailed())
+            return;
         newAssessment("J001", "2005/08/20");
+        if (QTest::currentTestFailed())
+            return;
         entry()->jumpAction("IDM_B")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("B.HTM"), 15000);
+        QVERIFY2(onPage("B.HTM"), qPrintable(lastBox()));
         setElement("orv_B4", "4"); // triggers B2 and B3: RAP 02 and 05b
         clickButton("cmdCloseTop");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+        QVERIFY2(!entry() || !entry()->isVisible(), qPrintable(lastBox()));
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded(), StepMs);
 
         // SAM_NEW: the run picks the assessment, the summary takes its own date.
         pickInFinder("J001", "2005/08/20");
         dateInDialog("2005/09/10");
         command("SAM_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("S.HTM"), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("SAM_NEW"), StepMs);
+        QVERIFY2(onPage("S.HTM"), qPrintable(lastBox()));
         QVERIFY(dialogsDone());
         auto rap = m_state->Db->openRecordset("SELECT * FROM RAP WHERE [ID]=?", {QString("J001")});
         QVERIFY(rap && !rap->eof());
@@ -386,14 +441,16 @@ private slots:
         QCOMPARE(page("document.forms[0].elements['orv_S5_a'].checked").toBool(), true);
         QCOMPARE(jumpMenus(), QString());
         clickButton("cmdCloseTop");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+        QVERIFY2(!entry() || !entry()->isVisible(), qPrintable(lastBox()));
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded(), StepMs);
 
         // A second summary for the same date is refused.
         m_boxes.clear();
         pickInFinder("J001", "2005/08/20");
         dateInDialog("2005/09/10");
         command("SAM_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1, 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("SAM_NEW"), StepMs);
+        QVERIFY2(m_boxes.count() == 1, qPrintable(lastBox()));
         QCOMPARE(m_boxes.last().text, QString("既に、対象者[山田花子]、アセスメント基準日["
                                               "平成17年09月10日]のデータが登録されています"));
         QCOMPARE(rows("S", "J001"), 1);
@@ -404,8 +461,8 @@ private slots:
         pickInFinder("J001", "2005/08/20");
         m_driver->when("frmDateSet", [](QWidget* dialog) { dialog->close(); });
         command("SAM_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(dialogsDone(), 15000);
-        QTest::qWait(100);
+        ORV_TRY_VERIFY(*m_watchdog, handled("SAM_NEW"), StepMs);
+        QVERIFY(dialogsDone());
         QCOMPARE(rows("S", "J001"), 0);
         QCOMPARE(rows("RAP", "J001"), 1);
         QCOMPARE(m_boxes.count(), 0);
@@ -415,36 +472,43 @@ private slots:
     void medicationSurvey()
     {
         makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        if (QTest::currentTestFailed())
+            return;
         pickInFinder("J001");
         dateInDialog("2005/09/01");
         command("DRAG_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("T.HTM"), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("DRAG_NEW"), StepMs);
+        QVERIFY2(onPage("T.HTM"), qPrintable(lastBox()));
         QVERIFY(dialogsDone());
         QCOMPARE(stored("T", "J001", day(2005, 9, 1), "T0-2"), Value("山田花子"));
         setElement("orv_T_A_1_1_1", "アリセプト");
         clickButton("cmdCloseTop");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+        QVERIFY2(!entry() || !entry()->isVisible(), qPrintable(lastBox()));
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded(), StepMs);
         QCOMPARE(stored("T", "J001", day(2005, 9, 1), "T-A-1-1-1"), Value("アリセプト"));
 
         pickInFinder("J001", "2005/09/01");
         command("DRAG_EDIT");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("T.HTM"), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("DRAG_EDIT"), StepMs);
+        QVERIFY2(onPage("T.HTM"), qPrintable(lastBox()));
         QCOMPARE(element("orv_T_A_1_1_1"), QString("アリセプト"));
         QCOMPARE(jumpMenus(), QString());
         setElement("orv_T_A_1_1_2", "錠");
         clickButton("cmdCloseTop");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded(), 15000);
+        QVERIFY2(!entry() || !entry()->isVisible(), qPrintable(lastBox()));
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded(), StepMs);
         QCOMPARE(stored("T", "J001", day(2005, 9, 1), "T-A-1-1-2"), Value("錠"));
 
         // A new survey left without saving goes.
         pickInFinder("J001");
         dateInDialog("2005/10/01");
         command("DRAG_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(onPage("T.HTM"), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("DRAG_NEW"), StepMs);
+        QVERIFY2(onPage("T.HTM"), qPrintable(lastBox()));
         QCOMPARE(rows("T", "J001"), 2);
         m_boxes.queueAnswer(AnswerYes);
         closeBox();
-        QTRY_VERIFY(!m_menu->isEntryWindowLoaded());
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded(), StepMs);
         QCOMPARE(rows("T", "J001"), 1);
     }
 
@@ -454,6 +518,8 @@ private slots:
     void missingPagesAreNamed()
     {
         makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        if (QTest::currentTestFailed())
+            return;
         const QString missingB = m_state->folder.file("FORM/B.HTM");
         const QString missingT = m_state->folder.file("FORM/T.HTM");
         QVERIFY(QFile::remove(missingB) && QFile::remove(missingT));
@@ -464,23 +530,27 @@ private slots:
         };
 
         newAssessment("J001", "2005/08/20");
+        if (QTest::currentTestFailed())
+            return;
         m_boxes.clear();
         setElement("orv_A8", "1");
         clickButton("cmdNextTop");
-        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1, 15000);
+        QVERIFY2(m_boxes.count() == 1, qPrintable(lastBox()));
         QVERIFY2(namesMissing(missingB), qPrintable(m_boxes.last().text));
         QVERIFY(onPage("A.HTM"));
         QVERIFY(stored("A", "J001", day(2005, 8, 20), "A8").isNull());
         setElement("orv_A8", "2");
         clickButton("cmdCloseTop");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isEntryWindowLoaded() && m_menu->isVisible(), 15000);
+        QVERIFY2(!entry() || !entry()->isVisible(), qPrintable(lastBox()));
+        ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded() && m_menu->isVisible(), StepMs);
         QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A8"), Value(2));
 
         m_boxes.clear();
         pickInFinder("J001");
         dateInDialog("2005/09/01");
         command("DRAG_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1 && !m_menu->isEntryWindowLoaded(), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("DRAG_NEW"), StepMs);
+        QVERIFY2(m_boxes.count() == 1 && !m_menu->isEntryWindowLoaded(), qPrintable(lastBox()));
         QVERIFY(dialogsDone());
         QVERIFY2(namesMissing(missingT), qPrintable(m_boxes.last().text));
         QCOMPARE(rows("T", "J001"), 0);
@@ -490,7 +560,7 @@ private slots:
         m_boxes.clear();
         const QUrl menuPage = m_menu->WB()->url();
         m_menu->WB()->runScript("location.href = 'MainMenu.Htm'; undefined;");
-        QTRY_VERIFY_WITH_TIMEOUT(m_boxes.count() == 1, 15000);
+        ORV_TRY_VERIFY(*m_watchdog, m_boxes.count() == 1, StepMs);
         QVERIFY2(namesMissing(m_state->folder.file("MainMenu/MainMenu.Htm")),
                  qPrintable(m_boxes.last().text));
         QCOMPARE(m_menu->WB()->url(), menuPage);
@@ -503,6 +573,8 @@ private slots:
     void entryWindowClosedWhileItsPageLoads()
     {
         makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        if (QTest::currentTestFailed())
+            return;
         QTimer closer;
         bool closed = false;
         connect(&closer, &QTimer::timeout, this, [&] {
@@ -519,9 +591,9 @@ private slots:
         pickInFinder("J001");
         dateInDialog("2005/09/01");
         command("DRAG_NEW");
-        QTRY_VERIFY_WITH_TIMEOUT(closed && !m_menu->isEntryWindowLoaded(), 15000);
+        ORV_TRY_VERIFY(*m_watchdog, handled("DRAG_NEW"), StepMs);
+        QVERIFY(closed);
         QVERIFY(dialogsDone());
-        QTest::qWait(200);
         QVERIFY(!m_menu->isEntryWindowLoaded());
         QVERIFY(!m_state->CurRs);
         QCOMPARE(rows("T", "J001"), 0);
@@ -530,8 +602,8 @@ private slots:
         closer.start(0);
         pickInFinder("J001");
         command("FACE_EDIT");
-        QTRY_VERIFY_WITH_TIMEOUT(closed && !m_menu->isEntryWindowLoaded(), 15000);
-        QTest::qWait(200);
+        ORV_TRY_VERIFY(*m_watchdog, handled("FACE_EDIT"), StepMs);
+        QVERIFY(closed);
         QVERIFY(!m_menu->isEntryWindowLoaded());
         QVERIFY(!m_state->CurRs);
         QCOMPARE(stored("KIHON1", "J001", day(2005, 8, 17), "1-1-1"), Value("山田"));

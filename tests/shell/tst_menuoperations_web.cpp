@@ -5,6 +5,8 @@
 #include "shell/WebBrowser.h"
 #include "shell/frmMenu.h"
 #include "shell/frmOrv21.h"
+#include "support/HandledStatus.h"
+#include "support/ModalWatchdog.h"
 #include "support/ProgramFiles.h"
 #include "support/ScriptedFinder.h"
 #include "support/TestDatabase.h"
@@ -40,6 +42,7 @@ private slots:
         QVERIFY(m_menu->Form_Load());
         m_menu->show();
         m_boxes.clear();
+        m_watchdog = std::make_unique<test::ModalWatchdog>();
     }
     void cleanup()
     {
@@ -47,6 +50,7 @@ private slots:
         m_state.reset();
         m_finder.reset();
         m_file.reset();
+        ORV_VERIFY_MODALS_ANSWERED(*m_watchdog);
     }
 
     void aFaceSheetEditOpensTheEntryWindow()
@@ -77,9 +81,10 @@ private slots:
 
     void aCancelledPickOpensNothing()
     {
+        test::HandledStatus handled(m_menu->WB());
         m_menu->WB()->runScript(QStringLiteral("window.status = '?ASS_EDIT'"));
-        QTRY_COMPARE(m_finder->modes.size(), 1);
-        QTest::qWait(100);
+        QTRY_VERIFY(handled.contains(QStringLiteral("?ASS_EDIT")));
+        QCOMPARE(m_finder->modes.size(), 1);
         QVERIFY(!m_menu->isEntryWindowLoaded());
         QVERIFY(m_menu->isVisible());
         QCOMPARE(m_boxes.count(), 0);
@@ -104,6 +109,7 @@ private:
     std::unique_ptr<test::ScriptedFinder> m_finder;
     ScriptedMessageBox m_boxes;
     std::unique_ptr<frmMenu> m_menu;
+    std::unique_ptr<test::ModalWatchdog> m_watchdog;
 };
 
 QTEST_MAIN(TestMenuOperations)

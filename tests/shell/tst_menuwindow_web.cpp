@@ -2,11 +2,14 @@
 #include "common/Twips.h"
 #include "data/AppState.h"
 #include "data/Database.h"
+#include "support/HandledStatus.h"
 #include "support/ScriptedFinder.h"
 #include "shell/WebBrowser.h"
 #include "shell/WebBrowserPage.h"
 #include "shell/WindowMenu.h"
 #include "shell/frmMenu.h"
+#include "support/KeyCounter.h"
+#include "support/ModalWatchdog.h"
 #include "support/TempFolder.h"
 #include "TestPaths.h"
 
@@ -71,13 +74,16 @@ private slots:
         });
         QVERIFY(m_menu->Form_Load());
         QVERIFY(!m_menu->isVisible());
+        m_menuCommands = std::make_unique<test::HandledStatus>(m_menu->WB());
         m_menu->show();
     }
     void cleanup()
     {
+        m_menuCommands.reset();
         m_menu.reset();
         m_state.reset();
         m_folder.reset();
+        ORV_VERIFY_MODALS_ANSWERED(m_watchdog);
     }
 
     void startUpLeavesTheMenuPageComplete()
@@ -115,8 +121,8 @@ private slots:
 
         m_boxes.queueAnswer(AnswerYes);
         frameScript(QStringLiteral("document.getElementById('QUIT').click()"));
-        QTRY_VERIFY(!m_menu->isVisible());
-        QTest::qWait(100);
+        QTRY_VERIFY(m_menuCommands->contains(QStringLiteral("?QUIT")));
+        QVERIFY(!m_menu->isVisible());
         QCOMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.last().text, QStringLiteral("終了しますか？"));
         QCOMPARE(m_boxes.last().style, 68);
@@ -129,8 +135,8 @@ private slots:
     {
         m_boxes.queueAnswer(AnswerNo);
         frameScript(QStringLiteral("document.getElementById('QUIT').click()"));
-        QTRY_COMPARE(m_boxes.count(), 1);
-        QTest::qWait(100);
+        QTRY_VERIFY(m_menuCommands->contains(QStringLiteral("?QUIT")));
+        QCOMPARE(m_boxes.count(), 1);
         QVERIFY(m_menu->isVisible());
         QVERIFY(m_state->Db && m_state->Db->isOpen());
         QCOMPARE(m_menu->WB()->runScript(QStringLiteral("window.status")).toString(), QString());
@@ -228,8 +234,17 @@ private slots:
 
     void theGuardKeepsTheMenuPage()
     {
+        // Connected after the guard: sees each navigation the page asks for with its answer,
+        // which the browser obeys.
+        QObject listening;
+        QList<QPair<QString, bool>> answers;
+        connect(m_menu->WB(), &WebBrowser::beforeNavigate, &listening,
+                [&answers](const QUrl& url, bool* cancel) {
+                    answers.append({url.fileName(), *cancel});
+                });
         frameScript(QStringLiteral("document.getElementById('other').click()"));
-        QTest::qWait(500);
+        QTRY_VERIFY(!answers.isEmpty());
+        QCOMPARE(answers.first(), qMakePair(QStringLiteral("other.htm"), true));
         QVERIFY(frameScript(QStringLiteral("location.href"))
                     .toString()
                     .endsWith(QLatin1String("MainMenu/MainMenu.htm")));
@@ -263,12 +278,16 @@ private slots:
     {
         QWidget* target = m_menu->WB()->focusProxy();
         QVERIFY(target);
+        test::KeyCounter reachingThePage(Qt::Key_Pause);
+        target->installEventFilter(&reachingThePage);
         QTest::keyClick(target, Qt::Key_Pause, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(m_boxes.count(), 0);
+        QCOMPARE(reachingThePage.presses, 1);
         QTest::keyClick(target, Qt::Key_Pause,
                         Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-        // A key the page leaves unhandled comes back to the window; the mode must not rerun.
-        QTest::qWait(300);
+        // A key the page leaves unhandled comes back to the window; the mode must not rerun,
+        // so the chord must never reach the page.
+        QCOMPARE(reachingThePage.presses, 1);
         QCOMPARE(boxesSaying(QStringLiteral("検定モードに突入します。")), 1);
         QVERIFY(m_state->TestMode);
     }
@@ -279,9 +298,11 @@ private slots:
         QWidget* target = m_menu->WB()->focusProxy();
         QVERIFY(target);
         const auto modifiers = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+        test::KeyCounter reachingThePage;
+        target->installEventFilter(&reachingThePage);
         QKeyEvent press(QEvent::KeyPress, 0, modifiers, 0x7F, 0xFF6B, 0);
         QApplication::sendEvent(target, &press);
-        QTest::qWait(300);
+        QCOMPARE(reachingThePage.presses, 0);
         QCOMPARE(boxesSaying(QStringLiteral("検定モードに突入します。")), 1);
         QVERIFY(m_state->TestMode);
     }
@@ -352,6 +373,8 @@ private:
     ScriptedMessageBox m_boxes;
     std::unique_ptr<test::ScriptedFinder> m_finder;
     std::unique_ptr<frmMenu> m_menu;
+    std::unique_ptr<test::HandledStatus> m_menuCommands;
+    test::ModalWatchdog m_watchdog;
 };
 
 QTEST_MAIN(TestMenuWindow)

@@ -5,6 +5,7 @@
 #include "shell/frmDBFind2.h"
 #include "shell/frmDateSet.h"
 #include "shell/frmNewData.h"
+#include "support/ModalWatchdog.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -75,7 +76,11 @@ class TestNewData : public QObject
 {
     Q_OBJECT
 
+    orv::test::ModalWatchdog m_watchdog; // closes a dialog that no step of a test answers
+
 private slots:
+    void cleanup() { ORV_VERIFY_MODALS_ANSWERED(m_watchdog); }
+
     void layoutInTwips()
     {
         DialogsFixture f;

@@ -6,6 +6,7 @@
 #include "shell/JapaneseLocale.h"
 #include "shell/PickerResult.h"
 #include "shell/frmDTPICK.h"
+#include "support/ModalWatchdog.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -75,7 +76,11 @@ class TestPicker : public QObject
 {
     Q_OBJECT
 
+    orv::test::ModalWatchdog m_watchdog; // closes a dialog that no step of a test answers
+
 private slots:
+    void cleanup() { ORV_VERIFY_MODALS_ANSWERED(m_watchdog); }
+
     // The program's locale, on a system whose own is not Japanese.
     void initTestCase()
     {

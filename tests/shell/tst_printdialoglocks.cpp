@@ -2,6 +2,7 @@
 #include "support/AnotherClient.h"
 #include "support/BoxCloser.h"
 #include "support/FileListing.h"
+#include "support/ModalWatchdog.h"
 #include "support/TempFolder.h"
 
 #include "data/RecordFiles.h"
@@ -169,7 +170,11 @@ class TestPrintDialogLocks : public QObject
 {
     Q_OBJECT
 
+    orv::test::ModalWatchdog m_watchdog; // closes a dialog that no step of a test answers
+
 private slots:
+    void cleanup() { ORV_VERIFY_MODALS_ANSWERED(m_watchdog); }
+
     // The print dialog shows the program folder, as the home folder or typed into its file
     // box, or the user asks to print onto a record file; afterwards the program still holds
     // SQLite's locks, so another client's read leaves the program's next delete whole.
