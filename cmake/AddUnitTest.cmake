@@ -4,11 +4,16 @@
 
 # The tests' scratch folders (TMPDIR) go to a file system in memory when the machine has one:
 # every record file a test writes is synced to disk many times over, and on a disk other work
-# keeps busy that waiting alone takes longer than the tests.
+# keeps busy that waiting alone takes longer than the tests. The tests that start the program
+# copy its folder (about 50 MB each), so a small one (as a container may have) is not used.
+set(ORV_TEST_TMPDIR_DEFAULT "")
 if(IS_DIRECTORY /dev/shm)
-    set(ORV_TEST_TMPDIR_DEFAULT /dev/shm)
-else()
-    set(ORV_TEST_TMPDIR_DEFAULT "")
+    execute_process(COMMAND df --output=avail -BM /dev/shm OUTPUT_VARIABLE shm_free
+                    ERROR_QUIET RESULT_VARIABLE shm_asked)
+    string(REGEX MATCH "[0-9]+" shm_free_mb "${shm_free}")
+    if(shm_asked EQUAL 0 AND shm_free_mb GREATER 2048)
+        set(ORV_TEST_TMPDIR_DEFAULT /dev/shm)
+    endif()
 endif()
 set(ORV_TEST_TMPDIR "${ORV_TEST_TMPDIR_DEFAULT}" CACHE PATH
     "Folder for the tests' scratch files (empty: the system's temporary folder)")
