@@ -229,6 +229,22 @@ void EntryCommands::leaveForMissingPage(const QString& pagePath)
         m_host.unloadWindow();
 }
 
+void EntryCommands::showPageAgain(const QString& pagePath, const QString& reason)
+{
+    m_state.msg->show(reason + QStringLiteral("\n入力中の画面を表示し直します。まだ登録して"
+                                              "いない入力は失われました。"),
+                      StyleCritical);
+    if (!m_state.CurRs || pagePath.isEmpty())
+        return;
+    // Until it is filled again the page must not be stored: its inputs do not hold the row.
+    m_binding.pageLoadStarted();
+    const bool permit = std::exchange(m_state.NavPermit, true);
+    m_host.navigateAndWait(pagePath);
+    m_state.NavPermit = permit;
+    if (m_binding.LoadPage() && m_state.KonsuiMode)
+        DispKonsui(true);
+}
+
 bool EntryCommands::queryUnload(bool fromUser)
 {
     if (m_unloading)

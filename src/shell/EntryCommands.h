@@ -31,6 +31,9 @@ public:
     // The page of the record is not there: says so and closes the window as if the user left
     // it unsaved, so that a record just created goes again.
     void leaveForMissingPage(const QString& pagePath);
+    // The shown page went away (its renderer ended): says why and shows the page file again,
+    // filled from the open row; what was typed since the last store is gone.
+    void showPageAgain(const QString& pagePath, const QString& reason);
     bool isUnloading() const { return m_unloading; }
 
     // The clock that dates the age a date pick writes; the system's unless set.

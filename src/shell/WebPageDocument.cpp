@@ -114,15 +114,6 @@ const char* const applySource = R"JS((function (changes) {
     }
 })(%1))JS";
 
-const char* const statusSource = R"JS((function (t) {
-    try {
-        window.status = t;
-        return JSON.stringify({ok: true, data: null});
-    } catch (x) {
-        return JSON.stringify({ok: false, error: String(x)});
-    }
-})(%1))JS";
-
 QString jsonLiteral(const QJsonArray& array)
 {
     return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
@@ -156,7 +147,8 @@ QString WebPageDocument::applyScript(const QVector<ElementChange>& changes)
 
 bool WebPageDocument::run(const QString& script, QJsonValue* data, QString* error)
 {
-    const QVariant result = m_browser.runScript(script);
+    QString failure;
+    const QVariant result = m_browser.runScript(script, &failure);
     const QJsonObject answer = QJsonDocument::fromJson(result.toString().toUtf8()).object();
     if (answer.value(QLatin1String("ok")).toBool()) {
         if (data)
@@ -164,8 +156,12 @@ bool WebPageDocument::run(const QString& script, QJsonValue* data, QString* erro
         return true;
     }
     if (error) {
-        *error = answer.isEmpty() ? QStringLiteral("ページが応答しません。")
-                                  : answer.value(QLatin1String("error")).toString();
+        if (!failure.isEmpty())
+            *error = failure;
+        else if (answer.isEmpty())
+            *error = QStringLiteral("ページが応答しません。");
+        else
+            *error = answer.value(QLatin1String("error")).toString();
     }
     return false;
 }
@@ -232,8 +228,11 @@ bool WebPageDocument::apply(const QVector<ElementChange>& changes, QString* erro
 
 bool WebPageDocument::setStatus(const QString& text, QString* error)
 {
-    return run(QString::fromUtf8(statusSource).arg(jsonLiteral(QJsonArray{text}).mid(1).chopped(1)),
-               nullptr, error);
+    if (m_browser.setStatusText(text))
+        return true;
+    if (error)
+        *error = WebBrowser::RendererEndedText;
+    return false;
 }
 
 } // namespace orv

@@ -52,6 +52,7 @@ frmMenu::frmMenu(AppState& state, std::unique_ptr<MenuStartup> startup, QWidget*
         m_state.msg->show(FailureMessage::text(FailureMessage::Kind::PageMissing, path),
                           StyleCritical);
     });
+    connect(m_wb, &WebBrowser::renderProcessEnded, this, &frmMenu::showMenuPageAgain);
     // Every key press of the window passes the key handler first.
     qApp->installEventFilter(this);
 }
@@ -136,7 +137,30 @@ bool frmMenu::event(QEvent* event)
 
 void frmMenu::waitForPage()
 {
-    m_wb->waitUntilComplete();
+    QString failure;
+    // A renderer that ended is told by its own notice, which loads the page again.
+    if (!m_wb->waitUntilComplete(&failure) && !m_wb->rendererEnded())
+        m_state.msg->show(failure, StyleCritical);
+}
+
+void frmMenu::showMenuPageAgain()
+{
+    if (m_unloaded)
+        return;
+    // While a record is open the entry window speaks for the pages; the hidden menu is only
+    // made whole again.
+    if (!m_entryWindow || !m_entryWindow->isVisible())
+        m_state.msg->show(WebBrowser::RendererEndedText +
+                              QStringLiteral("\nメニュー画面を読み込み直します。"),
+                          StyleCritical);
+    const QString page = m_state.folder.file(MenuStartup::MainMenuPage);
+    const bool permit = std::exchange(m_state.NavPermit, true);
+    if (m_wb->navigate(page))
+        waitForPage();
+    else
+        m_state.msg->show(FailureMessage::text(FailureMessage::Kind::PageMissing, page),
+                          StyleCritical);
+    m_state.NavPermit = permit;
 }
 
 QString frmMenu::versionText()
@@ -354,8 +378,14 @@ void frmMenu::navigateEntryPage(const QString& page)
 bool frmMenu::waitForEntryPage()
 {
     const QPointer<frmOrv21> window = entryWindow();
-    window->WB()->waitUntilComplete();
-    return window && window->isVisible();
+    QString failure;
+    const bool complete = window->WB()->waitUntilComplete(&failure);
+    if (!window || !window->isVisible())
+        return false;
+    // A renderer that ended is told by the entry window, which shows the page again.
+    if (!complete && !window->WB()->rendererEnded())
+        m_state.msg->show(failure, StyleCritical);
+    return complete;
 }
 
 void frmMenu::loadEntryPage()

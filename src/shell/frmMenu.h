@@ -88,6 +88,8 @@ private:
     bool navigate(const QString& page) override;
     void placeWindow() override;
     void waitForPage() override;
+    // The menu page's renderer ended: says so and loads the page again.
+    void showMenuPageAgain();
 
     void showDateDialog(const QString& caption, const QString& label) override;
     void showEntryWindow(bool faceSheetJumps, bool sectionJumps) override;

@@ -66,6 +66,10 @@ frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
     });
     connect(m_wb, &WebBrowser::statusTextChanged, this,
             [this](const QString& text) { m_commands.handleStatusText(text); });
+    connect(m_wb, &WebBrowser::renderProcessEnded, this, [this] {
+        if (isVisible())
+            m_commands.showPageAgain(m_wb->ownPage(), WebBrowser::RendererEndedText);
+    });
     m_datePicker = [this] { frmDTPICK::showForPage(m_state, m_document, this); };
     qApp->installEventFilter(this);
 }

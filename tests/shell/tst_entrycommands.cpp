@@ -165,6 +165,46 @@ private slots:
         QVERIFY(f->state.CurRs);
     }
 
+    // The page went away: it is loaded again with NavPermit set and filled from the open row,
+    // so that what was typed and not stored (the "4" in orv_A2) is replaced by the row's value.
+    void pageShownAgainFromTheOpenRow_data()
+    {
+        QTest::addColumn<bool>("rowOpen");
+        QTest::addColumn<bool>("coma");
+        QTest::addColumn<QString>("comaInput"); // the visibility of a coma input afterwards
+        QTest::newRow("row open") << true << false << "";
+        QTest::newRow("coma") << true << true << "hidden";
+        QTest::newRow("no row open") << false << true << "";
+    }
+
+    void pageShownAgainFromTheOpenRow()
+    {
+        QFETCH(bool, rowOpen);
+        QFETCH(bool, coma);
+        QFETCH(QString, comaInput);
+        f->page.add(QStringLiteral("orv_A6"), QStringLiteral("text"), QString(),
+                    QStringLiteral("KONSUI"));
+        QVERIFY(f->state.Db->execute(QStringLiteral("UPDATE A SET [A2]=12 WHERE [ID]=?"),
+                                     {Value(f->id)}));
+        QVERIFY(f->openRow(QStringLiteral("A")));
+        if (!rowOpen)
+            f->state.CurRs.reset();
+        f->state.KonsuiMode = coma;
+        commands->showPageAgain(f->folder.file(QStringLiteral("FORM/A.HTM")),
+                                QStringLiteral("画面が消えました。"));
+        QCOMPARE(f->msg.texts(),
+                 QStringList{QStringLiteral("画面が消えました。\n入力中の画面を表示し直します。"
+                                            "まだ登録していない入力は失われました。")});
+        QCOMPARE(f->host.calls,
+                 rowOpen ? QStringList{QStringLiteral("navigate FORM/A.HTM")} : QStringList());
+        QCOMPARE(f->host.navPermitSeen, rowOpen);
+        QCOMPARE(f->page.elements().last().visibility, comaInput);
+        QVERIFY(!f->state.NavPermit);
+        QCOMPARE(f->page.element(QStringLiteral("orv_A2")).value,
+                 rowOpen ? QStringLiteral("12") : QStringLiteral("4"));
+        QCOMPARE(f->stored("A", "A2", f->id, f->date), Value(12));
+    }
+
     void closeAnsweredNo()
     {
         f->state.IsNewRecord = true;

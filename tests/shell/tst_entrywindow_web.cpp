@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QWebEnginePage>
 
+#include <csignal>
+
 using namespace orv;
 using namespace orv::test;
 
@@ -306,6 +308,43 @@ private slots:
         QCoreApplication::sendEvent(target, &plainN);
         QCOMPARE(counter.presses, 1);
         target->removeEventFilter(&counter);
+    }
+
+    // The page's renderer killed while the user types: the program says so and shows the page
+    // again as it was last stored; what was typed since is gone, and the next store keeps what
+    // the row holds.
+    void aKilledRendererShowsThePageAgainAsStored()
+    {
+        window->WB()->runScript(QStringLiteral("document.forms[0].orv_A2.value = '７'; 1"));
+        window->jumpAction(QStringLiteral("IDM_C"))->trigger();
+        waitForPage(QStringLiteral("C.HTM"));
+        window->jumpAction(QStringLiteral("IDM_A"))->trigger();
+        waitForPage(QStringLiteral("A.HTM"));
+        QCOMPARE(f->stored("A", "A2", f->id, f->date), Value(7));
+        window->WB()->runScript(QStringLiteral(
+            "document.forms[0].orv_A2.value = '９'; document.forms[0].orv_A5.checked = true; 1"));
+
+        ::kill(pid_t(window->WB()->page()->renderProcessPid()), SIGKILL);
+        QTRY_COMPARE(f->msg.count(), 1);
+        QCOMPARE(f->msg.last().text,
+                 QStringLiteral("画面を表示するプロセスが終了しました。\n入力中の画面を表示し直"
+                                "します。まだ登録していない入力は失われました。"));
+        QCOMPARE(f->msg.last().style, 16);
+        QTRY_VERIFY(window->WB()->readyState() == 4 && !window->WB()->rendererEnded());
+        QTRY_COMPARE(
+            window->WB()->runScript(QStringLiteral("document.forms[0].orv_A2.value")).toString(),
+            QStringLiteral("7"));
+        QVERIFY(
+            !window->WB()->runScript(QStringLiteral("document.forms[0].orv_A5.checked")).toBool());
+        QCOMPARE(shownPage(), QStringLiteral("A.HTM"));
+        QVERIFY(!f->state.NavPermit);
+        QCOMPARE(f->stored("A", "A2", f->id, f->date), Value(7));
+
+        window->jumpAction(QStringLiteral("IDM_C"))->trigger();
+        waitForPage(QStringLiteral("C.HTM"));
+        QCOMPARE(f->stored("A", "A2", f->id, f->date), Value(7));
+        QCOMPARE(f->stored("A", "A5", f->id, f->date), Value(0));
+        QCOMPARE(f->msg.count(), 1);
     }
 
     void closeFromCodeStoresThePage()

@@ -22,6 +22,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <csignal>
 #include <thread>
 
 using namespace orv;
@@ -230,6 +231,32 @@ private slots:
         QTRY_COMPARE(boxes.count(), 1);
         QVERIFY(!commandBeforeOpen);
         QCOMPARE(boxes.last().text, QStringLiteral("次のコマンドが発行されました\r\nEARLY"));
+    }
+
+    // The menu page's renderer killed: the program says so, loads the page again and goes on;
+    // killed once more, the same.
+    void aKilledRendererIsToldAndTheMenuComesBack()
+    {
+        for (int kill = 1; kill <= 2; ++kill) {
+            const qint64 pid = m_menu->WB()->page()->renderProcessPid();
+            QVERIFY(pid > 0);
+            ::kill(pid_t(pid), SIGKILL);
+            QTRY_COMPARE(m_boxes.count(), 2 * kill - 1);
+            QCOMPARE(m_boxes.last().text, QStringLiteral("画面を表示するプロセスが終了しました。\n"
+                                                         "メニュー画面を読み込み直します。"));
+            QCOMPARE(m_boxes.last().style, 16);
+            QTRY_VERIFY(m_menu->WB()->readyState() == 4 && !m_menu->WB()->rendererEnded());
+            QVERIFY(!m_state->NavPermit);
+            QVERIFY(m_state->Db && m_state->Db->isOpen());
+            QVERIFY(m_menu->isVisible());
+
+            // The menu's buttons, in its frame, command the program again.
+            m_boxes.queueAnswer(AnswerNo);
+            frameScript(QStringLiteral("document.getElementById('QUIT').click()"));
+            QTRY_COMPARE(m_boxes.count(), 2 * kill);
+            QCOMPARE(m_boxes.last().text, QStringLiteral("終了しますか？"));
+            QVERIFY(m_menu->isVisible());
+        }
     }
 
     void theGuardKeepsTheMenuPage()

@@ -1,13 +1,20 @@
 #include "data/MemoryPageDocument.h"
 #include "shell/WebBrowser.h"
+#include "shell/WebBrowserPage.h"
 #include "shell/WebPageDocument.h"
 
 #include "support/TempFolder.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWebEnginePage>
+
+#include <chrono>
+#include <csignal>
+#include <thread>
 
 using namespace orv;
 
@@ -21,6 +28,19 @@ void writePage(const QString& path, const QString& body)
                               "</body></html>")
                    .arg(body)
                    .toUtf8());
+}
+
+// Lets the event loop run, as the program's own waits do, until done() holds or ten seconds
+// have passed.
+bool runUntil(const std::function<bool()>& done)
+{
+    const QDeadlineTimer deadline(10000);
+    QTimer limit;
+    limit.setTimerType(Qt::PreciseTimer);
+    limit.start(10000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return done();
 }
 
 QStringList texts(const QSignalSpy& spy)
@@ -173,6 +193,110 @@ private slots:
         QTRY_COMPARE(seen.size(), 30);
         QCOMPARE(seen.first(), QStringLiteral("?0=1"));
         QCOMPARE(seen.last(), QStringLiteral("?29=30"));
+    }
+
+    // A start: the page loads while the program is busy and posts a command at once; the command
+    // is let through, the program waits for the page, and the command, delivered inside that
+    // wait, clears the status and reads the page as the entry commands do. No wait may hang.
+    void commandsPostedAtLoadNeverHang()
+    {
+        const QStringList pages = {m_folder->file("first.htm"), m_folder->file("second.htm")};
+        for (int p = 0; p < 2; ++p)
+            writePage(pages[p],
+                      QStringLiteral("<script>onload = function () {"
+                                     " window.status = '?%1'; };</script><p id=\"p\">%1</p>")
+                          .arg(p));
+        m_browser->setWaitLimit(5000); // a wait that hangs fails in seconds
+        int posted = 0;
+        connect(static_cast<WebBrowserPage*>(m_browser->page()), &WebBrowserPage::statusAssigned,
+                this, [&posted](const QString& text) { posted += text.isEmpty() ? 0 : 1; });
+        QStringList handled;
+        connect(
+            m_browser.get(), &WebBrowser::statusTextChanged, this,
+            [this, &handled](const QString& text) {
+                if (text.isEmpty())
+                    return;
+                QString failure;
+                const bool cleared = m_browser->setStatusText(QString());
+                const QString body =
+                    m_browser
+                        ->runScript(QStringLiteral("document.getElementById('p').textContent"),
+                                    &failure)
+                        .toString();
+                handled << QStringLiteral("%1 %2 %3").arg(text, body, cleared ? "cleared" : "") +
+                               failure;
+            });
+        constexpr int starts = 400;
+        QStringList expected;
+        for (int i = 0; i < starts; ++i) {
+            m_browser->holdStatus(true);
+            QVERIFY(m_browser->navigate(pages[i % 2]));
+            QVERIFY2(runUntil([&] { return posted > i; }), qPrintable(QString::number(i)));
+            m_browser->holdStatus(false);
+            // The engine goes on meanwhile, as while the window is placed.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            QString failure;
+            QVERIFY2(m_browser->waitUntilComplete(&failure), qPrintable(failure));
+            QVERIFY2(runUntil([&] { return handled.size() > i; }), qPrintable(QString::number(i)));
+            expected << QStringLiteral("?%1 %1 cleared").arg(i % 2);
+        }
+        QCOMPARE(handled, expected);
+    }
+
+    // A renderer that ends (here killed) ends the wait on it at once; until the next navigation
+    // every wait and script fails at once with the reason, and the end is told once.
+    void aRendererThatEndsEndsTheWaits()
+    {
+        const QString page = m_folder->file("k.htm");
+        writePage(page, QStringLiteral("<form><input name=orv_A1 value=あ></form>"));
+        m_browser->navigate(page);
+        QVERIFY(m_browser->waitUntilComplete());
+        QSignalSpy ended(m_browser.get(), &WebBrowser::renderProcessEnded);
+        m_browser->setWaitLimit(5000);
+        const qint64 pid = m_browser->page()->renderProcessPid();
+        QVERIFY(pid > 0);
+        // The page is busy for good; only the end of its renderer can end the wait.
+        QTimer::singleShot(200, this, [pid] { ::kill(pid_t(pid), SIGKILL); });
+        QString failure;
+        const QVariant answer = m_browser->runScript(QStringLiteral("for (;;) {}"), &failure);
+        QVERIFY(!answer.isValid());
+        QCOMPARE(failure, WebBrowser::RendererEndedText);
+        QVERIFY(m_browser->rendererEnded());
+
+        failure.clear();
+        QVERIFY(!m_browser->runScript(QStringLiteral("1"), &failure).isValid());
+        QCOMPARE(failure, QStringLiteral("画面を表示するプロセスが終了しました。"));
+        QVERIFY(!m_browser->setStatusText(QString()));
+        WebPageDocument document(*m_browser);
+        QVector<PageElement> elements;
+        QString error;
+        QVERIFY(!document.readValues(&elements, &error));
+        QCOMPARE(error, WebBrowser::RendererEndedText);
+        QVERIFY(elements.isEmpty());
+        QVERIFY(!document.setStatus(QString(), &error));
+        QTRY_COMPARE(ended.count(), 1);
+
+        m_browser->navigate(page);
+        QVERIFY(m_browser->waitUntilComplete());
+        QVERIFY(!m_browser->rendererEnded());
+        QVERIFY(document.readValues(&elements));
+        QCOMPARE(elements.value(0).value, QStringLiteral("あ"));
+        QCOMPARE(ended.count(), 1);
+    }
+
+    // A page that never answers: the wait gives up at its limit and says so.
+    void aPageThatNeverAnswersIsGivenUp()
+    {
+        const QString page = m_folder->file("h.htm");
+        writePage(page, QStringLiteral("x"));
+        m_browser->navigate(page);
+        QVERIFY(m_browser->waitUntilComplete());
+        m_browser->setWaitLimit(1000);
+        QString failure;
+        QVERIFY(!m_browser->runScript(QStringLiteral("for (;;) {}"), &failure).isValid());
+        QCOMPARE(failure, QStringLiteral("画面が1秒以内に応答しませんでした。"));
+        QVERIFY(!m_browser->rendererEnded());
+        ::kill(pid_t(m_browser->page()->renderProcessPid()), SIGKILL);
     }
 
     // The page fills its inputs by the rule the program applies to a page held in memory.
