@@ -150,6 +150,10 @@ private slots:
         script(QStringLiteral("var s = document.forms[0].orv_B1; s.value = '1';"
                               "s.dispatchEvent(new Event('change')); 1"));
         QTRY_VERIFY_WITH_TIMEOUT(state.KonsuiMode, 10000);
+        // The buttons that now go to G say so.
+        for (const QString button : {"cmdNextTop", "cmdNextBottom"})
+            QCOMPARE(script(QStringLiteral("document.forms[0].%1.title").arg(button)).toString(),
+                     QStringLiteral("G.身体機能と機能問題"));
         QVERIFY(stored(QStringLiteral("C"), QStringLiteral("C1")).isNull());
         for (const QString item : {"IDM_C", "IDM_D", "IDM_E", "IDM_F"})
             QVERIFY(!window->jumpAction(item)->isEnabled());
