@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -202,10 +203,20 @@ QString ReportPreview::pdfFileName(const QString& caption, const QString& reside
     return name.replace(unsafe, QStringLiteral("_")).trimmed() + QStringLiteral(".pdf");
 }
 
+void ReportPreview::takeKeyboardBack()
+{
+    // With no window manager no one else gives the keyboard back once a dialog has closed.
+    if (isVisible()) {
+        activateWindow();
+        m_scroll->setFocus();
+    }
+}
+
 void ReportPreview::saveAsPdf()
 {
     if (!m_renderer || !m_saveChooser)
         return;
+    const auto keyboardBack = qScopeGuard([this] { takeKeyboardBack(); });
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
@@ -228,6 +239,7 @@ void ReportPreview::printWithDialog()
 {
     if (!m_renderer)
         return;
+    const auto keyboardBack = qScopeGuard([this] { takeKeyboardBack(); });
     QPrinter printer(QPrinter::HighResolution);
     const QPageLayout layout = m_renderer->pageLayout();
     if (m_document->layout.paper == PaperKind::A4)
