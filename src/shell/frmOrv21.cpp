@@ -90,13 +90,22 @@ void frmOrv21::buildMenus()
         connect(action, &QAction::triggered, this, [this, page] { m_commands.jump(page); });
         m_items.insert(name, action);
     }
+    // A closed menu leaves the keyboard nowhere: the page's keys would do nothing until a click.
+    for (QMenu* menu : {m_faceSheetMenu, m_sectionMenu}) {
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                if (!QApplication::activePopupWidget() && isActiveWindow() && !m_wb->hasFocus())
+                    m_wb->setFocus();
+            });
+        });
+    }
 }
 
 void frmOrv21::showEntry()
 {
     if (!isVisible()) {
-        m_faceSheetMenu->menuAction()->setVisible(true);
-        m_sectionMenu->menuAction()->setVisible(true);
+        setJumpMenuVisible(m_faceSheetMenu, true);
+        setJumpMenuVisible(m_sectionMenu, true);
         for (QAction* action : std::as_const(m_items)) {
             action->setVisible(true);
             action->setEnabled(true);
@@ -128,12 +137,28 @@ bool frmOrv21::LoadPage()
 
 void frmOrv21::setFaceSheetJumpsVisible(bool visible)
 {
-    m_faceSheetMenu->menuAction()->setVisible(visible);
+    setJumpMenuVisible(m_faceSheetMenu, visible);
 }
 
 void frmOrv21::setSectionJumpsVisible(bool visible)
 {
-    m_sectionMenu->menuAction()->setVisible(visible);
+    setJumpMenuVisible(m_sectionMenu, visible);
+}
+
+void frmOrv21::setJumpMenuVisible(QMenu* menu, bool visible)
+{
+    QAction* title = menu->menuAction();
+    title->setVisible(visible);
+    // A hidden menu leaves the bar, and with it its Alt+J: the two menus share the key, which
+    // would otherwise open the hidden one at every second press.
+    const QList<QAction*> shown = menuBar()->actions();
+    if (!visible) {
+        menuBar()->removeAction(title);
+    } else if (!shown.contains(title)) {
+        QAction* sectionTitle = m_sectionMenu->menuAction();
+        const bool beforeSections = menu == m_faceSheetMenu && shown.contains(sectionTitle);
+        menuBar()->insertAction(beforeSections ? sectionTitle : nullptr, title);
+    }
 }
 
 void frmOrv21::setKonsuiJumpsEnabled(bool enabled)

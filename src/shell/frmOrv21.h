@@ -83,6 +83,7 @@ private:
     void KonsuiMenu() override;
     void showMainWindow() override;
     void buildMenus();
+    void setJumpMenuVisible(QMenu* menu, bool visible);
 
     AppState& m_state;
     QWidget* m_mainWindow;

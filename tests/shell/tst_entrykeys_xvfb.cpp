@@ -1,0 +1,123 @@
+#include "TestPaths.h"
+#include "data/AppState.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "shell/QtMessageBox.h"
+#include "shell/WebBrowser.h"
+#include "shell/frmOrv21.h"
+#include "support/TestDatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+
+using namespace orv;
+using namespace orv::test;
+
+// The keys of the entry window pressed on an X display without a window manager, on the
+// program's own pages: they reach the page, in the order they were typed.
+class TestEntryKeysXvfb : public QObject
+{
+    Q_OBJECT
+
+    TestDatabase file;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<QtMessageBox> boxes;
+    std::unique_ptr<QMainWindow> menu;
+    std::unique_ptr<frmOrv21> window;
+    const QString id = QStringLiteral("K-001");
+    const DateValue date = DateValue::fromDate(QDate(2005, 8, 17));
+
+    // Keys pressed as a keyboard presses them: to the window that holds the X input focus.
+    static bool press(const QStringList& arguments)
+    {
+        return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+    }
+    static bool press(const QString& keys) { return press({QStringLiteral("key"), keys}); }
+
+    QString shownPage() const { return window->WB()->url().fileName(); }
+    QString script(const QString& js) { return window->WB()->runScript(js).toString(); }
+    // The focused element of the page and whether the whole of it lies in view.
+    QString focusedInView()
+    {
+        return script(
+            QStringLiteral("(function (e) { var r = e.getBoundingClientRect();"
+                           "return e.name + ' ' + (r.top >= 0 && r.bottom <= innerHeight); })"
+                           "(document.activeElement)"));
+    }
+    bool onPage(const QString& page)
+    {
+        return shownPage() == page && window->WB()->readyState() == WebBrowser::Complete &&
+               state->NextPage.isEmpty();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QVERIFY2(file.ok(), qPrintable(file.error()));
+    }
+
+    // The record's rows, and the entry window on page B with the keyboard in it.
+    void init()
+    {
+        state = std::make_unique<AppState>();
+        state->Db = file.open();
+        QVERIFY(state->Db);
+        menu = std::make_unique<QMainWindow>();
+        boxes = std::make_unique<QtMessageBox>(menu.get());
+        state->msg = boxes.get();
+        state->folder = ProgramFolder(QStringLiteral(ORV_TEST_PROGRAM_DIR));
+        state->CurID = id;
+        state->CurKijunbi = date;
+        state->CurTable = QStringLiteral("B");
+        for (const QChar letter : QStringLiteral("ABCDEFGHIJKLMNOPQR")) {
+            QVERIFY(state->Db->execute(
+                QStringLiteral("INSERT INTO %1([ID], [基準日]) VALUES(?, ?)").arg(letter),
+                {Value(id), Value(date)}));
+        }
+        state->CurRs =
+            state->Db->openRecordset(QStringLiteral("SELECT * FROM B WHERE [ID]=? AND [基準日]=?"),
+                                     {Value(id), Value(date)});
+        QVERIFY(state->CurRs && !state->CurRs->eof());
+        state->CurRs->edit();
+        menu->show();
+        window = std::make_unique<frmOrv21>(*state, menu.get());
+        window->showEntry();
+        window->setFaceSheetJumpsVisible(false);
+        QVERIFY(window->openPage(QStringLiteral("B.HTM")));
+        QTRY_VERIFY_WITH_TIMEOUT(window->isActiveWindow() && window->WB()->hasFocus(), 3000);
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        boxes.reset();
+        menu.reset();
+        for (const QChar letter : QStringLiteral("ABCDEFGHIJKLMNOPQR"))
+            QVERIFY(state->Db->execute(QStringLiteral("DELETE FROM %1").arg(letter)));
+        state.reset();
+    }
+
+    // Escape closes the jump menu, and the page's keys work at once.
+    void escapeFromTheJumpMenuLeavesThePageTheKeys()
+    {
+        // Twice: the hidden face-sheet menu shares the key and must not take the second press.
+        for (int round = 0; round < 2; ++round) {
+            QVERIFY(press(QStringLiteral("alt+j")));
+            QTRY_COMPARE_WITH_TIMEOUT(QApplication::activePopupWidget(), window->IDM_J2(), 3000);
+            QVERIFY(press(QStringLiteral("Escape")));
+            QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activePopupWidget(), 3000);
+        }
+        QVERIFY(press(QStringLiteral("alt+n")));
+        QTRY_VERIFY_WITH_TIMEOUT(onPage(QStringLiteral("C.HTM")), 3000);
+    }
+};
+
+QTEST_MAIN(TestEntryKeysXvfb)
+#include "tst_entrykeys_xvfb.moc"
