@@ -117,6 +117,34 @@ private slots:
         QVERIFY(press(QStringLiteral("alt+n")));
         QTRY_VERIFY_WITH_TIMEOUT(onPage(QStringLiteral("C.HTM")), 3000);
     }
+
+    // A refused value: while its message is up, the refused item is the focused one and in view,
+    // though the key that was pressed belongs to a button at the foot of the page.
+    void refusedItemIsInViewWhileItsMessageShows()
+    {
+        window->jumpAction(QStringLiteral("IDM_A"))->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(onPage(QStringLiteral("A.HTM")), 5000);
+        script(QStringLiteral("document.forms[0].orv_A2.value = '12345678901'; 1"));
+        QString whileShown;
+        QString message;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            answer.stop();
+            message = box->text();
+            whileShown = focusedInView();
+            box->accept();
+        });
+        answer.start(20);
+        QVERIFY(press(QStringLiteral("alt+n")));
+        QTRY_VERIFY_WITH_TIMEOUT(!message.isEmpty(), 5000);
+        QCOMPARE(message, QStringLiteral("文字数が多すぎます。10文字以内で入力してください。"));
+        QCOMPARE(whileShown, QStringLiteral("orv_A2 true"));
+        QCOMPARE(shownPage(), QStringLiteral("A.HTM"));
+        QTRY_COMPARE_WITH_TIMEOUT(focusedInView(), QStringLiteral("orv_A2 true"), 3000);
+    }
 };
 
 QTEST_MAIN(TestEntryKeysXvfb)
