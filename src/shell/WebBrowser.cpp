@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QPointer>
+#include <QTimer>
 #include <QWebEngineScript>
 
 #include <memory>
@@ -77,6 +78,13 @@ QVariant WebBrowser::runScript(const QString& js)
         *done = true;
     });
     QPointer<WebBrowser> alive(this);
+    // A page that has just taken a key may run nothing more until it has drawn a frame, and the
+    // view draws only when asked: it is asked while the answer is awaited.
+    QTimer frames;
+    frames.setInterval(100);
+    connect(&frames, &QTimer::timeout, this,
+            [this] { focusProxy() ? focusProxy()->update() : update(); });
+    frames.start();
     ++m_scriptsRunning;
     while (!*done && alive)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
