@@ -45,7 +45,7 @@ const QVector<frmOrv21::JumpItem>& frmOrv21::jumpItems()
 
 frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_mainWindow(mainWindow), m_wb(new WebBrowser(this)),
-      m_document(*m_wb), m_commands(state, m_document, *this)
+      m_document(*m_wb), m_commands(state, m_document, *this), m_keys(new PageKeyHold(*m_wb))
 {
     setObjectName(QStringLiteral("frmOrv21"));
     setWindowTitle(applicationTitle());
@@ -64,8 +64,14 @@ frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
         m_state.msg->show(FailureMessage::text(FailureMessage::Kind::PageMissing, path),
                           StyleCritical);
     });
-    connect(m_wb, &WebBrowser::statusTextChanged, this,
-            [this](const QString& text) { m_commands.handleStatusText(text); });
+    connect(m_wb, &WebBrowser::statusTextChanged, this, [this](const QString& text) {
+        if (text == PageKeyHold::answer()) {
+            m_keys->pageAnswered();
+            return;
+        }
+        const PageKeyHold::Busy busy(*m_keys);
+        m_commands.handleStatusText(text);
+    });
     m_datePicker = [this] { frmDTPICK::showForPage(m_state, m_document, this); };
     qApp->installEventFilter(this);
 }
@@ -87,7 +93,10 @@ void frmOrv21::buildMenus()
         QAction* action = menu->addAction(QString::fromUtf8(item.caption));
         action->setObjectName(name);
         const QString page = QString::fromLatin1(item.page);
-        connect(action, &QAction::triggered, this, [this, page] { m_commands.jump(page); });
+        connect(action, &QAction::triggered, this, [this, page] {
+            const PageKeyHold::Busy busy(*m_keys);
+            m_commands.jump(page);
+        });
         m_items.insert(name, action);
     }
     // A closed menu leaves the keyboard nowhere: the page's keys would do nothing until a click.
@@ -252,6 +261,8 @@ bool frmOrv21::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if (m_keys->hold(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -118,6 +118,36 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(onPage(QStringLiteral("C.HTM")), 3000);
     }
 
+    // What is typed right after a page key, and while the next page loads, goes into that
+    // page's first item, every key and in order.
+    void keysTypedWhileThePageChangesReachTheNextPage_data()
+    {
+        QTest::addColumn<QStringList>("move");
+        QTest::newRow("previous-page key") << QStringList{"key", "alt+p"};
+        QTest::newRow("jump menu") << QStringList{"key", "alt+j", "Return"};
+    }
+    void keysTypedWhileThePageChangesReachTheNextPage()
+    {
+        QFETCH(QStringList, move);
+        QVERIFY(press(move + QStringList{"type", "--delay", "5", "ABCDEFGH"}));
+        QTRY_VERIFY_WITH_TIMEOUT(onPage(QStringLiteral("A.HTM")), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(script(QStringLiteral("document.forms[0].orv_A1_1.value")),
+                                  QStringLiteral("ABCDEFGH"), 2000);
+        QCOMPARE(focusedInView(), QStringLiteral("orv_A1_1 true"));
+    }
+
+    // Alt with a key that presses nothing on the page holds nothing back.
+    void keysAfterAnAltKeyThatPressesNothingArrive()
+    {
+        window->jumpAction(QStringLiteral("IDM_A"))->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(onPage(QStringLiteral("A.HTM")), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(focusedInView(), QStringLiteral("orv_A1_1 true"), 2000);
+        QVERIFY(press({"key", "alt+Down", "type", "--delay", "5", "xyz"}));
+        QTRY_COMPARE_WITH_TIMEOUT(script(QStringLiteral("document.forms[0].orv_A1_1.value")),
+                                  QStringLiteral("xyz"), 2000);
+        QVERIFY(!window->keys().isHolding());
+    }
+
     // A refused value: while its message is up, the refused item is the focused one and in view,
     // though the key that was pressed belongs to a button at the foot of the page.
     void refusedItemIsInViewWhileItsMessageShows()
