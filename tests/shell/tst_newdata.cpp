@@ -71,6 +71,17 @@ QString rectText(const QRect& rect)
         .arg(rect.height());
 }
 
+std::unique_ptr<QDialog> dialogNamed(const QString& name, AppState& state)
+{
+    if (name == "frmNewData")
+        return std::make_unique<frmNewData>(state);
+    if (name == "frmDateSet")
+        return std::make_unique<frmDateSet>(state);
+    if (name == "frmDBFind2")
+        return std::make_unique<frmDBFind2>(state);
+    return std::make_unique<frmDTPICK>(state);
+}
+
 // The window states a widget went through.
 class StateLog : public QObject
 {
@@ -407,13 +418,7 @@ private slots:
     {
         QFETCH(QString, dialog);
         DialogsFixture f;
-        std::unique_ptr<QDialog> shown;
-        if (dialog == "frmNewData")
-            shown = std::make_unique<frmNewData>(f.state);
-        else if (dialog == "frmDateSet")
-            shown = std::make_unique<frmDateSet>(f.state);
-        else
-            shown = std::make_unique<frmDBFind2>(f.state);
+        const std::unique_ptr<QDialog> shown = dialogNamed(dialog, f.state);
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
         QVERIFY(shown->frameGeometry() != shown->geometry());
@@ -436,15 +441,7 @@ private slots:
         QFETCH(QString, dialog);
         QFETCH(int, state);
         DialogsFixture f;
-        std::unique_ptr<QDialog> shown;
-        if (dialog == "frmNewData")
-            shown = std::make_unique<frmNewData>(f.state);
-        else if (dialog == "frmDateSet")
-            shown = std::make_unique<frmDateSet>(f.state);
-        else if (dialog == "frmDBFind2")
-            shown = std::make_unique<frmDBFind2>(f.state);
-        else
-            shown = std::make_unique<frmDTPICK>(f.state);
+        const std::unique_ptr<QDialog> shown = dialogNamed(dialog, f.state);
         const QSize size = shown->size();
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
