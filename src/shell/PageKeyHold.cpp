@@ -10,22 +10,9 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
-#include <utility>
-
 namespace orv {
 
 namespace {
-
-// A page that has not yet given the focus to its first item (it does so once it has drawn)
-// gives it now, so that the keys typed meanwhile go there.
-const char* const focusFirstItemSource = R"JS((function () {
-    var active = document.activeElement;
-    if (!active || active === document.body || active === document.documentElement) {
-        var first = document.querySelector('[autofocus]');
-        if (first) first.focus();
-    }
-    return 1;
-})())JS";
 
 bool isModifierKey(int key)
 {
@@ -45,13 +32,12 @@ PageKeyHold::PageKeyHold(WebBrowser& browser) : QObject(&browser), m_browser(&br
     script.setWorldId(QWebEngineScript::MainWorld);
     browser.page()->scripts().insert(script);
 
-    connect(&browser, &QWebEngineView::loadStarted, this, [this] { m_pageReplaced = true; });
     // A page that never answers (one gone or hung) keeps the keys no longer than this.
     constexpr int longestAnswerMs = 1000;
     m_noAnswer.setSingleShot(true);
     m_noAnswer.setInterval(longestAnswerMs);
     connect(&m_noAnswer, &QTimer::timeout, this, [this] {
-        m_awaitingAnswer = false;
+        m_pageKey = 0;
         release();
     });
 }
@@ -66,32 +52,49 @@ QString PageKeyHold::answerScriptSource()
     const QString literal =
         QString::fromUtf8(QJsonDocument(QJsonArray{WebBrowserPage::statusPrefix() + answer()})
                               .toJson(QJsonDocument::Compact));
-    // A key with Alt has been handled, the page's access keys included, by the time its keydown
-    // reaches the window; the answer goes the way of the status texts, after what the key made
-    // the page say.
+    // A key pressed with Alt has been handled, the page's access key included (which acts on the
+    // character the key types, after its keydown), by the time the key is let go; the answer goes
+    // the way of the status texts, after what the key made the page say.
     return QStringLiteral(R"JS((function () {
     var answer = %1[0];
     var log = console.log.bind(console);
     var modifiers = ['Alt', 'AltGraph', 'Control', 'Shift', 'Meta', 'OS'];
+    var pressed = {};
     window.addEventListener('keydown', function (e) {
         if (e.altKey && modifiers.indexOf(e.key) < 0)
+            pressed[e.code] = true;
+    }, true);
+    window.addEventListener('keyup', function (e) {
+        if (pressed[e.code]) {
+            delete pressed[e.code];
             log(answer);
+        }
     }, true);
 })();)JS")
         .arg(literal);
 }
 
-bool PageKeyHold::isPageKey(const QEvent& event)
+int PageKeyHold::pageKeyOf(const QEvent& event)
 {
     if (event.type() != QEvent::KeyPress)
+        return 0;
+    const auto& key = static_cast<const QKeyEvent&>(event);
+    const bool pageKey = key.modifiers().testFlag(Qt::AltModifier) && !isModifierKey(key.key()) &&
+                         !key.isAutoRepeat();
+    return pageKey ? key.key() : 0;
+}
+
+bool PageKeyHold::releasesPageKey(const QEvent& event) const
+{
+    if (m_pageKey == 0 || event.type() != QEvent::KeyRelease)
         return false;
     const auto& key = static_cast<const QKeyEvent&>(event);
-    return key.modifiers().testFlag(Qt::AltModifier) && !isModifierKey(key.key());
+    return key.key() == m_pageKey && !key.isAutoRepeat();
 }
 
 bool PageKeyHold::isHolding() const
 {
-    return m_busy > 0 || m_awaitingAnswer || !m_held.empty();
+    return m_busy > 0 || m_pageKey != 0 || !m_held.empty();
 }
 
 bool PageKeyHold::hold(QObject* watched, QEvent* event)
@@ -106,26 +109,30 @@ bool PageKeyHold::hold(QObject* watched, QEvent* event)
     const bool inWindow = widget->window() == m_browser->window();
     if (!inPage && !(m_busy > 0 && inWindow))
         return false;
+    // The page answers when the page key is let go, so that goes through, also past keys held.
+    if (inPage && releasesPageKey(*event))
+        return false;
     if (isHolding()) {
         m_held.emplace_back(event->clone());
         return true;
     }
-    if (isPageKey(*event))
-        awaitAnswer();
+    awaitAnswer(pageKeyOf(*event));
     return false;
 }
 
-void PageKeyHold::awaitAnswer()
+void PageKeyHold::awaitAnswer(int pageKey)
 {
-    m_awaitingAnswer = true;
+    if (pageKey == 0)
+        return;
+    m_pageKey = pageKey;
     m_noAnswer.start();
 }
 
 void PageKeyHold::pageAnswered()
 {
-    if (!m_awaitingAnswer)
+    if (m_pageKey == 0)
         return;
-    m_awaitingAnswer = false;
+    m_pageKey = 0;
     m_noAnswer.stop();
     release();
 }
@@ -137,21 +144,16 @@ QWidget* PageKeyHold::keyTarget() const
 
 void PageKeyHold::release()
 {
-    if (m_releasing || m_busy > 0 || m_awaitingAnswer || !m_browser)
+    if (m_releasing || m_busy > 0 || !m_browser)
         return;
-    // The window may close, and this go with its browser, while a key is given or a script runs.
+    // The window may close, and this go with its browser, while a key is given.
     const QPointer<PageKeyHold> alive(this);
     m_releasing = true;
-    // Keys typed while this runs queue behind those held.
-    if (std::exchange(m_pageReplaced, false) && !m_held.empty()) {
-        m_browser->runScript(QString::fromUtf8(focusFirstItemSource));
-        if (!alive)
-            return;
-    }
     if (!m_held.empty() && !QApplication::activePopupWidget() &&
         m_browser->window()->isActiveWindow() && !m_browser->hasFocus())
         m_browser->setFocus();
-    while (m_busy == 0 && !m_awaitingAnswer && !m_held.empty()) {
+    // A page key given from here waits for its answer like one typed, its release given too.
+    while (m_busy == 0 && !m_held.empty() && (m_pageKey == 0 || releasesPageKey(*m_held.front()))) {
         const std::unique_ptr<QEvent> event = std::move(m_held.front());
         m_held.pop_front();
         m_replaying = true;
@@ -159,14 +161,16 @@ void PageKeyHold::release()
         if (!alive)
             return;
         m_replaying = false;
-        if (isPageKey(*event))
-            awaitAnswer();
+        awaitAnswer(pageKeyOf(*event));
     }
     m_releasing = false;
 }
 
 PageKeyHold::Busy::Busy(PageKeyHold& hold) : m_hold(&hold)
 {
+    // The page asks for something: that is its answer to the key.
+    hold.m_pageKey = 0;
+    hold.m_noAnswer.stop();
     ++hold.m_busy;
 }
 

@@ -16,8 +16,8 @@ class WebBrowser;
 // Keeps the keys typed into a page from going astray while the page is busy: from a page key
 // (Alt and a letter, which may press one of the page's buttons) until the page has answered it,
 // and while the window acts on what the page asked for, such as the move to the next page.
-// The keys are held, in order, and then given to the page shown, the next page's first item
-// when the page changed meanwhile.
+// The keys are held, in order, and then given to the page shown: after a move, the next page's
+// first item, which the page's filling has focused.
 class PageKeyHold : public QObject
 {
 public:
@@ -51,8 +51,10 @@ public:
     int heldCount() const { return int(m_held.size()); }
 
 private:
-    static bool isPageKey(const QEvent& event);
-    void awaitAnswer();
+    // The key of a page key pressed, 0 for any other event.
+    static int pageKeyOf(const QEvent& event);
+    bool releasesPageKey(const QEvent& event) const;
+    void awaitAnswer(int pageKey);
     void release();
     QWidget* keyTarget() const;
 
@@ -60,8 +62,7 @@ private:
     std::deque<std::unique_ptr<QEvent>> m_held;
     QTimer m_noAnswer;
     int m_busy = 0;
-    bool m_awaitingAnswer = false;
-    bool m_pageReplaced = false;
+    int m_pageKey = 0; // the page key whose answer is awaited
     bool m_releasing = false;
     bool m_replaying = false;
 };
