@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-webengine-dev qt6-tools-dev qt6-translations-l10n libgl-dev
-          libsqlite3-dev libicu-dev libqpdf-dev fonts-noto-cjk fonts-dejavu-core xvfb xauth poppler-utils)
+          libsqlite3-dev libicu-dev libqpdf-dev fonts-noto-cjk fonts-dejavu-core xvfb xauth xdotool poppler-utils)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -2,6 +2,7 @@
 
 #include "common/StringRoutines.h"
 #include "data/AppState.h"
+#include "data/Catalogue.h"
 #include "data/ColumnInfo.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
@@ -28,6 +29,15 @@ Value defaultValueOf(const ColumnInfo& column)
     if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
         text = text.mid(1, text.size() - 2);
     return Value(text);
+}
+
+// A button's tip names the page it goes to, as the jump menu names it; empty for a page the
+// catalogue does not know.
+QString titleOfTarget(const QString& target)
+{
+    const CatalogueSection* section = Catalogue::builtIn().section(
+        Piece2(target, 2, QStringLiteral("|")) + QStringLiteral(".htm"));
+    return section ? section->title : QString();
 }
 
 } // namespace
@@ -154,11 +164,16 @@ QString ComaMode::buttonHtml(const PageElement& button, bool St)
                    QStringLiteral(" onclick=\"") + QStringLiteral("window.status='#") + target +
                    QStringLiteral(".htm'\"") + QStringLiteral(" type=button value=") +
                    button.value + QStringLiteral(" name=") + button.name;
-    // The rewritten button keeps what the user works it by: its key, tip, tab stop and state.
+    // The rewritten button keeps what the user works it by: its key, tip, tab stop and state;
+    // the tip now names where the button goes.
+    const QString targetTitle = titleOfTarget(target);
     for (const auto& [name, value] : button.attributes) {
-        if (keptButtonAttributes().contains(name, Qt::CaseInsensitive))
-            html += QLatin1Char(' ') + name + QStringLiteral("=\"") + value.toHtmlEscaped() +
-                    QLatin1Char('"');
+        if (!keptButtonAttributes().contains(name, Qt::CaseInsensitive))
+            continue;
+        const bool tip = name.compare(QLatin1String("title"), Qt::CaseInsensitive) == 0;
+        const QString text = tip && !targetTitle.isEmpty() ? targetTitle : value;
+        html += QLatin1Char(' ') + name + QStringLiteral("=\"") + text.toHtmlEscaped() +
+                QLatin1Char('"');
     }
     return html + QStringLiteral(">");
 }

@@ -31,7 +31,8 @@ public:
     static bool DispKonsui(PageDocument& document, bool St, QString* error = nullptr);
     static QVector<ElementChange> displayChanges(const QVector<PageElement>& elements, bool St);
     // The button written anew for the state: its class, value and name, the jump to the
-    // state's target, and those of its attributes that keptButtonAttributes names.
+    // state's target, and those of its attributes that keptButtonAttributes names, its tip
+    // naming the target's page.
     static QString buttonHtml(const PageElement& button, bool St);
     static const QStringList& keptButtonAttributes();
 

@@ -92,17 +92,18 @@ SqlQuery FinderQuery::search(const FinderMode& mode, const FinderCriteria& crite
 {
     QStringList terms;
     QVector<Value> params;
-    const QString like = QStringLiteral("(%1 LIKE ? ESCAPE '\\')");
+    // Letters are matched without regard to case, as LIKE matches them.
+    const QString contains = QStringLiteral("(lower(%1) GLOB ?)");
     if (!criteria.id.isEmpty()) {
         terms << QStringLiteral("(%1 = ?)").arg(mode.idExpression);
         params << Value(criteria.id);
     }
     if (!criteria.name.isEmpty()) {
-        terms << like.arg(mode.nameExpression);
+        terms << contains.arg(mode.nameExpression);
         params << Value(containsPattern(criteria.name));
     }
     if (!criteria.reading.isEmpty()) {
-        terms << like.arg(mode.readingExpression);
+        terms << contains.arg(mode.readingExpression);
         params << Value(containsPattern(criteria.reading));
     }
     // Keys are dates without a time of day: a date box is matched by its day.
@@ -150,18 +151,20 @@ bool FinderQuery::fetch(Database& db, const SqlQuery& query, QVector<FinderRow>*
 
 QString FinderQuery::containsPattern(const QString& typed)
 {
-    QString pattern = QStringLiteral("%");
+    QString pattern = QStringLiteral("*");
     for (const QChar c : typed) {
-        if (c == QLatin1Char('*'))
-            pattern += QLatin1Char('%');
-        else if (c == QLatin1Char('?'))
-            pattern += QLatin1Char('_');
-        else if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\'))
-            pattern += QLatin1Char('\\') + c;
+        if (c == QLatin1Char('*') || c == QLatin1Char('?'))
+            pattern += c;
+        else if (c == QLatin1Char('#'))
+            pattern += QStringLiteral("[0-9０-９]");
+        else if (c == QLatin1Char('['))
+            pattern += QStringLiteral("[[]");
+        else if (c.unicode() < 0x80)
+            pattern += c.toLower();
         else
             pattern += c;
     }
-    return pattern + QLatin1Char('%');
+    return pattern + QLatin1Char('*');
 }
 
 } // namespace orv

@@ -71,8 +71,9 @@ public:
     static bool fetch(Database& db, const SqlQuery& query, QVector<FinderRow>* rows,
                       QString* error = nullptr);
 
-    // A LIKE pattern matching texts that contain the typed text: "*" and "?" stay wildcards,
-    // every other character (also "%" and "_") stands for itself.
+    // A GLOB pattern matching lower-cased texts that contain the typed text: "*" and "?" stay
+    // wildcards, "#" stands for one digit, half or full width, and every other character (also
+    // "%", "_" and "[") stands for itself, ASCII letters lower-cased.
     static QString containsPattern(const QString& typed);
 };
 

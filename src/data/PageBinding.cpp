@@ -165,8 +165,14 @@ void PageBinding::paint(const QString& col, const QString& color)
 
 void PageBinding::refuse(const QString& message, const QString& col)
 {
-    m_state.msg->show(message, StyleCritical);
     const int index = PageDocument::indexOf(m_elements, elementOfColumn(col));
+    // The refused item is focused, and so in view, while its message is read: the key that
+    // stored the page may have left the focus on a button at the page's foot.
+    if (index >= 0) {
+        m_pending.append(ElementChange::focus(index));
+        flush();
+    }
+    m_state.msg->show(message, StyleCritical);
     if (index >= 0) {
         m_pending.append(ElementChange::focus(index));
         m_pending.append(ElementChange::backgroundColor(index, red));

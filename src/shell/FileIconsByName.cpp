@@ -14,8 +14,13 @@ QIcon FileIconsByName::icon(const QFileInfo& info) const
 
 QString FileIconsByName::type(const QFileInfo& info) const
 {
+    // Qt names everything but a file in English, whatever the language.
+    if (info.isRoot())
+        return QStringLiteral("ドライブ");
+    if (info.isDir())
+        return QStringLiteral("フォルダ");
     if (!info.isFile())
-        return QFileIconProvider::type(info); // folders and drives are named without a read
+        return info.isSymLink() ? QStringLiteral("ショートカット") : QStringLiteral("不明");
     return QMimeDatabase()
         .mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension)
         .comment();

@@ -4,7 +4,8 @@
 
 namespace orv {
 
-// Icons and type names for a file dialog from what a file is called, never from what it holds.
+// Icons and type names, in Japanese, for a file dialog from what a file is called, never from what
+// it holds.
 // The stock provider reads the first bytes of every file it lists to guess its type; in the
 // program folder that opens and closes the record files, and a close drops every lock SQLite
 // holds on them.

@@ -1,5 +1,7 @@
 #include "shell/PlainDialog.h"
 
+#include "shell/NormalStateKeeper.h"
+
 #include <QKeyEvent>
 
 namespace orv {
@@ -8,6 +10,7 @@ PlainDialog::PlainDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    new NormalStateKeeper(this);
 }
 
 void PlainDialog::keyPressEvent(QKeyEvent* event)

@@ -4,8 +4,8 @@
 
 namespace orv {
 
-// A fixed-size dialog with a close box and no default or cancel button: Enter and Escape do
-// nothing by themselves.
+// A fixed-size dialog with a close box, never minimized or maximized, and no default or cancel
+// button: Enter and Escape do nothing by themselves.
 class PlainDialog : public QDialog
 {
     Q_OBJECT

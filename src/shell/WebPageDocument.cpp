@@ -84,6 +84,13 @@ const char* const fillSource = R"JS((function (texts, from, blank) {
                 else return JSON.stringify({ok: true, data: [i, type]});
             }
         }
+        // The first item takes the focus now, not once the page has drawn, so that it has it
+        // when the page is shown and keys typed meanwhile go there.
+        var active = document.activeElement;
+        if (!active || active === document.body || active === document.documentElement) {
+            var first = document.querySelector('[autofocus]');
+            if (first) first.focus();
+        }
         return JSON.stringify({ok: true, data: [-1, '']});
     } catch (x) {
         return JSON.stringify({ok: false, error: String(x)});

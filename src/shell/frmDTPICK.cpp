@@ -5,6 +5,7 @@
 #include "data/PageDocument.h"
 #include "shell/CalendarHeading.h"
 #include "shell/DialogControls.h"
+#include "shell/NormalStateKeeper.h"
 #include "shell/PickerPlacement.h"
 #include "shell/PickerPreload.h"
 #include "shell/PickerResult.h"
@@ -52,6 +53,7 @@ frmDTPICK::frmDTPICK(AppState& state, ElementReader reader, QWidget* parent)
     setWindowTitle(QStringLiteral("カレンダー"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    new NormalStateKeeper(this);
     setFont(DialogControls::formFont());
     buildLayout();
     placeAtPointer();

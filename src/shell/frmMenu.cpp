@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QSessionManager>
 
 namespace orv {
 
@@ -55,6 +56,7 @@ frmMenu::frmMenu(AppState& state, std::unique_ptr<MenuStartup> startup, QWidget*
     connect(m_wb, &WebBrowser::renderProcessEnded, this, &frmMenu::showMenuPageAgain);
     // Every key press of the window passes the key handler first.
     qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &frmMenu::endOfSession);
 }
 
 frmMenu::~frmMenu()
@@ -205,8 +207,7 @@ bool frmMenu::eventFilter(QObject* watched, QEvent* event)
 void frmMenu::closeEvent(QCloseEvent* event)
 {
     int cancel = 0;
-    Form_QueryUnload(cancel, m_unloadFromCode ? 1 : 0);
-    m_unloadFromCode = false;
+    Form_QueryUnload(cancel, std::exchange(m_unloadMode, 0));
     if (cancel) {
         event->ignore();
         return;
@@ -252,7 +253,27 @@ void frmMenu::AppQuit()
 {
     if (m_state.msg->show(QuitQuestion, StyleYesNoInformation) == AnswerNo)
         return;
-    m_unloadFromCode = true;
+    m_unloadMode = 1;
+    close();
+}
+
+void frmMenu::endOfSession(QSessionManager& manager)
+{
+    if (m_unloaded)
+        return;
+    // Dialogs still open go as their close boxes would have them go.
+    for (int open = 0; open < 8; ++open) {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            break;
+        dialog->close();
+    }
+    // Closed from the system, the entry window asks nothing and stores its page.
+    if (m_entryWindow && m_entryWindow->isVisible() && !m_entryWindow->close()) {
+        manager.cancel();
+        return;
+    }
+    m_unloadMode = 2;
     close();
 }
 

@@ -12,6 +12,8 @@
 
 #include <memory>
 
+class QSessionManager;
+
 namespace orv {
 
 struct AppState;
@@ -52,9 +54,12 @@ public:
     static QString versionText();
     void IDM_VerInfo_Click();
 
-    // unloadMode 0: the user closed the window; 1: an unload from code.
+    // unloadMode 0: the user closed the window; 1: an unload from code; 2: from the system.
     void Form_QueryUnload(int& cancel, int unloadMode);
     void Form_Unload();
+    // The desktop session ends: the program closes asking nothing, an open entry window storing
+    // its page first; a page that cannot be stored keeps the session.
+    void endOfSession(QSessionManager& manager);
 
     void AppQuit() override;
     void Face_new() override;
@@ -114,7 +119,7 @@ private:
     std::unique_ptr<RapRun> m_rapRun;
     QPointer<frmOrv21> m_entryWindow;
     QPointer<frmPDFPrint> m_pdfPrint;
-    bool m_unloadFromCode = false;
+    int m_unloadMode = 0;
     bool m_unloaded = false;
     bool m_frameFitted = false;
 };

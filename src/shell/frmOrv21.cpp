@@ -45,7 +45,7 @@ const QVector<frmOrv21::JumpItem>& frmOrv21::jumpItems()
 
 frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_mainWindow(mainWindow), m_wb(new WebBrowser(this)),
-      m_document(*m_wb), m_commands(state, m_document, *this)
+      m_document(*m_wb), m_commands(state, m_document, *this), m_keys(new PageKeyHold(*m_wb))
 {
     setObjectName(QStringLiteral("frmOrv21"));
     setWindowTitle(applicationTitle());
@@ -64,8 +64,14 @@ frmOrv21::frmOrv21(AppState& state, QWidget* mainWindow, QWidget* parent)
         m_state.msg->show(FailureMessage::text(FailureMessage::Kind::PageMissing, path),
                           StyleCritical);
     });
-    connect(m_wb, &WebBrowser::statusTextChanged, this,
-            [this](const QString& text) { m_commands.handleStatusText(text); });
+    connect(m_wb, &WebBrowser::statusTextChanged, this, [this](const QString& text) {
+        if (text == PageKeyHold::answer()) {
+            m_keys->pageAnswered();
+            return;
+        }
+        const PageKeyHold::Busy busy(*m_keys);
+        m_commands.handleStatusText(text);
+    });
     connect(m_wb, &WebBrowser::renderProcessEnded, this, [this] {
         if (isVisible())
             m_commands.showPageAgain(m_wb->ownPage(), WebBrowser::RendererEndedText);
@@ -91,16 +97,28 @@ void frmOrv21::buildMenus()
         QAction* action = menu->addAction(QString::fromUtf8(item.caption));
         action->setObjectName(name);
         const QString page = QString::fromLatin1(item.page);
-        connect(action, &QAction::triggered, this, [this, page] { m_commands.jump(page); });
+        connect(action, &QAction::triggered, this, [this, page] {
+            const PageKeyHold::Busy busy(*m_keys);
+            m_commands.jump(page);
+        });
         m_items.insert(name, action);
+    }
+    // A closed menu leaves the keyboard nowhere: the page's keys would do nothing until a click.
+    for (QMenu* menu : {m_faceSheetMenu, m_sectionMenu}) {
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                if (!QApplication::activePopupWidget() && isActiveWindow() && !m_wb->hasFocus())
+                    m_wb->setFocus();
+            });
+        });
     }
 }
 
 void frmOrv21::showEntry()
 {
     if (!isVisible()) {
-        m_faceSheetMenu->menuAction()->setVisible(true);
-        m_sectionMenu->menuAction()->setVisible(true);
+        setJumpMenuVisible(m_faceSheetMenu, true);
+        setJumpMenuVisible(m_sectionMenu, true);
         for (QAction* action : std::as_const(m_items)) {
             action->setVisible(true);
             action->setEnabled(true);
@@ -132,12 +150,28 @@ bool frmOrv21::LoadPage()
 
 void frmOrv21::setFaceSheetJumpsVisible(bool visible)
 {
-    m_faceSheetMenu->menuAction()->setVisible(visible);
+    setJumpMenuVisible(m_faceSheetMenu, visible);
 }
 
 void frmOrv21::setSectionJumpsVisible(bool visible)
 {
-    m_sectionMenu->menuAction()->setVisible(visible);
+    setJumpMenuVisible(m_sectionMenu, visible);
+}
+
+void frmOrv21::setJumpMenuVisible(QMenu* menu, bool visible)
+{
+    QAction* title = menu->menuAction();
+    title->setVisible(visible);
+    // A hidden menu leaves the bar, and with it its Alt+J: the two menus share the key, which
+    // would otherwise open the hidden one at every second press.
+    const QList<QAction*> shown = menuBar()->actions();
+    if (!visible) {
+        menuBar()->removeAction(title);
+    } else if (!shown.contains(title)) {
+        QAction* sectionTitle = m_sectionMenu->menuAction();
+        const bool beforeSections = menu == m_faceSheetMenu && shown.contains(sectionTitle);
+        menuBar()->insertAction(beforeSections ? sectionTitle : nullptr, title);
+    }
 }
 
 void frmOrv21::setKonsuiJumpsEnabled(bool enabled)
@@ -230,6 +264,8 @@ bool frmOrv21::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if (m_keys->hold(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

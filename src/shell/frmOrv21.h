@@ -2,6 +2,7 @@
 
 #include "shell/EntryCommandHost.h"
 #include "shell/EntryCommands.h"
+#include "shell/PageKeyHold.h"
 #include "shell/WebPageDocument.h"
 
 #include <QElapsedTimer>
@@ -42,6 +43,7 @@ public:
     WebBrowser* WB() const { return m_wb; }
     PageDocument& document() { return m_document; }
     EntryCommands& commands() { return m_commands; }
+    PageKeyHold& keys() { return *m_keys; }
 
     // Shows the window maximized as a fresh load does: SkipSave cleared, every jump item
     // visible and enabled, the main window hidden.
@@ -86,12 +88,14 @@ private:
     void KonsuiMenu() override;
     void showMainWindow() override;
     void buildMenus();
+    void setJumpMenuVisible(QMenu* menu, bool visible);
 
     AppState& m_state;
     QWidget* m_mainWindow;
     WebBrowser* m_wb;
     WebPageDocument m_document;
     EntryCommands m_commands;
+    PageKeyHold* m_keys;
     QMenu* m_faceSheetMenu = nullptr;
     QMenu* m_sectionMenu = nullptr;
     QHash<QString, QAction*> m_items;

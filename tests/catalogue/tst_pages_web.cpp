@@ -220,7 +220,8 @@ private slots:
     }
 
     // The coma display writes the jump buttons anew, both ways: Alt and the letter still
-    // press them, now towards the page of the state, and what else the user relies on stays.
+    // press them, now towards the page of the state, what else the user relies on stays, and
+    // the tip names the page the button goes to.
     void accessKeysAfterTheComaSwitch_data()
     {
         QTest::addColumn<QString>("page");
@@ -228,12 +229,15 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("comaCommand");
         QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("comaTitle");
         QTest::newRow("B, next") << "B.HTM"
                                  << "cmdNextTop" << int(Qt::Key_N) << "#G|G.htm"
-                                 << "#C|C.htm";
+                                 << "#C|C.htm"
+                                 << "G.身体機能と機能問題";
         QTest::newRow("G, previous") << "G.HTM"
                                      << "cmdPrevTop" << int(Qt::Key_P) << "#B|B.htm"
-                                     << "#F|F.htm";
+                                     << "#F|F.htm"
+                                     << "B.認知";
     }
     void accessKeysAfterTheComaSwitch()
     {
@@ -242,19 +246,23 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, comaCommand);
         QFETCH(QString, command);
+        QFETCH(QString, comaTitle);
         load(formPage(page));
         const QString facts =
-            QStringLiteral("(function (e) { return [e.accessKey, e.title, e.tabIndex, e.disabled]"
+            QStringLiteral("(function (e) { return [e.accessKey, e.tabIndex, e.disabled]"
                            ".join('|'); })(document.forms[0].elements['%1'])")
                 .arg(button);
+        const QString title = QStringLiteral("document.forms[0].elements['%1'].title").arg(button);
         m_browser->runScript(
             QStringLiteral("document.forms[0].elements['%1'].tabIndex = 7; 1").arg(button));
         const QString before = m_browser->runScript(facts).toString();
+        const QString titleBefore = m_browser->runScript(title).toString();
         QVERIFY(before.startsWith(QString(QChar(key)).toLower() + QLatin1Char('|')));
         WebPageDocument document(*m_browser);
         for (const bool comatose : {true, false}) {
             QVERIFY(ComaMode::DispKonsui(document, comatose));
             QCOMPARE(m_browser->runScript(facts).toString(), before);
+            QCOMPARE(m_browser->runScript(title).toString(), comatose ? comaTitle : titleBefore);
             QCOMPARE(pressAlt(key), comatose ? comaCommand : command);
         }
     }

@@ -185,18 +185,37 @@ private slots:
                                      "type=button value=次へ name=cmdNext>";
         // What the user works the button by stays; its own handler and look go.
         QTest::newRow("keys and state kept")
-            << "KONSUI=C|C;G|G" << true << QStringList{"type",      "button",
-                                                       "name",      "cmdNext",
-                                                       "accesskey", "n",
-                                                       "title",     "C.\"会話\" & 聴覚",
-                                                       "tabindex",  "3",
-                                                       "disabled",  "",
-                                                       "onclick",   "go()",
-                                                       "style",     "color:red",
-                                                       "class",     "KONSUI=C|C;G|G"}
-            << "<INPUT class=KONSUI=C|C;G|G onclick=\"window.status='#G|G.htm'\" type=button "
+            << "KONSUI=C|C;Z9|Z9" << true << QStringList{"type",      "button",
+                                                         "name",      "cmdNext",
+                                                         "accesskey", "n",
+                                                         "title",     "C.\"会話\" & 聴覚",
+                                                         "tabindex",  "3",
+                                                         "disabled",  "",
+                                                         "onclick",   "go()",
+                                                         "style",     "color:red",
+                                                         "class",     "KONSUI=C|C;Z9|Z9"}
+            << "<INPUT class=KONSUI=C|C;Z9|Z9 onclick=\"window.status='#Z9|Z9.htm'\" type=button "
                "value=次へ name=cmdNext accesskey=\"n\" title=\"C.&quot;会話&quot; &amp; 聴覚\" "
                "tabindex=\"3\" disabled=\"\">";
+        // A tip names where the button goes, both ways of the switch.
+        const QStringList nextOfB{"title", "C.コミュニケーション・聴覚"};
+        QTest::newRow("next of B, on")
+            << "KONSUI=C|C;G|G" << true << nextOfB
+            << "<INPUT class=KONSUI=C|C;G|G onclick=\"window.status='#G|G.htm'\" type=button "
+               "value=次へ name=cmdNext title=\"G.身体機能と機能問題\">";
+        QTest::newRow("next of B, off")
+            << "KONSUI=C|C;G|G" << false << nextOfB
+            << "<INPUT class=KONSUI=C|C;G|G onclick=\"window.status='#C|C.htm'\" type=button "
+               "value=次へ name=cmdNext title=\"C.コミュニケーション・聴覚\">";
+        const QStringList previousOfG{"TITLE", "F.心理面と対人関係"};
+        QTest::newRow("previous of G, on")
+            << "KONSUI=F|F;B|B" << true << previousOfG
+            << "<INPUT class=KONSUI=F|F;B|B onclick=\"window.status='#B|B.htm'\" type=button "
+               "value=次へ name=cmdNext TITLE=\"B.認知\">";
+        QTest::newRow("previous of G, off")
+            << "KONSUI=F|F;B|B" << false << previousOfG
+            << "<INPUT class=KONSUI=F|F;B|B onclick=\"window.status='#F|F.htm'\" type=button "
+               "value=次へ name=cmdNext TITLE=\"F.心理面と対人関係\">";
     }
 
     void buttons()

@@ -11,6 +11,27 @@ using namespace orv::test;
 
 Q_DECLARE_METATYPE(orv::Value)
 
+namespace {
+
+// Answers OK and notes which input of the page had the focus as the message showed.
+class FocusAtMessage : public MessageBoxService
+{
+public:
+    explicit FocusAtMessage(const MemoryPageDocument& page) : m_page(page) {}
+    int show(const QString&, int, const QString&) override
+    {
+        const int index = m_page.focusedIndex();
+        focused << (index < 0 ? QString() : m_page.elements().at(index).name);
+        return AnswerOk;
+    }
+    QStringList focused;
+
+private:
+    const MemoryPageDocument& m_page;
+};
+
+} // namespace
+
 class TestPageBinding : public QObject
 {
     Q_OBJECT
@@ -41,8 +62,9 @@ private slots:
         QCOMPARE(f->msg.texts(), QStringList{QStringLiteral(
                                      "数値を入力する項目で、数字以外の文字が入力されています。")});
         QCOMPARE(f->msg.last().style, 16);
+        // focused before its message, as after it, and painted
         QCOMPARE(f->page.changeLog(),
-                 (QStringList{QStringLiteral("focus orv_A5"),
+                 (QStringList{QStringLiteral("focus orv_A5"), QStringLiteral("focus orv_A5"),
                               QStringLiteral("backgroundColor orv_A5 #ff0000")}));
         // the first is in the edit buffer, the third was never read, nothing is committed
         QCOMPARE(f->state.CurRs->value(QStringLiteral("A2")), Value(5));
@@ -50,6 +72,20 @@ private slots:
         QVERIFY(f->stored(QStringLiteral("A"), QStringLiteral("A2"), f->id, f->date).isNull());
         QCOMPARE(f->state.NextPage, QStringLiteral("B.HTM"));
         QVERIFY(f->host.calls.isEmpty());
+    }
+
+    // The key that stored the page may have left the focus far from the refused input: the
+    // message shows with that input focused, and so in view.
+    void refusedInputIsFocusedWhileItsMessageShows()
+    {
+        f->page.add(QStringLiteral("orv_A2"), QStringLiteral("text"), QStringLiteral("5"));
+        f->page.add(QStringLiteral("orv_A5"), QStringLiteral("text"), QStringLiteral("x"));
+        f->page.add(QStringLiteral("cmdNext"), QStringLiteral("button"));
+        QVERIFY(f->page.apply({ElementChange::focus(2)}));
+        FocusAtMessage probe(f->page);
+        f->state.msg = &probe;
+        QVERIFY(!binding->SavePage());
+        QCOMPARE(probe.focused, QStringList{QStringLiteral("orv_A5")});
     }
 
     void numbers_data()

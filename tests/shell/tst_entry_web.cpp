@@ -181,6 +181,10 @@ private slots:
         ORV_TRY_VERIFY(*watchdog, posted.count("$") > 0, StepMs);
         QCOMPARE(posted.texts().first().toUpper(), QStringLiteral("$KONSUI"));
         QVERIFY(state->KonsuiMode);
+        // The buttons that now go to G say so.
+        for (const QString button : {"cmdNextTop", "cmdNextBottom"})
+            QCOMPARE(script(QStringLiteral("document.forms[0].%1.title").arg(button)).toString(),
+                     QStringLiteral("G.身体機能と機能問題"));
         QVERIFY(stored(QStringLiteral("C"), QStringLiteral("C1")).isNull());
         for (const QString item : {"IDM_C", "IDM_D", "IDM_E", "IDM_F"})
             QVERIFY(!window->jumpAction(item)->isEnabled());

@@ -239,6 +239,8 @@ private slots:
                                            << "10%" << QStringList{"300"};
         QTest::newRow("question mark is one character") << "txtTaisyo"
                                                         << "a?b" << QStringList{"300", "301"};
+        QTest::newRow("letters in either case") << "txtTaisyo"
+                                                << "A?B" << QStringList{"300", "301"};
         QTest::newRow("star is any text") << "txtTaisyo"
                                           << "山*子" << QStringList{Yamada};
         QTest::newRow("no match") << "txtYom"
@@ -266,15 +268,17 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("pattern");
         QTest::newRow("plain") << "山田"
-                               << "%山田%";
+                               << "*山田*";
         QTest::newRow("star and question mark") << "山*子?"
-                                                << "%山%子_%";
+                                                << "*山*子?*";
         QTest::newRow("percent and underscore") << "10%_"
-                                                << "%10\\%\\_%";
+                                                << "*10%_*";
         QTest::newRow("backslash") << "a\\b"
-                                   << "%a\\\\b%";
-        QTest::newRow("hash and brackets stay") << "#[a]"
-                                                << "%#[a]%";
+                                   << "*a\\b*";
+        QTest::newRow("hash is one digit, brackets stay") << "#[a]"
+                                                          << "*[0-9０-９][[]a]*";
+        QTest::newRow("letters in either case") << "AbＣ"
+                                                << "*abＣ*";
     }
 
     void likePatterns()
@@ -282,6 +286,49 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, pattern);
         QCOMPARE(FinderQuery::containsPattern(typed), pattern);
+    }
+
+    // "#" is one digit, half or full width; the name is searched anywhere, so a digit may follow.
+    void hashIsOneDigit_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("ids");
+        QTest::newRow("one digit, more may follow")
+            << "txtTaisyo"
+            << "山田#" << QStringList{"401", "403", "404", "405", "406"};
+        QTest::newRow("a letter after the digit") << "txtTaisyo"
+                                                  << "山田#太" << QStringList{"405"};
+        QTest::newRow("two digits") << "txtTaisyo"
+                                    << "山田##" << QStringList{"403"};
+        QTest::newRow("digits in the middle") << "txtTaisyo"
+                                              << "田#?郎" << QStringList{"406"};
+        QTest::newRow("a full-width digit typed is itself") << "txtTaisyo"
+                                                            << "山田１" << QStringList{"404"};
+        QTest::newRow("reading") << "txtYom"
+                                 << "やまだ#" << QStringList{"401"};
+        QTest::newRow("a stored hash is no digit") << "txtYom"
+                                                   << "x#y" << QStringList{};
+    }
+
+    void hashIsOneDigit()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, ids);
+        DialogsFixture f;
+        f.addFaceSheet("400", f.day(2006, 3, 1), "山田", "", "やまだ", "");
+        f.addFaceSheet("401", f.day(2006, 3, 1), "山田", "1", "やまだ", "1");
+        f.addFaceSheet("402", f.day(2006, 3, 1), "山田", "太", "やまだ", "た");
+        f.addFaceSheet("403", f.day(2006, 3, 1), "山田", "12", "やまだ", "じゅうに");
+        f.addFaceSheet("404", f.day(2006, 3, 1), "山田", "１", "やまだ", "いち");
+        f.addFaceSheet("405", f.day(2006, 3, 1), "山田", "1太", "やまだ", "x#y");
+        f.addFaceSheet("406", f.day(2006, 3, 1), "山田", "2次郎", "やまだ", "");
+        OpenFinder o(f.state, 0);
+        o.type(box.toLatin1().constData(), typed);
+        o.search();
+        QCOMPARE(f.boxes.count(), 0);
+        QCOMPARE(o.column(0), ids);
     }
 
     void dateBoxFindsTheDay_data()

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QSessionManager>
 #include <QFile>
 #include <QTableView>
 #include <QTimer>
@@ -171,6 +172,14 @@ class TestJourneys : public QObject
         QCloseEvent event;
         QSpontaneKeyEvent::setSpontaneous(&event);
         QCoreApplication::sendEvent(entry()->windowHandle(), &event);
+    }
+
+    // The desktop session ends, as Qt's session manager tells it.
+    void endSession()
+    {
+        auto* manager = qApp->findChild<QSessionManager*>();
+        QVERIFY(manager);
+        emit qApp->commitDataRequest(*manager);
     }
 
     // --- the database ----------------------------------------------------------------
@@ -405,6 +414,34 @@ private slots:
         ORV_TRY_VERIFY(*m_watchdog, !m_menu->isEntryWindowLoaded(), StepMs);
         QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A1-1"), Value("佐藤"));
         QCOMPARE(rows("A", "J001"), 1);
+    }
+
+    // At the end of the session the entry window asks nothing and stores its page; a page with
+    // a refused value keeps the session, its window and everything typed.
+    void endOfTheSessionStoresTheShownPage()
+    {
+        makeFaceSheet("J001", "2005/08/17", "山田", "花子");
+        newAssessment("J001", "2005/08/20");
+        m_boxes.clear();
+        setElement("orv_A2", "12345678901");
+        setElement("orv_A8", "1");
+        endSession();
+        QCOMPARE(m_boxes.texts(),
+                 QStringList{"文字数が多すぎます。10文字以内で入力してください。"});
+        QVERIFY(onPage("A.HTM"));
+        QVERIFY(!m_menu->isVisible());
+        QVERIFY(m_state->Db);
+
+        m_boxes.clear();
+        setElement("orv_A2", "1234567890");
+        endSession();
+        QCOMPARE(m_boxes.count(), 0);
+        QVERIFY(!m_menu->isEntryWindowLoaded() || !entry()->isVisible());
+        QVERIFY(!m_menu->isVisible());
+        QVERIFY(!m_state->Db);
+        m_state->Db = Database::open(m_file->path());
+        QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A2"), Value("1234567890"));
+        QCOMPARE(stored("A", "J001", day(2005, 8, 20), "A8"), Value(1));
     }
 
     void rapSummaryFromTheRun()

@@ -19,7 +19,9 @@
 #include <QDialog>
 #include <QMenu>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTest>
+#include <QTimer>
 
 #include <atomic>
 #include <csignal>
@@ -155,6 +157,27 @@ private slots:
         QCOMPARE(m_boxes.count(), 2);
         QCOMPARE(m_boxes.last().text, QStringLiteral("終了しますか？"));
         QCOMPARE(m_boxes.last().style, 68);
+        QVERIFY(!m_state->Db);
+    }
+
+    // The desktop session ends, as Qt's session manager tells it: the window closes asking
+    // nothing, as after the quit command, a dialog still open going as its close box would have
+    // it go.
+    void theEndOfTheSessionAsksNothing()
+    {
+        auto* manager = qApp->findChild<QSessionManager*>();
+        QVERIFY(manager);
+        QDialog dialog(m_menu.get());
+        bool dialogClosed = false;
+        QTimer::singleShot(0, this, [&] {
+            emit qApp->commitDataRequest(*manager);
+            dialogClosed = !dialog.isVisible();
+        });
+        QTimer::singleShot(2000, &dialog, &QDialog::reject); // the test fails rather than waits
+        dialog.exec();
+        QVERIFY(dialogClosed);
+        QVERIFY(!m_menu->isVisible());
+        QCOMPARE(m_boxes.count(), 0);
         QVERIFY(!m_state->Db);
     }
 

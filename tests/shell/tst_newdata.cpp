@@ -3,6 +3,7 @@
 #include "data/StoreText.h"
 #include "shell/QtMessageBox.h"
 #include "shell/frmDBFind2.h"
+#include "shell/frmDTPICK.h"
 #include "shell/frmDateSet.h"
 #include "shell/frmNewData.h"
 #include "support/ModalWatchdog.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 using namespace orv;
@@ -69,6 +71,30 @@ QString rectText(const QRect& rect)
         .arg(rect.width())
         .arg(rect.height());
 }
+
+std::unique_ptr<QDialog> dialogNamed(const QString& name, AppState& state)
+{
+    if (name == "frmNewData")
+        return std::make_unique<frmNewData>(state);
+    if (name == "frmDateSet")
+        return std::make_unique<frmDateSet>(state);
+    if (name == "frmDBFind2")
+        return std::make_unique<frmDBFind2>(state);
+    return std::make_unique<frmDTPICK>(state);
+}
+
+// The window states a widget went through.
+class StateLog : public QObject
+{
+public:
+    QList<Qt::WindowStates> seen;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowStateChange)
+            seen << static_cast<QWidget*>(watched)->windowState();
+        return false;
+    }
+};
 
 } // namespace
 
@@ -397,18 +423,42 @@ private slots:
     {
         QFETCH(QString, dialog);
         DialogsFixture f;
-        std::unique_ptr<QDialog> shown;
-        if (dialog == "frmNewData")
-            shown = std::make_unique<frmNewData>(f.state);
-        else if (dialog == "frmDateSet")
-            shown = std::make_unique<frmDateSet>(f.state);
-        else
-            shown = std::make_unique<frmDBFind2>(f.state);
+        const std::unique_ptr<QDialog> shown = dialogNamed(dialog, f.state);
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
         QVERIFY(shown->frameGeometry() != shown->geometry());
         QTRY_VERIFY2_WITH_TIMEOUT(isCentred(shown->frameGeometry(), shown->screen()->geometry()),
                                   qPrintable(rectText(shown->frameGeometry())), 1000);
+    }
+
+    // A window manager that minimizes or maximizes a fixed dialog anyway finds it back.
+    void fixedDialogsStayNormal_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("state");
+        for (const char* name : {"frmNewData", "frmDateSet", "frmDBFind2", "frmDTPICK"}) {
+            QTest::addRow("%s minimized", name) << name << int(Qt::WindowMinimized);
+            QTest::addRow("%s maximized", name) << name << int(Qt::WindowMaximized);
+        }
+    }
+    void fixedDialogsStayNormal()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(int, state);
+        DialogsFixture f;
+        const std::unique_ptr<QDialog> shown = dialogNamed(dialog, f.state);
+        const QSize size = shown->size();
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+        QVERIFY(!(shown->windowFlags() &
+                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        StateLog log;
+        shown->installEventFilter(&log);
+        shown->windowHandle()->setWindowStates(Qt::WindowStates(state));
+        QTRY_VERIFY_WITH_TIMEOUT(log.seen.contains(Qt::WindowStates(state)), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(shown->windowState(), Qt::WindowNoState, 1000);
+        QVERIFY(shown->isVisible());
+        QCOMPARE(shown->size(), size);
     }
 
     // A box whose owner is not on screen, as the second-instance box at start-up, stands in the

@@ -1,8 +1,10 @@
+#include "shell/FileDialogIcons.h"
 #include "shell/JapaneseLocale.h"
 #include "shell/JapaneseTranslations.h"
 #include "support/TempFolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QTest>
@@ -59,6 +61,29 @@ private slots:
         QTRY_COMPARE(list->model()->rowCount(list->rootIndex()), 1);
         QCOMPARE(list->model()->index(0, 3, list->rootIndex()).data().toString(),
                  QString("2026/12/06 9:05"));
+    }
+
+    // The type column names folders as it names files, in Japanese.
+    void fileTypesAreJapanese()
+    {
+        installJapaneseLocale(*qApp);
+        const FileDialogIcons icons;
+        test::TempFolder folder;
+        folder.write("記録.pdf", "x");
+        QVERIFY(QDir(folder.path()).mkdir("書類"));
+        QFileDialog dialog(nullptr, QString(), folder.path());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setViewMode(QFileDialog::Detail);
+        dialog.show();
+        auto* list = dialog.findChild<QTreeView*>("treeView");
+        QTRY_COMPARE(list->model()->rowCount(list->rootIndex()), 2);
+        QStringList types;
+        for (int row = 0; row < 2; ++row) {
+            const QModelIndex name = list->model()->index(row, 0, list->rootIndex());
+            types << name.data().toString() + ": " + name.siblingAtColumn(2).data().toString();
+        }
+        types.sort();
+        QCOMPARE(types, QStringList({"書類: フォルダ", "記録.pdf: PDF ドキュメント"}));
     }
 };
 

@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -216,10 +217,20 @@ QString ReportPreview::suggestedPdfPath() const
         pdfFileName(m_document ? m_document->layout.caption : QString(), m_residentId));
 }
 
+void ReportPreview::takeKeyboardBack()
+{
+    // With no window manager no one else gives the keyboard back once a dialog has closed.
+    if (isVisible()) {
+        activateWindow();
+        m_scroll->setFocus();
+    }
+}
+
 void ReportPreview::saveAsPdf()
 {
     if (!m_renderer || !m_saveChooser)
         return;
+    const auto keyboardBack = qScopeGuard([this] { takeKeyboardBack(); });
     const QString path = m_saveChooser->chooseSaveFile(
         QStringLiteral("PDFファイル|*.pdf"), QStringLiteral("PDFで保存"), suggestedPdfPath(), this);
     if (path.isEmpty())
@@ -237,6 +248,7 @@ void ReportPreview::printWithDialog()
 {
     if (!m_renderer)
         return;
+    const auto keyboardBack = qScopeGuard([this] { takeKeyboardBack(); });
     QPrinter printer(QPrinter::HighResolution);
     const QPageLayout layout = m_renderer->pageLayout();
     if (m_document->layout.paper == PaperKind::A4)

@@ -66,6 +66,8 @@ protected:
 
 private:
     void buildToolBar();
+    // The preview's dialogs have closed: keys go to the pages again.
+    void takeKeyboardBack();
     void applyZoom();
     void updateControls();
 
