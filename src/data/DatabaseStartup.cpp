@@ -305,7 +305,10 @@ bool DatabaseStartup::checkSettled(const QString& path, QString* error) const
         return true;
     // Someone who had the file open while ours closed has gone since: alone now, one more
     // connection is the last to close and ends the journal.
-    Handle(openFile(path), &sqlite3_close).reset();
+    {
+        const Handle alone(openFile(path), &sqlite3_close);
+        sqlite3_exec(alone.get(), "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+    }
     if (QFileInfo::exists(journal))
         return fail(error, Kind::Unreadable, journal);
     return true;
