@@ -18,7 +18,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orv {
@@ -75,14 +74,6 @@ bool failOfSystem(QString* error, const QString& path)
 bool renameFile(const QString& from, const QString& to)
 {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-}
-
-bool isWritable(const QString& path)
-{
-    struct stat facts = {};
-    const QByteArray name = QFile::encodeName(path);
-    return ::stat(name.constData(), &facts) == 0 && (facts.st_mode & S_IWUSR) &&
-           ::access(name.constData(), W_OK) == 0;
 }
 
 sqlite3* openFile(const QString& path, int flags = SQLITE_OPEN_READWRITE)
@@ -230,8 +221,8 @@ bool DatabaseStartup::clearUnwritableSideFiles(const QString& path, QString* err
 {
     const QString shm = path + QLatin1String("-shm");
     const QString wal = path + QLatin1String("-wal");
-    const bool shmStuck = QFileInfo::exists(shm) && !isWritable(shm);
-    const bool walStuck = QFileInfo::exists(wal) && !isWritable(wal);
+    const bool shmStuck = QFileInfo::exists(shm) && !StartupPreflight::isWritable(shm);
+    const bool walStuck = QFileInfo::exists(wal) && !StartupPreflight::isWritable(wal);
     if (!shmStuck && !walStuck)
         return true;
     if (const qint64 holder = RecordFileLocks::holderOf(path))
@@ -241,7 +232,7 @@ bool DatabaseStartup::clearUnwritableSideFiles(const QString& path, QString* err
         QFile::remove(shm);
     if (walStuck && QFileInfo(wal).size() == 0)
         QFile::remove(wal);
-    if (QFileInfo::exists(wal) && !isWritable(wal))
+    if (QFileInfo::exists(wal) && !StartupPreflight::isWritable(wal))
         return fail(error, Kind::ReadOnlyFile, wal);
     return true;
 }

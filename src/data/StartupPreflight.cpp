@@ -73,6 +73,11 @@ bool checkSource(const QString& source, QString* error)
 
 } // namespace
 
+bool StartupPreflight::isWritable(const QString& path)
+{
+    return !markedReadOnly(path) && writeRefusal(path) == 0;
+}
+
 bool StartupPreflight::check(const QString& folder, const QStringList& names, const QString& source,
                              QString* error)
 {

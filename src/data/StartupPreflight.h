@@ -15,6 +15,8 @@ public:
     // names: the files start-up uses in the folder; source: the one it compacts.
     static bool check(const QString& folder, const QStringList& names, const QString& source,
                       QString* error);
+    // Whether this process may write path: neither marked read-only nor refused by the system.
+    static bool isWritable(const QString& path);
 };
 
 } // namespace orv
